@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace corvane {
+
+// A picture control: our own SVG or PNG art stretched over its rectangle, sharp at
+// any scale. It reports clicks and pointer movement like the design's pictures.
+class Picture : public QWidget {
+    Q_OBJECT
+public:
+    Picture(const QString& name, const QString& resource, QWidget* parent);
+
+    void setResource(const QString& resource);
+    const QString& resource() const { return resource_; }
+
+signals:
+    void clicked();
+    void hovered();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString resource_;
+    QSvgRenderer* svg_ = nullptr;
+    bool pressed_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,13 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    const QString appDir = QCoreApplication::applicationDirPath();
+    corvane::setUpLookAndLanguage(app, appDir);
+    return corvane::runCorvane(app, appDir, corvane::SingleInstance::lockPathFor(appDir));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace corvane::names {
+
+inline constexpr int kCategoryMax = 20;
+inline constexpr int kScriptMax = 30;
+
+// The 66 characters a typed name may hold.
+const QString& allowedSet();
+bool isAllowed(QChar c);
+
+// Key filter of the name boxes: the decimal text of the code to pass on, or "0"
+// for a refused key. Backspace (8) always passes.
+QString SoNumeros(int keyCode);
+
+// The allowed characters of text, in order; what a paste or a drop may insert.
+QString filtered(QStringView text);
+
+// Why a name cannot be used as a folder or file name in the library, in
+// Portuguese, or an empty string when it is safe. Guards names that arrive
+// unfiltered (double-click, other programs) before they reach the file system.
+QString unsafeReason(const QString& name);
+
+// The full user message for an unsafe name.
+QString unsafeMessage(const QString& name);
+
+}  // namespace corvane::names

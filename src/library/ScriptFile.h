@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// One script per file: a double quote, the text with each double quote stored as
+// the currency sign, a closing double quote, CR LF; Windows-1252 on disk.
+namespace corvane::script {
+
+inline constexpr char kQuote = '"';
+inline constexpr char kStoredQuote = '\xA4';  // the currency sign in Windows-1252
+
+// The stored text of a file's bytes: between the first pair of double quotes
+// (to the end of the file when the quote never closes), or, for a file that does
+// not open with a double quote, up to the first comma, CR or LF. Leading blanks
+// are skipped. Currency signs are still in place.
+QByteArrayView storedText(QByteArrayView fileBytes);
+
+// The text a user sees: stored text with each currency sign turned back into a
+// double quote. Line breaks stay as they are in the file.
+QString decodeStored(QByteArrayView stored);
+QString decodeFile(QByteArrayView fileBytes);
+
+// Bytes of a whole script file for a text whose line breaks are already CR LF.
+struct Encoded {
+    QByteArray bytes;
+    bool ok = true;
+    char32_t badChar = 0;
+};
+Encoded encodeFile(QStringView text);
+
+// Line breaks of a text box (LF) to the file's CR LF and back.
+QString toCrLf(QStringView text);
+QString fromCrLf(QStringView text);
+
+// Reads and decodes a script file; ok is false when it cannot be read.
+QString readFile(const QString& path, bool* ok = nullptr);
+
+enum class WriteStatus { Ok, Unencodable, Failed };
+struct WriteResult {
+    WriteStatus status = WriteStatus::Ok;
+    char32_t badChar = 0;
+    QString error;
+};
+// Writes the whole file through a temporary beside it, so a failure never leaves
+// a truncated script. Text whose characters Windows-1252 cannot hold is refused
+// and nothing is written. Line breaks of any kind are written as CR LF.
+WriteResult writeFile(const QString& path, QStringView text);
+
+// "U+2603 (☃)"-style text for messages about a character that cannot be stored.
+QString describeChar(char32_t c);
+
+}  // namespace corvane::script

@@ -1,0 +1,13 @@
+#include "search/SearchPanel.h"
+
+#include "app/MainWindow.h"
+
+namespace corvane {
+
+SearchPanel::SearchPanel(MainWindow& window)
+    : QObject(&window)
+    , window_(window)
+{
+}
+
+}  // namespace corvane

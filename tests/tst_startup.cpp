@@ -1,0 +1,336 @@
+// Start-up: the single copy, the scripts folder and its notice, the main window frame.
+#include "app/MainWindow.h"
+#include "app/NameBox.h"
+#include "app/NoticeDialog.h"
+#include "app/Picture.h"
+#include "app/Startup.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+// Runs inspect on the main window once start-up has shown it, then closes it.
+void whenMainWindowShown(std::function<void(QWidget*)> inspect)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QStringLiteral("frmPrincipal") && w->isVisible()
+                && !QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                inspect(w);
+                w->close();
+                return;
+            }
+        }
+    });
+    timer->start(10);
+}
+}  // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void missingFolderShowsNoticeThenCreatesIt();
+    void folderThatIsAFileStopsWithMessage();
+    void secondCopyIsRefused();
+    void deadCopyDoesNotBlock();
+    void fullStartListsSortedCategoriesAndSelectsFirst();
+    void startWithoutFolderShowsEmptyWindow();
+    void frameHasEveryControlInPlace();
+    void initialStatesAndTabOrder();
+    void nameBoxesFilterTypingAndPasting();
+};
+
+void TestStartup::missingFolderShowsNoticeThenCreatesIt()
+{
+    QTemporaryDir dir;
+    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    bool existedDuringNotice = true;
+    QString noticeText, noticeTitle, warning;
+    ModalWatcher watcher;
+    watcher.onDialog([&](QWidget* w) {
+        existedDuringNotice = QFileInfo::exists(scripts);
+        noticeTitle = w->windowTitle();
+        noticeText = control<QPlainTextEdit>(w, "txtDirIni")->toPlainText();
+        warning = control<QLabel>(w, "Label1")->text();
+        QCOMPARE(w->objectName(), QStringLiteral("frmDirInicial"));
+        QCOMPARE(w->size(), QSize(263, 123));
+        QTest::mouseClick(control<QPushButton>(w, "cmdClose"), Qt::LeftButton);
+    });
+    QVERIFY(prepareScriptsFolder(scripts));
+    QVERIFY(!existedDuringNotice);
+    QVERIFY(QFileInfo(scripts).isDir());
+    QCOMPARE(noticeTitle, QStringLiteral("Corvane - AVISO"));
+    QCOMPARE(noticeText, QStringLiteral("Foi detectada a ausência do diretório \n\"SCRIPTS\", sem o qual o Programa \n"
+                                        "não funciona, portanto um novo \ndiretório acaba de ser criado.\n"));
+    QCOMPARE(warning, QStringLiteral("Você deve mantê-lo para que seu programa continue funcionando normalmente!"));
+    QCOMPARE(watcher.unexpected, 0);
+
+    // With the folder in place no notice comes up.
+    ModalWatcher quiet;
+    QVERIFY(prepareScriptsFolder(scripts));
+    QCOMPARE(quiet.unexpected, 0);
+}
+
+void TestStartup::folderThatIsAFileStopsWithMessage()
+{
+    QTemporaryDir dir;
+    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    QFile file(scripts);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    QVERIFY(!prepareScriptsFolder(scripts));
+    QCOMPARE(watcher.seen.size(), 1);
+    QCOMPARE(watcher.seen[0].title, QStringLiteral("Corvane 1.0"));
+    QVERIFY(watcher.seen[0].text.startsWith(QStringLiteral("Não foi possível criar a pasta \"scripts\"")));
+    QVERIFY(QFileInfo(scripts).isFile());
+}
+
+void TestStartup::secondCopyIsRefused()
+{
+    TempLibrary lib;
+    const QString lock = lib.appDir() + QStringLiteral("/test.lock");
+    SingleInstance first(lock);
+    QVERIFY(first.acquire());
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    QCOMPARE(runCorvane(*app, lib.appDir(), lock), 0);
+    QCOMPARE(watcher.seen.size(), 1);
+    QCOMPARE(watcher.seen[0].text, QStringLiteral("O programa já está rodando!"));
+    QCOMPARE(watcher.seen[0].title, QStringLiteral("Corvane 1.0"));
+    QCOMPARE(watcher.seen[0].buttons, QStringList{QStringLiteral("OK")});
+    QCOMPARE(watcher.seen[0].icon, QMessageBox::NoIcon);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(w->objectName() != QStringLiteral("frmPrincipal") || !w->isVisible());
+    QVERIFY(SingleInstance::lockPathFor(lib.appDir()) != SingleInstance::lockPathFor(lib.scripts()));
+}
+
+void TestStartup::deadCopyDoesNotBlock()
+{
+    TempLibrary lib;
+    const QString lock = lib.appDir() + QStringLiteral("/dead.lock");
+    // A lock left behind by a process that is gone, as after a crash: a real lock
+    // file whose owner is a finished process.
+    QByteArray content;
+    {
+        QLockFile live(lock);
+        QVERIFY(live.tryLock(0));
+        QFile f(lock);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        content = f.readAll();
+    }
+    QProcess gone;
+    gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("sleep 0.2")});
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    content = QByteArray::number(deadPid) + content.mid(content.indexOf('\n'));
+    QFile file(lock);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    SingleInstance next(lock);
+    QVERIFY(next.acquire());
+}
+
+void TestStartup::fullStartListsSortedCategoriesAndSelectsFirst()
+{
+    TempLibrary lib;
+    for (const char* c : {"beta", "Alpha", "gamma", "vazia"})
+        lib.mkdir(QString::fromLatin1(c));
+    lib.write(QStringLiteral("solto.txt"), "x");
+    lib.write(QStringLiteral(".oculto"), "x");
+    QStringList items;
+    QString current;
+    bool focused = false;
+    whenMainWindowShown([&](QWidget* w) {
+        auto* list = control<QListWidget>(w, "lstDir01");
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        current = list->currentItem() ? list->currentItem()->text() : QString();
+        focused = QApplication::focusWidget() == list;
+    });
+    ModalWatcher watcher;
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    QCOMPARE(runCorvane(*app, lib.appDir(), lib.appDir() + QStringLiteral("/run.lock")), 0);
+    QCOMPARE(items, (QStringList{"Alpha", "beta", "gamma", "vazia"}));
+    QCOMPARE(current, QStringLiteral("Alpha"));
+    QVERIFY(focused);
+    QCOMPARE(lib.entries(), (QStringList{".oculto", "Alpha", "beta", "gamma", "vazia"}));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestStartup::startWithoutFolderShowsEmptyWindow()
+{
+    QTemporaryDir dir;
+    int categories = -1;
+    bool scriptsListEmpty = false;
+    whenMainWindowShown([&](QWidget* w) {
+        categories = control<QListWidget>(w, "lstDir01")->count();
+        scriptsListEmpty = control<QListWidget>(w, "lstFile01")->count() == 0;
+    });
+    ModalWatcher watcher;
+    watcher.onDialog([](QWidget* notice) { QTest::mouseClick(control<QPushButton>(notice, "cmdClose"), Qt::LeftButton); });
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    QCOMPARE(runCorvane(*app, dir.path(), dir.path() + QStringLiteral("/run.lock")), 0);
+    QCOMPARE(categories, 0);
+    QVERIFY(scriptsListEmpty);
+    QVERIFY(QFileInfo(dir.path() + QStringLiteral("/scripts")).isDir());
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestStartup::frameHasEveryControlInPlace()
+{
+    TempLibrary lib;
+    MainWindow w(lib.scripts());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Corvane 1.0"));
+    QCOMPARE(w.minimumSize(), QSize(553, 311));
+    QCOMPARE(w.maximumSize(), QSize(553, 311));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    struct Expect { const char* name; int l, t, wd, h; const char* caption; const char* tip; };
+    const Expect expected[] = {
+        {"lstDir01", 240, 840, 1695, 2950, nullptr, nullptr},
+        {"lstFile01", 2095, 840, 2290, 2950, nullptr, nullptr},
+        {"cxLerFile", 4560, 840, 3495, 3285, nullptr, nullptr},
+        {"cxRnmCat", 240, 3840, 1695, 285, nullptr, nullptr},
+        {"cxRnmFile", 2095, 3840, 2290, 285, nullptr, nullptr},
+        {"btnAddCat", 240, 4200, 500, 330, "Add", ""},
+        {"btnEditCat", 830, 4200, 510, 330, "Ren", "Renomear"},
+        {"btnDelCat", 1430, 4200, 510, 330, "Del", ""},
+        {"btnAddFile", 2095, 4200, 680, 330, "Add", ""},
+        {"btnEditFile", 2890, 4200, 690, 330, "Ren", ""},
+        {"btnDelFile", 3710, 4200, 690, 330, "Del", ""},
+        {"btnEditText", 4560, 4200, 1095, 330, "Editar", ""},
+        {"btnCopy", 5820, 4200, 1095, 330, "Copiar", ""},
+        {"btnPrint", 7080, 4200, 975, 330, "Imprimir", ""},
+        {"btnOpenSearch", 3690, 600, 700, 255, "Buscar", ""},
+        {"lblTeste", 585, 180, 2880, 255, "", nullptr},
+        {"lblTamanho", 3690, 180, 780, 255, "", nullptr},
+        {"lblNameDir", 590, 610, 1215, 255, "Categorias", nullptr},
+        {"lblNameFile", 2385, 615, 1335, 255, "Scripts", nullptr},
+        {"Label1", 4845, 615, 2415, 255, "Visualização", nullptr},
+        {"imgMenos", 7320, 625, 240, 180, nullptr, " Diminuir "},
+        {"imgMais", 7560, 630, 240, 180, nullptr, " Aumentar "},
+        {"imageTit1", 280, 220, 180, 120, nullptr, nullptr},
+        {"imageTit2", 285, 220, 120, 120, nullptr, nullptr},
+        {"Image4", 270, 620, 270, 180, nullptr, nullptr},
+        {"Image5", 2125, 615, 180, 180, nullptr, nullptr},
+        {"Image6", 4580, 615, 195, 180, nullptr, nullptr},
+        {"imgHelp", 4575, 120, 165, 225, nullptr, "Ajuda"},
+        {"imgCredito", 4850, 120, 240, 225, nullptr, "Créditos"},
+        {"imageBk", 5210, 105, 270, 225, nullptr, ""},
+        {"imgSite", 5610, 120, 225, 225, nullptr, "Website"},
+        {"imageHelpOn", 4550, 105, 195, 255, nullptr, " Help "},
+        {"imageCreditoOn", 4835, 120, 270, 255, nullptr, " Créditos "},
+        {"imageBkOn", 5195, 105, 300, 255, nullptr, " Backup "},
+        {"imageSiteOn", 5595, 105, 255, 255, nullptr, " Website "},
+        {"imgCabeca", 0, 0, 5920, 195, nullptr, nullptr},
+        {"cxSearch", 240, 600, 1695, 255, nullptr, nullptr},
+        {"btnSearch", 1935, 600, 700, 255, "Buscar", ""},
+        {"btnCloseSearch", 4100, 600, 300, 255, "X", " Fechar Busca "},
+        {"lstFile02", 240, 840, 4150, 3335, nullptr, nullptr},
+        {"btnEditText2", 4560, 4200, 1095, 330, "Editar", ""},
+        {"imgMenos2", 7320, 625, 240, 180, nullptr, " Diminuir "},
+        {"imgMais2", 7560, 625, 240, 180, nullptr, " Aumentar "},
+    };
+    for (const Expect& e : expected) {
+        QWidget* c = control(&w, e.name);
+        QCOMPARE(c->geometry(), QRect(qRound(e.l / 15.0), qRound(e.t / 15.0), qRound(e.wd / 15.0),
+                                      qRound(e.h / 15.0)));
+        if (e.caption) {
+            if (auto* b = qobject_cast<QPushButton*>(c))
+                QCOMPARE(b->text(), QString::fromUtf8(e.caption));
+            else
+                QCOMPARE(qobject_cast<QLabel*>(c)->text(), QString::fromUtf8(e.caption));
+        }
+        if (e.tip)
+            QCOMPARE(c->toolTip(), QString::fromUtf8(e.tip));
+    }
+    QVERIFY(control<QListWidget>(&w, "lstDir01")->selectionMode() == QAbstractItemView::SingleSelection);
+    QCOMPARE(control<NameBox>(&w, "cxRnmCat")->typingLimit(), 20);
+    QCOMPARE(control<NameBox>(&w, "cxRnmFile")->typingLimit(), 30);
+    QCOMPARE(control<QPlainTextEdit>(&w, "cxLerFile")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(!control<QPlainTextEdit>(&w, "cxLerFile")->isReadOnly());
+}
+
+void TestStartup::initialStatesAndTabOrder()
+{
+    TempLibrary lib;
+    MainWindow w(lib.scripts());
+    w.loadCategories();
+    QVERIFY(showActive(&w));
+    for (const char* hidden : {"lstFile02", "cxSearch", "btnSearch", "btnCloseSearch", "imgMais2", "imgMenos2",
+                               "btnEditText2", "imageHelpOn", "imageCreditoOn", "imageBkOn", "imageSiteOn",
+                               "imageTit1", "imageTit2"})
+        QVERIFY2(!control(&w, hidden)->isVisible(), hidden);
+    QVERIFY(!control(&w, "btnEditText2")->isEnabled());
+    for (const char* off : {"cxRnmFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"})
+        QVERIFY2(!control(&w, off)->isEnabled(), off);
+    for (const char* on : {"cxRnmCat", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile", "btnOpenSearch",
+                           "imgMais", "imgMenos"})
+        QVERIFY2(control(&w, on)->isEnabled() && control(&w, on)->isVisible(), on);
+    QCOMPARE(QApplication::focusWidget(), control(&w, "lstDir01"));
+
+    // Tab walks the enabled controls in the window's order.
+    QStringList walk;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walk, (QStringList{"lstFile01", "cxLerFile", "btnEditCat", "btnDelCat", "cxRnmCat", "btnAddCat",
+                                "btnAddFile", "btnOpenSearch"}));
+}
+
+void TestStartup::nameBoxesFilterTypingAndPasting()
+{
+    TempLibrary lib;
+    MainWindow w(lib.scripts());
+    QVERIFY(showActive(&w));
+    auto* box = control<NameBox>(&w, "cxRnmCat");
+    box->setFocus();
+    typeText(box, QStringLiteral("Aá ç/\\*.-_9"));
+    QCOMPARE(box->text(), QStringLiteral("A .-_9"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("A .-_"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("A .-_"));
+
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+    QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrst"));
+
+    // Ctrl+V is refused like any control key; Shift+Insert pastes filtered text.
+    QApplication::clipboard()->setText(QStringLiteral("../Ação*x"));
+    box->clear();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QString());
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(box->text(), QStringLiteral("..Aox"));
+    box->setText(QStringLiteral("0123456789012345678"));
+    box->insertFiltered(QStringLiteral("abc"));
+    QCOMPARE(box->text(), QStringLiteral("0123456789012345678a"));
+
+    // Text the program puts in is neither cut nor filtered.
+    box->setText(QStringLiteral("Nome muito comprido de categoria ç"));
+    QCOMPARE(box->text(), QStringLiteral("Nome muito comprido de categoria ç"));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,33 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are missing.
+corvane_install_deps() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Instalando pacotes: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Faltam os pacotes ${missing[*]} e não há root nem sudo para instalá-los." >&2
+            echo "Instale-os como administrador: apt-get install ${missing[*]}" >&2
+            return 1
+        fi
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -q >/dev/null || { echo "apt-get update falhou." >&2; return 1; }
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null \
+        || { echo "Não foi possível instalar: ${missing[*]}" >&2; return 1; }
+}
+
+CORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
+                        qt6-translations-l10n fonts-liberation2 qt6-qpa-plugins)
+
+corvane_build() {  # build_dir [extra cmake args...]
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \
+        && cmake --build "$dir" --parallel "$(nproc)"
+}
