@@ -1,0 +1,66 @@
+#pragma once
+
+#include "library/Library.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace corvane::search {
+
+// A search text folded once for case-insensitive matching on Windows-1252 bytes:
+// a letter meets its other case, never its accented or unaccented form.
+class Needle {
+public:
+    explicit Needle(QStringView text);
+
+    // False when the text holds a character no script file can contain.
+    bool matchable() const { return matchable_; }
+    bool foundIn(QByteArrayView haystack) const;
+    // Non-overlapping occurrences, scanning on after each one.
+    qsizetype countIn(QByteArrayView haystack) const;
+
+private:
+    qsizetype find(QByteArrayView haystack, qsizetype from) const;
+
+    QByteArray folded_;
+    unsigned char first_[2] = {0, 0};  // the first byte in both of its cases
+    bool matchable_ = true;
+};
+
+// Result line: script name, " --> ", category name.
+inline const QString& separator()
+{
+    static const QString s = QStringLiteral(" --> ");
+    return s;
+}
+QString resultLine(const QString& scriptName, const QString& category);
+// Script name and category of a result line (category empty without a separator).
+std::pair<QString, QString> splitResultLine(const QString& line);
+
+// Reads every "*.txt" plain file (any letter case) of each category in the given
+// order, one file at a time into one reused buffer, and reports each script whose
+// stored text holds the needle. Files that vanish or cannot be read are skipped.
+class Searcher {
+public:
+    explicit Searcher(const Library& library);
+
+    QStringList run(const QStringList& categories, const Needle& needle);
+
+    // Largest file buffer the last run needed.
+    qsizetype peakBuffer() const { return buffer_.capacity(); }
+
+private:
+    bool readWhole(const QString& path);
+
+    const Library& library_;
+    std::vector<char> buffer_;
+    qsizetype size_ = 0;
+};
+
+}  // namespace corvane::search

@@ -1,0 +1,186 @@
+// The search core: the byte matcher against a plain reference, and the walk over
+// the library.
+#include "library/Cp1252.h"
+#include "library/ScriptFile.h"
+#include "search/TextSearch.h"
+#include "support/TestSupport.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace corvane;
+using corvane::test::TempLibrary;
+
+namespace {
+
+// The obvious algorithm: decode, lower-case each character, compare at every
+// position, skipping past each occurrence.
+qsizetype referenceCount(const QByteArray& stored, const QString& needle)
+{
+    const QString hay = cp1252::decode(stored);
+    if (needle.isEmpty())
+        return 0;
+    qsizetype count = 0;
+    for (qsizetype i = 0; i + needle.size() <= hay.size();) {
+        bool same = true;
+        for (qsizetype j = 0; j < needle.size() && same; ++j)
+            same = hay[i + j].toLower() == needle[j].toLower();
+        if (same) {
+            ++count;
+            i += needle.size();
+        } else {
+            ++i;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+class TestSearchCore : public QObject {
+    Q_OBJECT
+private slots:
+    void caseMatchesButAccentsDoNot_data();
+    void caseMatchesButAccentsDoNot();
+    void agreesWithReferenceOnRandomTexts();
+    void unencodableNeedleMatchesNothing();
+    void resultLinesSplitBack();
+    void walksCategoriesInListOrder();
+    void matchesStoredTextOnly();
+    void unreadableAndMissingAreSkipped();
+};
+
+void TestSearchCore::caseMatchesButAccentsDoNot_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<int>("count");
+    QTest::newRow("upper finds lower") << QStringLiteral("use select and Select") << QStringLiteral("SELECT") << 2;
+    QTest::newRow("accent differs") << QStringLiteral("ação") << QStringLiteral("acao") << 0;
+    QTest::newRow("accented case") << QStringLiteral("AÇÃO e ação") << QStringLiteral("ação") << 2;
+    QTest::newRow("no overlap") << QStringLiteral("aaaa") << QStringLiteral("aa") << 2;
+    QTest::newRow("S caron") << QStringLiteral("Šš") << QStringLiteral("ŠŠ") << 1;
+    QTest::newRow("y diaeresis") << QStringLiteral("Ÿ") << QStringLiteral("ÿ") << 1;
+    QTest::newRow("sharp s alone") << QStringLiteral("straße") << QStringLiteral("STRASSE") << 0;
+    QTest::newRow("at end") << QStringLiteral("xxab") << QStringLiteral("AB") << 1;
+    QTest::newRow("longer than text") << QStringLiteral("ab") << QStringLiteral("abc") << 0;
+    QTest::newRow("line break inside") << QStringLiteral("a\r\nb") << QStringLiteral("A\r\nB") << 1;
+}
+
+void TestSearchCore::caseMatchesButAccentsDoNot()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(int, count);
+    const QByteArray bytes = cp1252::encode(text).bytes;
+    search::Needle n(needle);
+    QCOMPARE(n.countIn(bytes), qsizetype(count));
+    QCOMPARE(n.foundIn(bytes), count > 0);
+    QCOMPARE(referenceCount(bytes, needle), qsizetype(count));
+}
+
+void TestSearchCore::agreesWithReferenceOnRandomTexts()
+{
+    // A small alphabet of letters in both cases, accented pairs and neighbours, so
+    // that near-misses are frequent.
+    const QString alphabet = QStringLiteral("aAbBsSšŠçÇcCéÉeEÿŸyY \"¤ßµ\r\n");
+    QRandomGenerator rng(20261206);
+    auto randomText = [&](int length) {
+        QString s;
+        for (int i = 0; i < length; ++i)
+            s += alphabet[rng.bounded(int(alphabet.size()))];
+        return s;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const QByteArray hay = cp1252::encode(randomText(rng.bounded(0, 60))).bytes;
+        const QString needle = randomText(rng.bounded(1, 4));
+        search::Needle n(needle);
+        QCOMPARE(n.countIn(hay), referenceCount(hay, needle));
+        QCOMPARE(n.foundIn(hay), referenceCount(hay, needle) > 0);
+    }
+    // Every pair of Windows-1252 bytes as a one-character needle and haystack.
+    for (int a = 1; a < 256; ++a) {
+        const QByteArray hay(1, char(a));
+        for (int b = 1; b < 256; ++b) {
+            const QString needle = cp1252::decode(QByteArray(1, char(b)));
+            QCOMPARE(search::Needle(needle).foundIn(hay), referenceCount(hay, needle) > 0);
+        }
+    }
+}
+
+void TestSearchCore::unencodableNeedleMatchesNothing()
+{
+    search::Needle n(QStringLiteral("☃x"));
+    QVERIFY(!n.matchable());
+    QVERIFY(!n.foundIn("anything"));
+}
+
+void TestSearchCore::resultLinesSplitBack()
+{
+    QCOMPARE(search::resultLine(QStringLiteral("Notes"), QStringLiteral("Misc")), QStringLiteral("Notes --> Misc"));
+    const auto [name, category] = search::splitResultLine(QStringLiteral("a b --> c d"));
+    QCOMPARE(name, QStringLiteral("a b"));
+    QCOMPARE(category, QStringLiteral("c d"));
+    QCOMPARE(search::splitResultLine(QStringLiteral("sem")).second, QString());
+}
+
+void TestSearchCore::walksCategoriesInListOrder()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Misc"));
+    lib.mkdir(QStringLiteral("alfa"));
+    lib.mkdir(QStringLiteral("vazia"));
+    lib.write(QStringLiteral("Misc/Notes.TXT"), "\"tem chave\"\r\n");
+    lib.write(QStringLiteral("Misc/b.txt"), "\"CHAVE\"\r\n");
+    lib.write(QStringLiteral("Misc/c.doc"), "\"chave\"\r\n");
+    lib.write(QStringLiteral("Misc/.oculto.txt"), "\"chave\"\r\n");
+    lib.mkdir(QStringLiteral("Misc/pasta.txt"));
+    lib.write(QStringLiteral("alfa/um.txt"), "\"chave\"\r\n");
+    lib.write(QStringLiteral("alfa/chave.txt"), "\"nada\"\r\n");  // names are not searched
+    Library library(lib.scripts());
+    search::Searcher searcher(library);
+    QStringList results = searcher.run({"alfa", "Misc", "vazia"}, search::Needle(QStringLiteral("chave")));
+    QCOMPARE(results.size(), 3);
+    QCOMPARE(results[0], QStringLiteral("um --> alfa"));
+    results.removeFirst();
+    results.sort();
+    QCOMPARE(results, (QStringList{"Notes --> Misc", "b --> Misc"}));
+    // Only the categories asked for are searched.
+    QCOMPARE(searcher.run({"Misc"}, search::Needle(QStringLiteral("chave"))).size(), 2);
+}
+
+void TestSearchCore::matchesStoredTextOnly()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("C"));
+    QCOMPARE(script::writeFile(lib.path(QStringLiteral("C/q.txt")), QStringLiteral("diz \"oi\" já")).status,
+             script::WriteStatus::Ok);
+    lib.write(QStringLiteral("C/outro.txt"), "primeira, depois\r\nsegunda linha");
+    Library library(lib.scripts());
+    search::Searcher s(library);
+    auto find = [&](const QString& text) { return s.run({"C"}, search::Needle(text)); };
+    QCOMPARE(find(QStringLiteral("\"oi\"")), QStringList());
+    QCOMPARE(find(QStringLiteral("¤OI¤")), QStringList{QStringLiteral("q --> C")});
+    QCOMPARE(find(QStringLiteral("JÁ")), QStringList{QStringLiteral("q --> C")});
+    QCOMPARE(find(QStringLiteral("primeira")), QStringList{QStringLiteral("outro --> C")});
+    QCOMPARE(find(QStringLiteral("depois")), QStringList());
+    QCOMPARE(find(QStringLiteral("segunda")), QStringList());
+}
+
+void TestSearchCore::unreadableAndMissingAreSkipped()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("C"));
+    lib.write(QStringLiteral("C/a.txt"), "\"alvo\"\r\n");
+    lib.write(QStringLiteral("C/vazio.txt"), "");
+    lib.write(QStringLiteral("C/z.txt"), "\"alvo\"\r\n");
+    Library library(lib.scripts());
+    search::Searcher s(library);
+    QCOMPARE(s.run({"sumiu", "C"}, search::Needle(QStringLiteral("alvo"))).size(), 2);
+    // A big file is read whole.
+    lib.write(QStringLiteral("C/grande.txt"), "\"" + QByteArray(100000, 'x') + "alvo\"\r\n");
+    QCOMPARE(s.run({"C"}, search::Needle(QStringLiteral("ALVO"))).size(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestSearchCore)
+#include "tst_search_core.moc"
