@@ -2,9 +2,12 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace corvane {
 
 class MainWindow;
+class Picture;
 
 // The header's picture buttons: hover twins, help, credits, backup, web site.
 class Navigation : public QObject {
@@ -13,6 +16,9 @@ public:
     explicit Navigation(MainWindow& window);
 
 private:
+    void hideTwins();
+    void pair(Picture* icon, Picture* twin);
+
     MainWindow& window_;
 };
 

@@ -1,0 +1,104 @@
+#include "help/CreditsWindow.h"
+
+#include "app/Picture.h"
+#include "app/Twips.h"
+#include "app/Window.h"
+#include "help/ClickLabel.h"
+#include "help/WebSite.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace corvane {
+
+void useArrowPointerEverywhere()
+{
+    const QCursor* current = QApplication::overrideCursor();
+    if (!current)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    else if (current->shape() != Qt::ArrowCursor)
+        QApplication::changeOverrideCursor(Qt::ArrowCursor);
+}
+
+CreditsWindow::CreditsWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmCredito"));
+    setWindowTitle(QStringLiteral("Corvane - Créditos"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    fixClientSize(this, 3945, 1845);
+    setMouseTracking(true);
+
+    auto* picture = new Picture(QStringLiteral("Image1"), QStringLiteral(":/pictures/credits_picture.svg"), this);
+    picture->setGeometry(twips(120, 120, 780, 675));
+
+    // Moves over the texts are theirs, not the background's.
+    auto text = [this](const char* name, const QString& caption, const QRect& geometry) {
+        auto* l = new QLabel(caption, this);
+        l->setObjectName(QLatin1String(name));
+        l->setGeometry(geometry);
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setAttribute(Qt::WA_NoMousePropagation);
+        return l;
+    };
+    QLabel* title = text("lblCred1", QStringLiteral("Corvane - Versão 1.0"), twips(960, 120, 2895, 255));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    QLabel* author = text("lblCred2", QStringLiteral("Feito pela Equipe Corvane\nDezembro de 2026"),
+                          twips(960, 420, 2895, 375));
+    Q_UNUSED(author);
+
+    auto* rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("Shape1"));
+    rule->setGeometry(twips(120, 840, 3735, 25));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Plain);
+    rule->setStyleSheet(QStringLiteral("color: #a0a0a0"));
+    rule->setAttribute(Qt::WA_TransparentForMouseEvents);  // counts as background
+
+    QLabel* tools = text("lblCred3",
+                         QStringLiteral("Escrito em C++ com a biblioteca Qt, compilado com GCC e CMake."),
+                         twips(120, 960, 3735, 495));
+    tools->setWordWrap(true);
+
+    link_ = new ClickLabel(QStringLiteral("lblUrl"), site::host(), this);
+    link_->setGeometry(twips(140, 1560, 3615, 255));
+    link_->setMouseTracking(true);
+    setTextColour(link_, palette().color(QPalette::ButtonText));
+    connect(link_, &ClickLabel::hovered, this, [this] {
+        setTextColour(link_, overColour());
+        useArrowPointerEverywhere();
+    });
+    connect(link_, &ClickLabel::clicked, this, [] { site::open(); });
+}
+
+void CreditsWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    useArrowPointerEverywhere();
+    setTextColour(link_, awayColour());
+    event->accept();
+}
+
+void CreditsWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
+
+void CreditsWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The close box is the only way out; Esc does not close.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace corvane

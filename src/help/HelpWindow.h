@@ -1,0 +1,33 @@
+#pragma once
+
+#include "help/HelpTexts.h"
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace corvane {
+
+class ClickLabel;
+
+// frmHelp: three topics of fixed text, picked by three labels acting as tabs.
+class HelpWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // The colour of the label of the topic shown.
+    static QColor shownColour() { return QColor(192, 0, 0); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void select(help::Topic topic);
+
+    ClickLabel* labels_[3] = {};
+    QPlainTextEdit* boxes_[3] = {};
+};
+
+}  // namespace corvane
