@@ -1,0 +1,234 @@
+// The enlarged viewer: the magnifier buttons of the main window.
+#include "app/MainWindow.h"
+#include "app/NameBox.h"
+#include "app/Picture.h"
+#include "browse/Browser.h"
+#include "browse/ViewerZoom.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+void clickItem(QListWidget* list, const QString& text)
+{
+    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
+    if (!item)
+        qFatal("no entry %s", qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
+}
+
+void clickPicture(QWidget* window, const char* name)
+{
+    QTest::mouseClick(control<Picture>(window, name), Qt::LeftButton);
+}
+
+// Pixels of a position in twips.
+QString px(int twips)
+{
+    return QString::number(qRound(twips / 15.0));
+}
+
+// Every property the two views set, positions in pixels.
+QStringList layout(QWidget* w)
+{
+    const auto tw = [](int pixels) { return QString::number(pixels); };
+    QStringList out;
+    QWidget* viewer = control(w, "cxLerFile");
+    out << QStringLiteral("cxLerFile %1 %2").arg(tw(viewer->x()), tw(viewer->width()));
+    out << QStringLiteral("Label1 %1 %2").arg(tw(control(w, "Label1")->x()), control<QLabel>(w, "Label1")->text());
+    out << QStringLiteral("Image6 %1").arg(tw(control(w, "Image6")->x()));
+    QStringList hidden, disabled;
+    for (const char* name : {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "lblNameDir", "lblNameFile",
+                             "Image4", "Image5", "btnOpenSearch", "imgMais", "imgMenos", "cxLerFile"})
+        if (!control(w, name)->isVisible())
+            hidden << QLatin1String(name);
+    for (const char* name : {"btnAddFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"})
+        if (!control(w, name)->isEnabled())
+            disabled << QLatin1String(name);
+    out << QStringLiteral("hidden: ") + hidden.join(u' ');
+    out << QStringLiteral("disabled: ") + disabled.join(u' ');
+    return out;
+}
+
+QStringList normal()
+{
+    return {"cxLerFile " + px(4560) + " " + px(3495), "Label1 " + px(4845) + " Visualização",
+            "Image6 " + px(4580), "hidden: ", "disabled: "};
+}
+
+QStringList enlarged()
+{
+    return {"cxLerFile " + px(240) + " " + px(7815), "Label1 " + px(590) + " Visualizando ampliado",
+            "Image6 " + px(240),
+            "hidden: lstDir01 lstFile01 cxRnmCat cxRnmFile lblNameDir lblNameFile Image4 Image5 btnOpenSearch",
+            "disabled: btnAddFile btnEditFile btnDelFile"};
+}
+
+struct Window {
+    explicit Window(const TempLibrary& lib)
+        : w(lib.scripts())
+    {
+        w.loadCategories();
+        if (!showActive(&w))
+            qFatal("main window did not become active");
+    }
+    QListWidget* dirs() { return control<QListWidget>(&w, "lstDir01"); }
+    QListWidget* files() { return control<QListWidget>(&w, "lstFile01"); }
+    QPlainTextEdit* viewer() { return control<QPlainTextEdit>(&w, "cxLerFile"); }
+    MainWindow w;
+};
+
+}  // namespace
+
+class TestBrowseZoom : public QObject {
+    Q_OBJECT
+private slots:
+    void needsASelectedScript();
+    void switchesBothWaysKeepingEverythingElse();
+    void restoreAfterFocusingCategories();
+    void focusLeavesHiddenControlsForTheViewer();
+};
+
+void TestBrowseZoom::needsASelectedScript()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
+    {
+        Window win(lib);
+        const QStringList before = layout(&win.w);
+        ModalWatcher watcher;
+        watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
+        clickPicture(&win.w, "imgMais");
+        clickPicture(&win.w, "imgMenos");
+        QCOMPARE(watcher.seen.size(), 2);
+        for (const SeenBox& box : watcher.seen) {
+            QCOMPARE(box.text, QStringLiteral("Você precisa selecionar um arquivo!"));
+            QCOMPARE(box.title, QStringLiteral("Aviso visualização"));
+            QCOMPARE(box.buttons, QStringList{"OK"});
+            QCOMPARE(box.icon, QMessageBox::NoIcon);
+        }
+        QCOMPARE(watcher.unexpected, 0);
+        QCOMPARE(layout(&win.w), before);
+        QCOMPARE(layout(&win.w)[0], normal()[0]);
+        // The offscreen platform does not hand activation back when a box closes;
+        // a desktop does.
+        QVERIFY(showActive(&win.w));
+
+        // The category list got the focus back from the box without its focus
+        // rule running again: the name box of scripts stays as the click left it.
+        clickItem(win.dirs(), QStringLiteral("Alpha"));
+        QCOMPARE(QApplication::focusWidget(), win.dirs());
+        QVERIFY(!control(&win.w, "cxRnmFile")->isEnabled());
+        win.w.browser()->categorySelected();
+        QVERIFY(control(&win.w, "cxRnmFile")->isEnabled());
+        watcher.answer(QStringLiteral("OK"));
+        clickPicture(&win.w, "imgMais");
+        QCOMPARE(watcher.seen.size(), 3);
+        QVERIFY(showActive(&win.w));
+        QCOMPARE(QApplication::focusWidget(), win.dirs());
+        QVERIFY(control(&win.w, "cxRnmFile")->isEnabled());
+    }
+    // An empty library: no category, no script.
+    TempLibrary empty;
+    Window win(empty);
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    clickPicture(&win.w, "imgMais");
+    QCOMPARE(watcher.texts(), QStringList{"Você precisa selecionar um arquivo!"});
+    QCOMPARE(layout(&win.w)[0], normal()[0]);
+}
+
+void TestBrowseZoom::switchesBothWaysKeepingEverythingElse()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.write(QStringLiteral("Alpha/um.txt"), "\"linha um\"\r\n");
+    Window win(lib);
+    ModalWatcher watcher;
+    clickItem(win.files(), QStringLiteral("um"));
+    QTest::mouseClick(win.viewer()->viewport(), Qt::LeftButton);
+    QTest::keyClick(win.viewer(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(win.viewer(), QStringLiteral(" mudada"));
+    const QString teste = control<QLabel>(&win.w, "lblTeste")->text();
+    const QString tamanho = control<QLabel>(&win.w, "lblTamanho")->text();
+    QCOMPARE(layout(&win.w), normal());
+
+    clickPicture(&win.w, "imgMais");
+    QCOMPARE(layout(&win.w), enlarged());
+    QVERIFY(win.w.viewerZoom()->isEnlarged());
+    clickPicture(&win.w, "imgMais");  // twice is the same as once
+    QCOMPARE(layout(&win.w), enlarged());
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha um mudada"));
+    QCOMPARE(control<QLabel>(&win.w, "lblTeste")->text(), teste);
+    QCOMPARE(control<QLabel>(&win.w, "lblTamanho")->text(), tamanho);
+    QCOMPARE(Browser::selectedText(win.files()), QStringLiteral("um"));
+    QCOMPARE(Browser::selectedText(win.dirs()), QStringLiteral("Alpha"));
+    // The right edge stays where it was; the category buttons keep their states.
+    QCOMPARE(win.viewer()->geometry().right(), px(4560).toInt() + px(3495).toInt() - 1);
+    QVERIFY(!control(&win.w, "btnDelCat")->isEnabled());
+    QVERIFY(control(&win.w, "btnDelCat")->isVisible());
+
+    // Typing goes on in the enlarged view.
+    QTest::keyClicks(win.viewer(), QStringLiteral("!"));
+    clickPicture(&win.w, "imgMenos");
+    QCOMPARE(layout(&win.w), normal());
+    QVERIFY(!win.w.viewerZoom()->isEnlarged());
+    clickPicture(&win.w, "imgMenos");
+    QCOMPARE(layout(&win.w), normal());
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha um mudada!"));
+    QCOMPARE(lib.read(QStringLiteral("Alpha/um.txt")), QByteArray("\"linha um\"\r\n"));
+    QCOMPARE(watcher.seen.size(), 0);
+}
+
+void TestBrowseZoom::restoreAfterFocusingCategories()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
+    Window win(lib);
+    ModalWatcher watcher;
+    clickItem(win.files(), QStringLiteral("um"));
+    clickItem(win.dirs(), QStringLiteral("Alpha"));  // already selected: the focus rule alone
+    QVERIFY(!control(&win.w, "btnEditFile")->isEnabled());
+    QVERIFY(!control(&win.w, "btnDelFile")->isEnabled());
+    QCOMPARE(Browser::selectedText(win.files()), QStringLiteral("um"));
+
+    clickPicture(&win.w, "imgMenos");
+    QCOMPARE(watcher.seen.size(), 0);
+    for (const char* on : {"btnEditFile", "btnAddFile", "btnDelFile"})
+        QVERIFY2(control(&win.w, on)->isEnabled(), on);
+    QVERIFY(!control(&win.w, "btnEditText")->isEnabled());  // left as the focus rule set it
+}
+
+void TestBrowseZoom::focusLeavesHiddenControlsForTheViewer()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
+    Window win(lib);
+    clickItem(win.files(), QStringLiteral("um"));
+    for (const char* focused : {"lstFile01", "cxRnmFile", "btnAddFile", "btnOpenSearch"}) {
+        control(&win.w, focused)->setFocus();
+        QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(focused));
+        clickPicture(&win.w, "imgMais");
+        // Had the focus passed through the category list, its focus rule would
+        // have made the category buttons usable and the script ones not.
+        QCOMPARE(QApplication::focusWidget(), win.viewer());
+        QVERIFY(!control(&win.w, "btnDelCat")->isEnabled());
+        QVERIFY(control(&win.w, "btnEditText")->isEnabled());
+        clickPicture(&win.w, "imgMenos");
+    }
+}
+
+QTEST_MAIN(TestBrowseZoom)
+#include "tst_browse_zoom.moc"
