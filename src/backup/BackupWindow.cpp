@@ -89,7 +89,10 @@ BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent)
     name_->setText(backup::defaultName());
     sources_->addItems(backup::sourceLines(scriptsDir_));
     fillDrives();
+    // The path box stays empty until the list moves away from where it starts.
     dir_->setPath(QDir::currentPath());
+    connect(dir_, &DirList::pathChanged, this,
+            [this](const QString& path) { path_->setText(QDir::toNativeSeparators(path)); });
 }
 
 void BackupWindow::build()
@@ -141,8 +144,6 @@ void BackupWindow::build()
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 
-    connect(dir_, &DirList::pathChanged, this,
-            [this](const QString& path) { path_->setText(QDir::toNativeSeparators(path)); });
     connect(yes_, &QRadioButton::clicked, this,
             [this] { name_->setText(backup::datedName(backup::today())); });
     connect(no_, &QRadioButton::clicked, this, [this] { name_->setText(backup::defaultName()); });

@@ -1,0 +1,467 @@
+// The backup window as a user drives it: pickers, name box, the copy and its messages.
+#include "backup/BackupCore.h"
+#include "backup/BackupWindow.h"
+#include "backup/DirList.h"
+#include "backup/Drives.h"
+#include "app/NameBox.h"
+#include "support/TestSupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+QString g_missingVolume;
+QString g_spareVolume;
+QList<drives::Volume> testVolumes()
+{
+    return {{QStringLiteral("/"), QString()}, {g_spareVolume, QStringLiteral("RESERVA")},
+            {g_missingVolume, QStringLiteral("SEM MIDIA")}};
+}
+
+QStringList itemTexts(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void doubleClick(QListWidget* list, const QString& text)
+{
+    QListWidgetItem* item = itemNamed(list, text);
+    QVERIFY2(item, qPrintable(text));
+    list->scrollToItem(item);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+void click(QWidget* w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+}
+
+}  // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensFreshWithEveryControl();
+    void dateOptionsAndNameFilter();
+    void directoryListOpensOnlyWhatIsOpened();
+    void drivesMoveToRootOrRefuse();
+    void backupCopiesLibraryAndRefusesSecondPress();
+    void emptyLibraryAndUnusableNames();
+    void failuresStopWithoutSuccessAndKeepFiles();
+    void miniHelpOpensAndCloses();
+
+private:
+    QWidget* open();
+    QString dest(const QString& relative = {}) const { return QDir(work_->path()).filePath(relative); }
+
+    TempLibrary* lib_ = nullptr;
+    QTemporaryDir* work_ = nullptr;
+    BackupWindow* window_ = nullptr;
+    QString oldCurrent_;
+};
+
+void TestBackup::init()
+{
+    lib_ = new TempLibrary;
+    work_ = new QTemporaryDir;
+    QDir(work_->path()).mkpath(QStringLiteral("alvo"));
+    QDir(work_->path()).mkpath(QStringLiteral("outro/fundo"));
+    QDir(work_->path()).mkpath(QStringLiteral(".oculta"));
+    oldCurrent_ = QDir::currentPath();
+    QDir::setCurrent(work_->path());
+}
+
+void TestBackup::cleanup()
+{
+    delete window_;
+    window_ = nullptr;
+    QDir::setCurrent(oldCurrent_);
+    drives::setSource(nullptr);
+    backup::setDateSource(nullptr);
+    backup::setBeforeCopyHook(nullptr);
+    delete work_;
+    delete lib_;
+}
+
+QWidget* TestBackup::open()
+{
+    window_ = new BackupWindow(lib_->scripts());
+    if (!showActive(window_))
+        qWarning("backup window not active");
+    return window_;
+}
+
+void TestBackup::opensFreshWithEveryControl()
+{
+    lib_->mkdir(QStringLiteral("zeta"));
+    lib_->mkdir(QStringLiteral("Alfa"));
+    lib_->mkdir(QStringLiteral("beta"));
+    QWidget* w = open();
+    QCOMPARE(w->objectName(), QStringLiteral("frmBackup"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Corvane - Backup"));
+    QCOMPARE(w->size(), QSize(298, 311));
+    QVERIFY(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+    QCOMPARE(control<QLabel>(w, "lblDrive")->text(), QStringLiteral("Escolher Drive"));
+    QCOMPARE(control<QLabel>(w, "lblDestino")->text(), QStringLiteral("Escolher diretório"));
+    QCOMPARE(control<QLabel>(w, "lblOrigem")->text(), QStringLiteral("Pastas a salvar"));
+    QCOMPARE(control<QLabel>(w, "lblData")->text(), QStringLiteral("Colocar Data pasta destino"));
+    QCOMPARE(control<QLabel>(w, "lblPasta")->text(), QStringLiteral("Nome da pasta destino"));
+    QCOMPARE(control<QLabel>(w, "lblMiniHelp")->text(), QStringLiteral("Mini-Help"));
+    QCOMPARE(control<QPushButton>(w, "cmd2")->text(), QStringLiteral("Backup"));
+    QCOMPARE(control<QPushButton>(w, "cmdCancel")->text(), QStringLiteral("Cancelar"));
+    auto* yes = control<QRadioButton>(w, "optSim");
+    auto* no = control<QRadioButton>(w, "optNao");
+    QCOMPARE(yes->text(), QStringLiteral("Sim"));
+    QCOMPARE(no->text(), QStringLiteral("Nao"));
+    QVERIFY(!yes->isChecked() && !no->isChecked());
+    control(w, "imgHelp");
+    control(w, "Line1");
+
+    auto* list = control<QListWidget>(w, "List1");
+    QCOMPARE(itemTexts(list), (QStringList{"» Alfa", "» beta", "» zeta"}));
+    QVERIFY(list->hasFocus());
+    QCOMPARE(control<NameBox>(w, "txtfile")->text(), QStringLiteral("scripts"));
+    QCOMPARE(control<QLineEdit>(w, "txtCaminho")->text(), QString());
+    QCOMPARE(control<DirList>(w, "Dir1")->path(), QDir(work_->path()).absolutePath());
+    QCOMPARE(control<QComboBox>(w, "Drive1")->currentData().toString(), drives::rootOf(work_->path()));
+
+    // 3D-face backgrounds; the path box writes in the dark shadow colour.
+    const QColor face = w->palette().color(QPalette::Button);
+    for (const char* name : {"Drive1", "Dir1", "List1", "txtCaminho"})
+        QCOMPARE(control(w, name)->palette().color(QPalette::Base), face);
+    QCOMPARE(control(w, "txtCaminho")->palette().color(QPalette::Text), w->palette().color(QPalette::Shadow));
+    QCOMPARE(control(w, "txtfile")->palette().color(QPalette::Base), w->palette().color(QPalette::Base));
+
+    // Tab order from the list; the path box is skipped and the option pair is
+    // one stop, as radio groups are.
+    QStringList order{list->objectName()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order, (QStringList{"List1", "cmd2", "Drive1", "Dir1", "txtfile", "optSim", "cmdCancel", "List1"}));
+
+    // Enter and Esc mean nothing; Cancelar closes at once.
+    ModalWatcher watcher;
+    QTest::keyClick(list, Qt::Key_Escape);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(w->isVisible());
+    click(control(w, "cmdCancel"));
+    QVERIFY(!w->isVisible());
+    QCOMPARE(watcher.unexpected, 0);
+    QVERIFY(!QFileInfo::exists(dest(QStringLiteral("scripts"))));
+}
+
+void TestBackup::dateOptionsAndNameFilter()
+{
+    backup::setDateSource(+[] { return QDate(2026, 12, 5); });
+    QWidget* w = open();
+    auto* name = control<NameBox>(w, "txtfile");
+    auto* yes = control<QRadioButton>(w, "optSim");
+    auto* no = control<QRadioButton>(w, "optNao");
+
+    click(yes);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
+    QVERIFY(yes->isChecked() && !no->isChecked());
+    name->setFocus();
+    name->end(false);
+    typeText(name, QStringLiteral("ç/*\\:é x_1."));
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1."));
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1"));
+    QVERIFY(w->isVisible());
+
+    // Pasting goes through the same filter, however long.
+    QGuiApplication::clipboard()->setText(QStringLiteral("/ç-Cópia de segurança muito longa \\ 2"));
+    QTest::keyClick(name, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1-Cpia de segurana muito longa  2"));
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1-Cpia de segurana muito longa  2"));
+
+    click(no);
+    QCOMPARE(name->text(), QStringLiteral("scripts"));
+    QVERIFY(no->isChecked() && !yes->isChecked());
+    typeText(name, QStringLiteral("X"));
+    click(no);  // a second click still puts the name back
+    QCOMPARE(name->text(), QStringLiteral("scripts"));
+    backup::setDateSource(+[] { return QDate(2027, 1, 2); });
+    click(yes);
+    QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
+}
+
+void TestBackup::directoryListOpensOnlyWhatIsOpened()
+{
+    QWidget* w = open();
+    auto* dir = control<DirList>(w, "Dir1");
+    auto* path = control<QLineEdit>(w, "txtCaminho");
+    const QString root = QDir(work_->path()).absolutePath();
+
+    // Ancestors from the root down, then the sub-folders (no hidden ones).
+    QStringList expected{QStringLiteral("/")};
+    expected << root.mid(1).split(u'/');
+    const int current = int(expected.size()) - 1;
+    expected << QStringLiteral("alvo") << QStringLiteral("outro");
+    QCOMPARE(itemTexts(dir), expected);
+    QCOMPARE(dir->currentRow(), current);
+
+    // Selecting moves the highlight only.
+    click(dir->viewport());
+    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, dir->visualItemRect(itemNamed(dir, "outro")).center());
+    QCOMPARE(dir->currentItem()->text(), QStringLiteral("outro"));
+    QCOMPARE(path->text(), QString());
+    QCOMPARE(dir->path(), root);
+
+    // Opening with a double-click, then with Enter, then an ancestor.
+    doubleClick(dir, QStringLiteral("outro"));
+    QCOMPARE(dir->path(), root + QStringLiteral("/outro"));
+    QCOMPARE(path->text(), QDir::toNativeSeparators(root + QStringLiteral("/outro")));
+    QCOMPARE(itemTexts(dir).mid(current), (QStringList{QFileInfo(root).fileName(), "outro", "fundo"}));
+    dir->setFocus();
+    dir->setCurrentItem(itemNamed(dir, "fundo"));
+    QTest::keyClick(dir, Qt::Key_Return);
+    QCOMPARE(path->text(), QDir::toNativeSeparators(root + QStringLiteral("/outro/fundo")));
+    QVERIFY(w->isVisible());
+    doubleClick(dir, QFileInfo(root).fileName());
+    QCOMPARE(path->text(), QDir::toNativeSeparators(root));
+
+    // Typing a path in the path box does not move the backup.
+    doubleClick(dir, QStringLiteral("alvo"));
+    path->setFocus();
+    path->selectAll();
+    typeText(path, dest(QStringLiteral("outro")));
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts(), QStringList{"Backup realizado com sucesso!"});
+    QVERIFY(QFileInfo(dest(QStringLiteral("alvo/scripts"))).isDir());
+    QVERIFY(!QFileInfo::exists(dest(QStringLiteral("outro/scripts"))));
+    QCOMPARE(QDir::currentPath(), root);  // browsing leaves the process where it was
+}
+
+void TestBackup::drivesMoveToRootOrRefuse()
+{
+    g_spareVolume = dest(QStringLiteral("outro/"));
+    g_missingVolume = dest(QStringLiteral("sem-midia/"));
+    drives::setSource(testVolumes);
+    QWidget* w = open();
+    auto* drive = control<QComboBox>(w, "Drive1");
+    auto* dir = control<DirList>(w, "Dir1");
+    auto* path = control<QLineEdit>(w, "txtCaminho");
+    QCOMPARE(drive->count(), 3);
+    QCOMPARE(drive->currentIndex(), 0);
+    QCOMPARE(drive->itemText(1), QDir::toNativeSeparators(dest(QStringLiteral("outro"))) + " [RESERVA]");
+
+    ModalWatcher watcher;
+    drive->setFocus();
+    QTest::keyClick(drive, Qt::Key_Down);
+    QCOMPARE(dir->path(), dest(QStringLiteral("outro")));
+    QCOMPARE(path->text(), QDir::toNativeSeparators(dest(QStringLiteral("outro"))));
+
+    watcher.answer(QStringLiteral("OK"));
+    QTest::keyClick(drive, Qt::Key_Down);
+    QCOMPARE(watcher.texts(), QStringList{"Drive não acessível"});
+    QCOMPARE(watcher.seen.value(0).title, QStringLiteral("Corvane 1.0"));
+    QCOMPARE(watcher.seen.value(0).icon, QMessageBox::NoIcon);
+    QCOMPARE(watcher.seen.value(0).buttons, QStringList{"OK"});
+    QCOMPARE(drive->currentIndex(), 2);
+    QCOMPARE(dir->path(), dest(QStringLiteral("outro")));
+    QCOMPARE(path->text(), QDir::toNativeSeparators(dest(QStringLiteral("outro"))));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestBackup::backupCopiesLibraryAndRefusesSecondPress()
+{
+    lib_->mkdir(QStringLiteral("Geral/sub"));
+    lib_->mkdir(QStringLiteral("Vazia"));
+    lib_->write(QStringLiteral("Geral/Oi.txt"), "\"Ol\xE1\r\n\xA4x\xA4\"\r\n");
+    lib_->write(QStringLiteral("Geral/foto.jpg"), QByteArray("\xFF\xD8\x00\x01", 4));
+    lib_->write(QStringLiteral("Geral/.oculto"), "h");
+    lib_->write(QStringLiteral("Geral/sub/dentro.txt"), "\"d\"\r\n");
+    QWidget* w = open();
+    // A file dropped into the scripts folder while the program runs is listed too.
+    lib_->write(QStringLiteral("solto.txt"), "solto");
+    delete window_;
+    w = open();
+    QCOMPARE(itemTexts(control<QListWidget>(w, "List1")), (QStringList{"» Geral", "» solto.txt", "» Vazia"}));
+    doubleClick(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
+
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts(), QStringList{"Backup realizado com sucesso!"});
+    QCOMPARE(watcher.seen.value(0).title, QStringLiteral("Corvane 1.0"));
+    QCOMPARE(watcher.seen.value(0).icon, QMessageBox::NoIcon);
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QDir bk(dest(QStringLiteral("alvo/scripts")));
+    QCOMPARE(bk.entryList(all, QDir::Name), (QStringList{"Geral", "Vazia", "solto.txt"}));
+    QCOMPARE(QDir(bk.filePath("Geral")).entryList(all, QDir::Name), (QStringList{"Oi.txt", "foto.jpg"}));
+    QVERIFY(QDir(bk.filePath("solto.txt")).isEmpty(all));
+    QVERIFY(QDir(bk.filePath("Vazia")).isEmpty(all));
+    QFile copied(bk.filePath("Geral/Oi.txt"));
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QCOMPARE(copied.readAll(), QByteArray("\"Ol\xE1\r\n\xA4x\xA4\"\r\n"));
+    QFile picture(bk.filePath("Geral/foto.jpg"));
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    QCOMPARE(picture.readAll(), QByteArray("\xFF\xD8\x00\x01", 4));
+    copied.close();
+
+    // The window stays as it was; the second press is refused and writes nothing.
+    QVERIFY(w->isVisible());
+    QCOMPARE(control<NameBox>(w, "txtfile")->text(), QStringLiteral("scripts"));
+    QVERIFY(!itemNamed(control<DirList>(w, "Dir1"), QStringLiteral("scripts")));
+    QFile::remove(bk.filePath("Geral/Oi.txt"));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts(), (QStringList{"Backup realizado com sucesso!", "A pasta scripts já existe"}));
+    QCOMPARE(watcher.seen.value(1).icon, QMessageBox::NoIcon);
+    QVERIFY(!QFileInfo::exists(bk.filePath("Geral/Oi.txt")));
+
+    // The application folder holds the scripts folder itself: refused the same way.
+    auto* dir = control<DirList>(w, "Dir1");
+    doubleClick(dir, QFileInfo(QFileInfo(lib_->appDir()).absolutePath()).fileName());
+    doubleClick(dir, QFileInfo(lib_->appDir()).fileName());
+    QCOMPARE(dir->path(), QFileInfo(lib_->appDir()).absoluteFilePath());
+    watcher.answer(QStringLiteral("OK"));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts().last(), QStringLiteral("A pasta scripts já existe"));
+    QCOMPARE(lib_->entries(), (QStringList{"Geral", "Vazia", "solto.txt"}));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestBackup::emptyLibraryAndUnusableNames()
+{
+    QWidget* w = open();
+    QCOMPARE(control<QListWidget>(w, "List1")->count(), 0);
+    auto* name = control<NameBox>(w, "txtfile");
+    ModalWatcher watcher;
+    watcher.answer("OK").answer("OK").answer("OK");
+
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    click(control(w, "cmd2"));
+    typeText(name, QStringLiteral(".."));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts(),
+             (QStringList{"Digite o nome da pasta destino. Nada foi copiado.",
+                          "O nome \"..\" não pode ser usado: é formado só por pontos. Nada foi copiado."}));
+    QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{"alvo", "outro"}));
+
+    name->selectAll();
+    typeText(name, QStringLiteral("copia vazia"));
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts().last(), QStringLiteral("Backup realizado com sucesso!"));
+    QVERIFY(QDir(dest(QStringLiteral("copia vazia"))).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestBackup::failuresStopWithoutSuccessAndKeepFiles()
+{
+    lib_->mkdir(QStringLiteral("A"));
+    lib_->mkdir(QStringLiteral("B"));
+    lib_->write(QStringLiteral("A/um.txt"), "\"1\"\r\n");
+    lib_->write(QStringLiteral("B/dois.txt"), "\"2\"\r\n");
+    QWidget* w = open();
+    doubleClick(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
+    ModalWatcher watcher;
+    watcher.answer("OK").answer("OK");
+
+    // The chosen folder became a file after it was opened.
+    QVERIFY(QDir(dest()).rmdir(QStringLiteral("alvo")));
+    QFile standIn(dest(QStringLiteral("alvo")));
+    QVERIFY(standIn.open(QIODevice::WriteOnly));
+    standIn.close();
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\n"
+                                                         "Nada foi copiado.")
+                                              .arg(QDir::toNativeSeparators(dest("alvo/scripts")))});
+    QCOMPARE(watcher.seen.value(0).icon, QMessageBox::Critical);
+    QVERIFY(QFileInfo(dest("alvo")).isFile());
+
+    // A file takes the place of the second category's folder half-way.
+    standIn.remove();
+    QVERIFY(QDir(dest()).mkdir(QStringLiteral("alvo")));
+    backup::setBeforeCopyHook([this](const QString&, const QString&) {
+        QFile blocker(dest("alvo/scripts/B"));
+        if (!blocker.exists() && blocker.open(QIODevice::WriteOnly))
+            blocker.write("x");
+    });
+    click(control(w, "cmd2"));
+    QCOMPARE(watcher.texts().value(1),
+             QStringLiteral("Não foi possível criar a pasta:\r\n%1\r\n\r\n"
+                            "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
+                 .arg(QDir::toNativeSeparators(dest("alvo/scripts/B")),
+                      QDir::toNativeSeparators(dest("alvo/scripts"))));
+    QCOMPARE(watcher.seen.size(), 2);
+    QFile kept(dest("alvo/scripts/A/um.txt"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("\"1\"\r\n"));
+    QVERIFY(w->isVisible());
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestBackup::miniHelpOpensAndCloses()
+{
+    QWidget* w = open();
+    QStringList texts;
+    QString title, object;
+    QSize size;
+    QWidget* helpParent = nullptr;
+    ModalWatcher watcher;
+    watcher.onDialog([&](QWidget* help) {
+        object = help->objectName();
+        title = help->windowTitle();
+        size = help->size();
+        helpParent = help->parentWidget();
+        for (const char* name : {"lblBk1", "lblBk2", "lblBk3", "lblBk4"})
+            texts << control<QLabel>(help, name)->text();
+        QCOMPARE(control<QLabel>(help, "lblBk1")->palette().color(QPalette::WindowText),
+                 help->palette().color(QPalette::Shadow));
+        QVERIFY(control<QLabel>(help, "lblBk1")->font().bold());
+        QTest::keyClick(help, Qt::Key_Escape);  // not a way out
+        QVERIFY(help->isVisible());
+        click(control<QPushButton>(help, "cmdBackHelp"));
+    });
+    QTest::mouseClick(control(w, "lblMiniHelp"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(object, QStringLiteral("frmBackHelp"));
+    QCOMPARE(title, QStringLiteral("Corvane - Backup Help"));
+    QCOMPARE(size, QSize(298, 311));
+    QCOMPARE(helpParent, w);
+    QCOMPARE(texts.value(0), QStringLiteral("Mini Help Backup"));
+    QVERIFY(texts.value(1).startsWith(QStringLiteral("O backup dos scripts neste programa é feito")));
+    QVERIFY(texts.value(3).endsWith(QStringLiteral("Scripts - textos (arquivos TXT).")));
+    QVERIFY(w->isVisible());
+
+    // The picture beside it takes no clicks.
+    QTest::mouseClick(control(w, "imgHelp"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::qWait(30);
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+QTEST_MAIN(TestBackup)
+#include "tst_backup.moc"
