@@ -12,6 +12,8 @@ class MainWindow;
 // The category and script lists and the viewer. Four rules decide what the main
 // window shows and which editing buttons are usable: a category selected, the
 // category list receiving the focus, a script selected, and the double-clicks.
+// The rules follow the lists' selections: setting a list's current row selects
+// that entry and runs its rule, as a click would.
 class Browser : public QObject {
     Q_OBJECT
 public:
