@@ -97,6 +97,11 @@ void TestSearchCore::agreesWithReferenceOnRandomTexts()
         search::Needle n(needle);
         QCOMPARE(n.countIn(hay), referenceCount(hay, needle));
         QCOMPARE(n.foundIn(hay), referenceCount(hay, needle) > 0);
+        // Whole files too: quoted, unclosed, and from other programs.
+        for (const QByteArray& file : {"\"" + hay + "\"\r\n", " \"" + hay, hay + "\r\n" + hay}) {
+            const QByteArray stored = script::storedText(file).toByteArray();
+            QCOMPARE(n.foundInStoredText(file), referenceCount(stored, needle) > 0);
+        }
     }
     // Every pair of Windows-1252 bytes as a one-character needle and haystack.
     for (int a = 1; a < 256; ++a) {

@@ -5,24 +5,28 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace corvane::script {
 
 QByteArrayView storedText(QByteArrayView bytes)
 {
-    qsizetype i = 0;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t'))
-        ++i;
-    if (i < bytes.size() && bytes[i] == kQuote) {
-        const qsizetype start = i + 1;
-        qsizetype end = start;
-        while (end < bytes.size() && bytes[end] != kQuote)
-            ++end;
-        return bytes.sliced(start, end - start);
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* p = begin;
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    if (p < end && *p == kQuote) {
+        // memchr: the search reads every script through here.
+        const char* start = p + 1;
+        const void* close = std::memchr(start, kQuote, size_t(end - start));
+        const char* stop = close ? static_cast<const char*>(close) : end;
+        return QByteArrayView(start, stop - start);
     }
-    qsizetype end = i;
-    while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n')
-        ++end;
-    return bytes.sliced(i, end - i);
+    const char* stop = p;
+    while (stop < end && *stop != ',' && *stop != '\r' && *stop != '\n')
+        ++stop;
+    return QByteArrayView(p, stop - p);
 }
 
 QString decodeStored(QByteArrayView stored)

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace corvane::search {
 namespace {
@@ -24,13 +26,22 @@ unsigned char otherCase(unsigned char b)
     return b;
 }
 
-std::FILE* openForReading(const QString& path)
+// How often a folded byte turns up in ordinary text, roughly: blanks and frequent
+// letters high, rare letters, digits and signs low.
+int commonness(unsigned char b)
 {
-#ifdef _WIN32
-    return _wfopen(reinterpret_cast<const wchar_t*>(path.utf16()), L"rb");
-#else
-    return std::fopen(QFile::encodeName(path).constData(), "rb");
-#endif
+    static const char frequent[] = " eaosrintdmulcpvghqbfzjxkwy";  // most common first
+    if (const char* at = std::strchr(frequent, b); at && b)
+        return 100 - int(at - frequent);
+    if (b == '\r' || b == '\n' || b == ',' || b == '.')
+        return 90;
+    return b >= 0x80 ? 40 : 30;
+}
+
+[[maybe_unused]] bool hasTxtSuffix(const std::string& name)
+{
+    const char* s = name.c_str() + name.size() - 4;
+    return s[0] == '.' && (s[1] | 0x20) == 't' && (s[2] | 0x20) == 'x' && (s[3] | 0x20) == 't';
 }
 
 }  // namespace
@@ -44,8 +55,14 @@ Needle::Needle(QStringView text)
     folded_ = bytes.bytes;
     for (char& c : folded_)
         c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
-    first_[0] = static_cast<unsigned char>(folded_[0]);
-    first_[1] = otherCase(first_[0]);
+    // Anchor on the needle's least common byte, so memchr skips far between tries.
+    for (qsizetype i = 0; i < folded_.size(); ++i) {
+        if (commonness(static_cast<unsigned char>(folded_[i]))
+            <= commonness(static_cast<unsigned char>(folded_[anchorAt_])))
+            anchorAt_ = i;
+    }
+    anchor_[0] = static_cast<unsigned char>(folded_[anchorAt_]);
+    anchor_[1] = otherCase(anchor_[0]);
 }
 
 qsizetype Needle::find(QByteArrayView hay, qsizetype from) const
@@ -53,16 +70,20 @@ qsizetype Needle::find(QByteArrayView hay, qsizetype from) const
     const qsizetype n = folded_.size();
     const auto* h = reinterpret_cast<const unsigned char*>(hay.data());
     const auto* f = reinterpret_cast<const unsigned char*>(folded_.constData());
-    const qsizetype last = hay.size() - n;
-    // Next place of each case of the first byte, found with memchr and kept until used.
+    const qsizetype lastStart = hay.size() - n;
+    if (lastStart < from)
+        return -1;
+    // memchr runs ahead to the next place of the anchor byte, in either case; each
+    // such place is one candidate start to verify.
     qsizetype next[2] = {-2, -2};
-    const int kinds = first_[1] == first_[0] ? 1 : 2;
-    qsizetype i = from;
-    while (i <= last) {
+    const int kinds = anchor_[1] == anchor_[0] ? 1 : 2;
+    qsizetype i = from + anchorAt_;  // where the anchor of the next candidate may stand
+    const qsizetype lastAnchor = lastStart + anchorAt_;
+    while (i <= lastAnchor) {
         qsizetype candidate = -1;
         for (int k = 0; k < kinds; ++k) {
             if (next[k] != -1 && next[k] < i) {
-                const void* p = std::memchr(h + i, first_[k], size_t(last - i + 1));
+                const void* p = std::memchr(h + i, anchor_[k], size_t(lastAnchor - i + 1));
                 next[k] = p ? static_cast<const unsigned char*>(p) - h : -1;
             }
             if (next[k] >= 0 && (candidate < 0 || next[k] < candidate))
@@ -70,11 +91,12 @@ qsizetype Needle::find(QByteArrayView hay, qsizetype from) const
         }
         if (candidate < 0)
             return -1;
-        qsizetype j = 1;
-        while (j < n && fold[h[candidate + j]] == f[j])
+        const unsigned char* start = h + candidate - anchorAt_;
+        qsizetype j = 0;
+        while (j < n && fold[start[j]] == f[j])
             ++j;
         if (j == n)
-            return candidate;
+            return candidate - anchorAt_;
         i = candidate + 1;
     }
     return -1;
@@ -83,6 +105,24 @@ qsizetype Needle::find(QByteArrayView hay, qsizetype from) const
 bool Needle::foundIn(QByteArrayView haystack) const
 {
     return matchable_ && find(haystack, 0) >= 0;
+}
+
+bool Needle::foundInStoredText(QByteArrayView file) const
+{
+    if (!matchable_)
+        return false;
+    qsizetype start = 0;
+    while (start < file.size() && (file[start] == ' ' || file[start] == '\t'))
+        ++start;
+    if (start >= file.size() || file[start] != script::kQuote)
+        return foundIn(script::storedText(file));
+    // One pass for the usual quoted script: find the needle first, then make sure
+    // the closing quote does not come before its end.
+    ++start;
+    const qsizetype at = find(file.sliced(start), 0);
+    if (at < 0)
+        return false;
+    return !std::memchr(file.data() + start, script::kQuote, size_t(at + folded_.size()));
 }
 
 qsizetype Needle::countIn(QByteArrayView haystack) const
@@ -113,9 +153,8 @@ Searcher::Searcher(const Library& library)
 {
 }
 
-bool Searcher::readWhole(const QString& path)
+bool Searcher::readWhole(std::FILE* file)
 {
-    std::FILE* file = openForReading(path);
     if (!file)
         return false;
     size_ = 0;
@@ -133,6 +172,11 @@ bool Searcher::readWhole(const QString& path)
     return ok;
 }
 
+bool Searcher::matches(std::FILE* file, const Needle& needle)
+{
+    return readWhole(file) && needle.foundInStoredText(QByteArrayView(buffer_.data(), size_));
+}
+
 QStringList Searcher::run(const QStringList& categories, const Needle& needle)
 {
     QStringList results;
@@ -140,16 +184,35 @@ QStringList Searcher::run(const QStringList& categories, const Needle& needle)
         return results;
     for (const QString& category : categories) {
         const QString dir = library_.categoryDir(category);
-        QDirIterator it(dir, {QStringLiteral("*.txt")}, QDir::Files | QDir::NoDotAndDotDot);
+#ifdef _WIN32
+        // Hidden and system attributes exist only here; Qt's listing knows them.
+        QDirIterator it(dir, QDir::Files | QDir::NoDotAndDotDot);
         while (it.hasNext()) {
             it.next();
             const QString name = it.fileName();
-            if (!name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) || !readWhole(dir + name))
-                continue;
-            const QByteArrayView stored = script::storedText(QByteArrayView(buffer_.data(), size_));
-            if (needle.foundIn(stored))
+            if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)
+                && matches(_wfopen(reinterpret_cast<const wchar_t*>((dir + name).utf16()), L"rb"), needle))
                 results.append(resultLine(name.chopped(4), category));
         }
+#else
+        // The standard listing hands out native names without conversions and knows
+        // each entry's type without a stat; hidden means a leading dot, as for Qt.
+        std::error_code error;
+        const std::filesystem::path base(QFile::encodeName(dir).toStdString());
+        for (std::filesystem::directory_iterator it(base, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string& full = it->path().native();
+            const size_t nameAt = full.rfind('/') + 1;
+            const size_t length = full.size() - nameAt;
+            if (length < 4 || full[nameAt] == '.' || !hasTxtSuffix(full))
+                continue;
+            std::error_code typeError;
+            if (!it->is_regular_file(typeError) || !matches(std::fopen(full.c_str(), "rb"), needle))
+                continue;
+            results.append(resultLine(QFile::decodeName(QByteArray(full.c_str() + nameAt, qsizetype(length - 4))),
+                                      category));
+        }
+#endif
     }
     return results;
 }

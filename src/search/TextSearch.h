@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,6 +23,8 @@ public:
     // False when the text holds a character no script file can contain.
     bool matchable() const { return matchable_; }
     bool foundIn(QByteArrayView haystack) const;
+    // Whether the stored text of a script file's bytes holds the needle.
+    bool foundInStoredText(QByteArrayView fileBytes) const;
     // Non-overlapping occurrences, scanning on after each one.
     qsizetype countIn(QByteArrayView haystack) const;
 
@@ -29,7 +32,8 @@ private:
     qsizetype find(QByteArrayView haystack, qsizetype from) const;
 
     QByteArray folded_;
-    unsigned char first_[2] = {0, 0};  // the first byte in both of its cases
+    qsizetype anchorAt_ = 0;            // the rarest byte of the needle
+    unsigned char anchor_[2] = {0, 0};  // that byte in both of its cases
     bool matchable_ = true;
 };
 
@@ -56,7 +60,9 @@ public:
     qsizetype peakBuffer() const { return buffer_.capacity(); }
 
 private:
-    bool readWhole(const QString& path);
+    // Reads an opened file whole into the buffer and closes it; false for none.
+    bool readWhole(std::FILE* file);
+    bool matches(std::FILE* file, const Needle& needle);
 
     const Library& library_;
     std::vector<char> buffer_;
