@@ -35,6 +35,14 @@ qsizetype referenceCount(const QByteArray& stored, const QString& needle)
     return count;
 }
 
+QStringList lines(const QList<search::Searcher::Hit>& hits)
+{
+    QStringList out;
+    for (const auto& hit : hits)
+        out.append(hit.line);
+    return out;
+}
+
 }  // namespace
 
 class TestSearchCore : public QObject {
@@ -144,7 +152,11 @@ void TestSearchCore::walksCategoriesInListOrder()
     lib.write(QStringLiteral("alfa/chave.txt"), "\"nada\"\r\n");  // names are not searched
     Library library(lib.scripts());
     search::Searcher searcher(library);
-    QStringList results = searcher.run({"alfa", "Misc", "vazia"}, search::Needle(QStringLiteral("chave")));
+    const auto hits = searcher.run({"alfa", "Misc", "vazia"}, search::Needle(QStringLiteral("chave")));
+    for (const auto& hit : hits)
+        if (hit.line.startsWith(QStringLiteral("Notes")))
+            QCOMPARE(hit.fileName, QStringLiteral("Notes.TXT"));
+    QStringList results = lines(hits);
     QCOMPARE(results.size(), 3);
     QCOMPARE(results[0], QStringLiteral("um --> alfa"));
     results.removeFirst();
@@ -163,7 +175,7 @@ void TestSearchCore::matchesStoredTextOnly()
     lib.write(QStringLiteral("C/outro.txt"), "primeira, depois\r\nsegunda linha");
     Library library(lib.scripts());
     search::Searcher s(library);
-    auto find = [&](const QString& text) { return s.run({"C"}, search::Needle(text)); };
+    auto find = [&](const QString& text) { return lines(s.run({"C"}, search::Needle(text))); };
     QCOMPARE(find(QStringLiteral("\"oi\"")), QStringList());
     QCOMPARE(find(QStringLiteral("¤OI¤")), QStringList{QStringLiteral("q --> C")});
     QCOMPARE(find(QStringLiteral("JÁ")), QStringList{QStringLiteral("q --> C")});

@@ -27,6 +27,8 @@ void whenMainWindowShown(std::function<void(QWidget*)> inspect)
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QStringLiteral("frmPrincipal") && w->isVisible()
                 && !QApplication::activeModalWidget()) {
+                if (!QTest::qWaitForWindowActive(w))
+                    qWarning("main window never became active");
                 timer->stop();
                 timer->deleteLater();
                 inspect(w);

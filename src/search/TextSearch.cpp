@@ -177,9 +177,9 @@ bool Searcher::matches(std::FILE* file, const Needle& needle)
     return readWhole(file) && needle.foundInStoredText(QByteArrayView(buffer_.data(), size_));
 }
 
-QStringList Searcher::run(const QStringList& categories, const Needle& needle)
+QList<Searcher::Hit> Searcher::run(const QStringList& categories, const Needle& needle)
 {
-    QStringList results;
+    QList<Hit> results;
     if (!needle.matchable())
         return results;
     for (const QString& category : categories) {
@@ -192,7 +192,7 @@ QStringList Searcher::run(const QStringList& categories, const Needle& needle)
             const QString name = it.fileName();
             if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)
                 && matches(_wfopen(reinterpret_cast<const wchar_t*>((dir + name).utf16()), L"rb"), needle))
-                results.append(resultLine(name.chopped(4), category));
+                results.append({resultLine(name.chopped(4), category), name});
         }
 #else
         // The standard listing hands out native names without conversions and knows
@@ -209,8 +209,8 @@ QStringList Searcher::run(const QStringList& categories, const Needle& needle)
             std::error_code typeError;
             if (!it->is_regular_file(typeError) || !matches(std::fopen(full.c_str(), "rb"), needle))
                 continue;
-            results.append(resultLine(QFile::decodeName(QByteArray(full.c_str() + nameAt, qsizetype(length - 4))),
-                                      category));
+            const QString name = QFile::decodeName(QByteArray(full.c_str() + nameAt, qsizetype(length)));
+            results.append({resultLine(name.chopped(4), category), name});
         }
 #endif
     }

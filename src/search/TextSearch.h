@@ -54,7 +54,11 @@ class Searcher {
 public:
     explicit Searcher(const Library& library);
 
-    QStringList run(const QStringList& categories, const Needle& needle);
+    struct Hit {
+        QString line;      // script name, " --> ", category
+        QString fileName;  // the file's real name, ".txt" in whatever case it has
+    };
+    QList<Hit> run(const QStringList& categories, const Needle& needle);
 
     // Largest file buffer the last run needed.
     qsizetype peakBuffer() const { return buffer_.capacity(); }
