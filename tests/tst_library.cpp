@@ -258,6 +258,20 @@ void TestLibrary::categoryListingAndCounts()
     QCOMPARE(Library::findEntryIgnoringCase(lib.path(QStringLiteral("beta")), QStringLiteral("NOTAS.TXT")),
              QStringLiteral("notas.txt"));
     QCOMPARE(sortedInsertPosition({"a", "C"}, QStringLiteral("b")), 1);
+
+    // The batch sort and the one-by-one insertion agree on any names.
+    QStringList names, inserted;
+    const QString letters = QStringLiteral("aAbBzZ_-. 1éÉçÇ");
+    for (int i = 0; i < 400; ++i) {
+        QString n;
+        for (int j = 0; j < 1 + i % 4; ++j)
+            n += letters[(i * 7 + j * 13) % letters.size()];
+        names << n;
+        inserted.insert(sortedInsertPosition(inserted, n), n);
+    }
+    sortForList(names);
+    QCOMPARE(names, inserted);
+    QVERIFY(std::is_sorted(names.begin(), names.end(), listLess));
 }
 
 void TestLibrary::strayFilesRemovedHiddenKept()

@@ -6,18 +6,27 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 
 bool listLess(const QString& a, const QString& b)
 {
-    const int c = QString::compare(a, b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
+    const QString fa = a.toCaseFolded(), fb = b.toCaseFolded();
+    return fa != fb ? fa < fb : a < b;
 }
 
 void sortForList(QStringList& names)
 {
-    std::sort(names.begin(), names.end(), listLess);
+    // Folding each name once, not at every comparison, matters for big categories.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[size_t(i)].second);
 }
 
 int sortedInsertPosition(const QStringList& sorted, const QString& name)
