@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 source tools/deps.sh
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}"
 corvane_build build
+tools/cups-pdf.sh  # the virtual default printer of the printing tests; never fails
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"

@@ -26,6 +26,9 @@ corvane_install_deps() {
 CORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
                         qt6-translations-l10n fonts-liberation2 qt6-qpa-plugins)
 
+# The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
+CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
+
 corvane_build() {  # build_dir [extra cmake args...]
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \

@@ -28,6 +28,11 @@ W* place(W* widget, const char* name, const QRect& geometry)
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
     auto* box = place(new QGroupBox(caption, parent), name, geometry);
+    // The caption sits on the top line, so the options start just below it.
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; "
+        "padding: 0 2px; }"));
     QFont bold = box->font();
     bold.setBold(true);
     box->setFont(bold);
