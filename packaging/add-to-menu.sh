@@ -1,0 +1,8 @@
+#!/bin/sh
+# Adds Corvane to the desktop's application menu, pointing at this folder.
+here=$(cd "$(dirname "$0")" && pwd)
+apps="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
+mkdir -p "$apps"
+sed -e "s|^Exec=.*|Exec=\"$here/corvane\"|" -e "s|^Icon=.*|Icon=$here/corvane.svg|" \
+    "$here/corvane.desktop" > "$apps/corvane.desktop"
+echo "Corvane adicionado ao menu ($apps/corvane.desktop)."
