@@ -21,9 +21,9 @@ struct Printed {
 // Draws like the print job does: the font and ink set on the painter, then the box.
 Printed print(const QString& text, QRectF boxMm, const QColor& ink = Qt::black,
               const QString& family = QStringLiteral("Arial"), int points = 10,
-              QSizeF pageMm = QSizeF(230, 360))
+              QSizeF pageMm = QSizeF(230, 360), int dpi = kDpi)
 {
-    Printed out{blankPage(pageMm.width(), pageMm.height(), kDpi), 0};
+    Printed out{blankPage(pageMm.width(), pageMm.height(), dpi), 0};
     QPainter painter(&out.page);
     QFont font(family);
     font.setPointSize(points);
@@ -54,7 +54,6 @@ private slots:
     void longTextStopsAtTheBoxBottom();
     void inkIsTheChosenColour();
     void tabsExpandAndAmpersandsPrint();
-    void emptyTextPrintsNothing();
 };
 
 void TestPrintPage::textStartsAtTheBoxCorner()
@@ -85,6 +84,10 @@ void TestPrintPage::returnsThePositionBelowTheText()
     QVERIFY(qAbs((big - 10) - line * 1.3f) < 0.2f);
     // The result is measured from the given top.
     QVERIFY(qAbs(print(QStringLiteral("Uma linha"), QRectF(10, 50, 190, 100)).bottomMm - (50 + line)) < 0.01f);
+    // An empty text leaves no ink and counts as one empty line.
+    const Printed empty = print(QString(), kA4Box);
+    QVERIFY(inkBounds(empty.page).isNull());
+    QCOMPARE(empty.bottomMm, one);
 }
 
 void TestPrintPage::wrapsBetweenWordsInsideTheBox()
@@ -182,11 +185,23 @@ void TestPrintPage::inkIsTheChosenColour()
 
 void TestPrintPage::tabsExpandAndAmpersandsPrint()
 {
-    // A tab moves the next word several characters to the right.
-    const QRect tabbed = inkBounds(print(QStringLiteral("\tH"), kA4Box).page);
-    const QRect plain = inkBounds(print(QStringLiteral("H"), kA4Box).page);
-    QVERIFY2(tabbed.left() - plain.left() > mmToPx(8, kDpi), qPrintable(QString::number(tabbed.left())));
-    QCOMPARE(tabbed.height(), plain.height());
+    // Tabs go to fixed stops several characters apart, the same on paper at any
+    // resolution: a short word before a tab does not move what follows it.
+    const auto hAt = [](const QString& text, int dpi) {
+        const QImage page = print(text, kA4Box, Qt::black, QStringLiteral("Arial"), 10, QSizeF(100, 40), dpi).page;
+        // The last ink column run is the H; measure its left edge in millimetres.
+        const QRect all = inkBounds(page);
+        int x = all.right();
+        while (x > all.left() && !inkBounds(page, QRect(x - 1, 0, 1, page.height())).isNull())
+            --x;
+        return x * 25.4 / dpi;
+    };
+    const double plain = hAt(QStringLiteral("H"), kDpi);
+    const double oneTab = hAt(QStringLiteral("\tH"), kDpi) - plain;
+    QVERIFY2(oneTab > 13 && oneTab < 19, qPrintable(QString::number(oneTab)));  // eight average characters
+    QVERIFY(qAbs(hAt(QStringLiteral("abc\tH"), kDpi) - plain - oneTab) < 0.2);
+    QVERIFY(qAbs(hAt(QStringLiteral("\t\tH"), kDpi) - plain - 2 * oneTab) < 0.2);
+    QVERIFY(qAbs(hAt(QStringLiteral("\tH"), 1200) - hAt(QStringLiteral("H"), 1200) - oneTab) < 0.2);
 
     // "&" is the user's text, not a mnemonic: alone it leaves ink, and "A&B" is
     // wider than "AB" with no underline below the B.
@@ -196,14 +211,6 @@ void TestPrintPage::tabsExpandAndAmpersandsPrint()
     QVERIFY(withAmp.width() > without.width() + mmToPx(1.5, kDpi));
     QCOMPARE(withAmp.bottom(), without.bottom());
     QVERIFY(inkBounds(print(QStringLiteral("A&&B"), kA4Box).page).width() > withAmp.width() + mmToPx(1.5, kDpi));
-}
-
-void TestPrintPage::emptyTextPrintsNothing()
-{
-    const Printed empty = print(QString(), kA4Box);
-    QVERIFY(inkBounds(empty.page).isNull());
-    // An empty text is one empty line.
-    QCOMPARE(empty.bottomMm, print(QStringLiteral("x"), kA4Box).bottomMm);
 }
 
 QTEST_MAIN(TestPrintPage)

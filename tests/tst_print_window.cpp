@@ -106,8 +106,7 @@ class TestPrintWindow : public QObject {
 private slots:
     void opensWithHeadingTextAndDefaults();
     void nameComesFromTheChosenEntry();
-    void optionsChangeOnlyThePrintSettings();
-    void reopeningStartsFromTheDefaults();
+    void optionsThenReopeningStartsFromTheDefaults();
     void printsThePreviewAsOnePagePerClick();
     void inkSizeAndFontReachThePage();
     void eachPaperGivesItsBox();
@@ -204,53 +203,35 @@ void TestPrintWindow::nameComesFromTheChosenEntry()
     QCOMPARE(watcher.unexpected, 0);
 }
 
-void TestPrintWindow::optionsChangeOnlyThePrintSettings()
-{
-    TestPrinters printers;
-    Main main;
-    ModalWatcher watcher;
-    main.print(watcher, [&](QWidget* d) {
-        auto* preview = control<QPlainTextEdit>(d, "Text1");
-        const QString before = preview->toPlainText();
-        const QFont font = preview->font();
-        const QPalette palette = preview->palette();
-        QStringList order;
-
-        click(d, "optRed");
-        click(d, "optC13");
-        click(d, "optFont2");
-        click(d, "optOficio");
-        QCOMPARE(chosen(d), (QStringList{"optC13", "optFont2", "optOficio", "optRed"}));
-        QCOMPARE(box(d), QStringLiteral("195x320"));
-        click(d, "optCarta");
-        QCOMPARE(box(d), QStringLiteral("195x270"));
-        click(d, "optA4");
-        QCOMPARE(box(d), QStringLiteral("190x280"));
-        click(d, "optGreen");
-        click(d, "optFont3");
-        QCOMPARE(chosen(d), (QStringList{"optA4", "optC13", "optFont3", "optGreen"}));
-
-        QCOMPARE(preview->toPlainText(), before);
-        QCOMPARE(preview->font(), font);
-        QCOMPARE(preview->palette(), palette);
-        QCOMPARE(control<QFrame>(d, "retGreen")->palette().color(QPalette::Window), QColor(0, 192, 0));
-        QCOMPARE(control<QLabel>(d, "lblArqName")->text(), QStringLiteral("Teste"));
-    });
-    QCOMPARE(printers.requests, 0);
-    QCOMPARE(watcher.unexpected, 0);
-}
-
-void TestPrintWindow::reopeningStartsFromTheDefaults()
+void TestPrintWindow::optionsThenReopeningStartsFromTheDefaults()
 {
     NEED_POPPLER();
     TestPrinters printers;
     Main main;
     ModalWatcher watcher;
-    // Red, 13, Times, Carta and some typing, then Cancelar.
+    // Options change the print settings only; then some typing and Cancelar.
     main.print(watcher, [&](QWidget* d) {
-        for (const char* name : {"optRed", "optC13", "optFont2", "optCarta"})
-            click(d, name);
         auto* preview = control<QPlainTextEdit>(d, "Text1");
+        const QString before = preview->toPlainText();
+        const QFont font = preview->font();
+        const QPalette palette = preview->palette();
+        for (const char* name : {"optGreen", "optC13", "optFont3", "optOficio"})
+            click(d, name);
+        QCOMPARE(chosen(d), (QStringList{"optC13", "optFont3", "optGreen", "optOficio"}));
+        QCOMPARE(box(d), QStringLiteral("195x320"));
+        click(d, "optCarta");
+        QCOMPARE(box(d), QStringLiteral("195x270"));
+        click(d, "optA4");
+        QCOMPARE(box(d), QStringLiteral("190x280"));
+        for (const char* name : {"optRed", "optFont2", "optCarta"})
+            click(d, name);
+        QCOMPARE(chosen(d), (QStringList{"optC13", "optCarta", "optFont2", "optRed"}));
+        QCOMPARE(preview->toPlainText(), before);
+        QCOMPARE(preview->font(), font);
+        QCOMPARE(preview->palette(), palette);
+        QCOMPARE(control<QFrame>(d, "retGreen")->palette().color(QPalette::Window), QColor(0, 192, 0));
+        QCOMPARE(printers.requests, 0);
+
         preview->setFocus();
         QTest::keyClick(preview, Qt::Key_End, Qt::ControlModifier);
         typeText(preview, QStringLiteral(" mais"));

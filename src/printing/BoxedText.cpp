@@ -30,6 +30,24 @@ QStringList paragraphs(const QString& text)
     return unified.split(u'\n');
 }
 
+// Tab stops a layout should get for stops `wanted` device pixels apart: laid out
+// for a printer, QTextLayout scales tab distances by the device's resolution, so
+// measure what one stop becomes and undo that.
+qreal tabStopFor(qreal wanted, const QFont& font, QPaintDevice* device)
+{
+    constexpr qreal probe = 100;
+    QTextLayout layout(QStringLiteral("\tx"), font, device);
+    QTextOption option;
+    option.setTabStopDistance(probe);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    const qreal measured = line.cursorToX(1);
+    return measured > 0 ? wanted * probe / measured : wanted;
+}
+
 }  // namespace
 
 int mmToDeviceX(const QPainter& painter, double mm)
@@ -63,7 +81,8 @@ float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sng
     // Long unbroken words (addresses, paths) go on at the next line instead of
     // being cut at the right edge.
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(8 * metrics.averageCharWidth());
+    // Eight average characters apart, as text tools have always expanded tabs.
+    option.setTabStopDistance(tabStopFor(8 * metrics.averageCharWidth(), font, device));
 
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
