@@ -1,13 +1,201 @@
 #include "editing/CategoryOps.h"
 
 #include "app/MainWindow.h"
+#include "app/Msg.h"
+#include "app/NameBox.h"
+#include "browse/Browser.h"
+#include "editing/EditSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
 
 namespace corvane {
+namespace {
+
+const QString kAddTitle = QStringLiteral("Adicionar Categoria");
+const QString kRenameTitle = QStringLiteral("Renomear Categoria");
+const QString kRenameQuestionTitle = QStringLiteral("Renomear categoria");
+const QString kDeleteTitle = QStringLiteral("Deletar Categoria");
+const QString kDeleteQuestionTitle = QStringLiteral("Deletar categoria");
+
+QString quoted(const QString& name)
+{
+    return u'"' + name + u'"';
+}
+
+QString alreadyPresent(const QString& name)
+{
+    return QStringLiteral("O nome ") + quoted(name) + QStringLiteral(" já existe!");
+}
+
+}  // namespace
 
 CategoryOps::CategoryOps(MainWindow& window)
     : QObject(&window)
     , window_(window)
 {
+    const MainControls& c = window_.controls();
+    connect(c.btnAddCat, &QPushButton::clicked, this, &CategoryOps::add);
+    connect(c.btnEditCat, &QPushButton::clicked, this, &CategoryOps::rename);
+    connect(c.btnDelCat, &QPushButton::clicked, this, &CategoryOps::remove);
+}
+
+void CategoryOps::add()
+{
+    const MainControls& c = window_.controls();
+    const QString name = edit::trimSpaces(c.cxRnmCat->text());
+    if (name.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Você precisa colocar um nome!"), kAddTitle);
+        return;
+    }
+    if (const QString unsafe = edit::unsafeCategory(name); !unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kAddTitle);
+        return;
+    }
+    const QString root = window_.library().root();
+    if (!edit::entryTaken(root, name).isEmpty()) {
+        msg::ok(&window_, alreadyPresent(name));
+        c.cxRnmCat->clear();
+        return;
+    }
+    if (!QDir(root).mkdir(name)) {
+        // The typed name stays in the box for another try.
+        msg::ok(&window_,
+                edit::notDone(QStringLiteral("Categoria não adicionada!"),
+                              QStringLiteral("Não foi possível criar a pasta %1 na pasta dos scripts.")
+                                  .arg(quoted(name))),
+                kAddTitle);
+        edit::resyncLists(window_);
+        return;
+    }
+    edit::insertSorted(c.lstDir01, name);
+    c.cxRnmCat->clear();
+}
+
+void CategoryOps::rename()
+{
+    const MainControls& c = window_.controls();
+    const QString newName = edit::trimSpaces(c.cxRnmCat->text());
+    const QString oldName = Browser::selectedText(c.lstDir01);
+    const QString root = window_.library().root();
+
+    const auto refuse = [&](const QString& text, const QString& title) {
+        msg::ok(&window_, text, title);
+        edit::selectFirstCategory(window_);
+    };
+    if (oldName.isEmpty())
+        return refuse(QStringLiteral("Voce precisa selecionar uma Categoria"), kRenameTitle);
+    if (newName.isEmpty())
+        return refuse(QStringLiteral("Voce precisa colocar um novo nome!"), kRenameTitle);
+    for (const QString& name : {oldName, newName}) {
+        if (const QString unsafe = edit::unsafeCategory(name); !unsafe.isEmpty())
+            return refuse(unsafe, kRenameTitle);
+    }
+    // Never onto another category, whatever its case; a case-only change of the
+    // same folder is a rename.
+    if (!edit::entryTaken(root, newName, oldName).isEmpty()) {
+        c.cxRnmCat->clear();
+        return refuse(alreadyPresent(newName), msg::appTitle());
+    }
+
+    const QString question = QStringLiteral("Você tem certeza que quer renomear\r\n") + quoted(oldName)
+        + QStringLiteral(" para ") + quoted(newName) + u'?';
+    if (!msg::yesNo(&window_, question, kRenameQuestionTitle)) {
+        msg::ok(&window_, QStringLiteral("Categoria não renomeada!"), kRenameTitle);
+        c.cxRnmCat->clear();
+        edit::selectFirstCategory(window_);
+        return;
+    }
+
+    // The disk may have changed while the question was open.
+    const bool present = QFileInfo(window_.library().categoryDir(oldName)).isDir();
+    const auto taken = [&] { return !edit::entryTaken(root, newName, oldName).isEmpty(); };
+    if (!present || taken() || (newName != oldName && !QDir(root).rename(oldName, newName))) {
+        QString reason = QStringLiteral("Não foi possível renomear a pasta %1; ela pode estar em uso.")
+                             .arg(quoted(oldName));
+        if (!present)
+            reason = QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(oldName));
+        else if (taken())
+            reason = QStringLiteral("Já existe uma pasta chamada %1.").arg(quoted(newName));
+        msg::ok(&window_, edit::notDone(QStringLiteral("Categoria não renomeada!"), reason), kRenameTitle);
+        c.cxRnmCat->clear();
+        edit::reloadCategories(window_);
+        return;
+    }
+    edit::removeSelected(c.lstDir01);
+    edit::insertSorted(c.lstDir01, newName);
+    msg::ok(&window_, QStringLiteral("Categoria renomeada!"), kRenameTitle);
+    c.cxRnmCat->clear();
+    edit::selectFirstCategory(window_);
+}
+
+QString CategoryOps::deleteBlocker(const QString& category) const
+{
+    const QDir dir(window_.library().categoryDir(category));
+    if (!QFileInfo(dir.path()).isDir())
+        return QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(category));
+    // Sub-folders and hidden files are no scripts and are not deleted; with any of
+    // them the folder could not be removed, so nothing is deleted at all.
+    const qsizetype all =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size();
+    if (all != dir.entryList(QDir::Files).size())
+        return QStringLiteral("A pasta %1 contém subpastas ou arquivos ocultos, que não são scripts. "
+                              "Nada foi apagado.")
+            .arg(quoted(category));
+    return {};
+}
+
+void CategoryOps::remove()
+{
+    const MainControls& c = window_.controls();
+    const QString category = Browser::selectedText(c.lstDir01);
+    const QString notDeleted = QStringLiteral("Categoria não deletada!");
+
+    if (category.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Voce precisa selecionar uma Categoria"), kDeleteTitle);
+        edit::selectFirstCategory(window_);
+        return;
+    }
+    if (const QString unsafe = edit::unsafeCategory(category); !unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kDeleteTitle);
+        edit::selectFirstCategory(window_);
+        return;
+    }
+    if (const QString blocker = deleteBlocker(category); !blocker.isEmpty()) {
+        msg::ok(&window_, edit::notDone(notDeleted, blocker), kDeleteTitle);
+        c.cxRnmCat->clear();
+        edit::reloadCategories(window_);
+        return;
+    }
+
+    const QString question = QStringLiteral("Você tem certeza que quer deletar \r\n") + quoted(category)
+        + QStringLiteral("?\r\nTodos os scripts contidos nela\r\nserão também deletados!");
+    if (!msg::yesNo(&window_, question, kDeleteQuestionTitle)) {
+        msg::ok(&window_, notDeleted, kDeleteTitle);
+        c.cxRnmCat->clear();
+        edit::selectFirstCategory(window_);
+        return;
+    }
+
+    QDir dir(window_.library().categoryDir(category));
+    for (const QString& file : dir.entryList(QDir::Files, QDir::Unsorted))
+        dir.remove(file);
+    if (!QDir(window_.library().root()).rmdir(category)) {
+        msg::ok(&window_,
+                edit::notDone(notDeleted, QStringLiteral("Não foi possível apagar a pasta %1 por completo.")
+                                              .arg(quoted(category))),
+                kDeleteTitle);
+        c.cxRnmCat->clear();
+        edit::reloadCategories(window_);
+        return;
+    }
+    edit::removeSelected(c.lstDir01);
+    msg::ok(&window_, QStringLiteral("Categoria deletada!"), kDeleteTitle);
+    c.cxRnmCat->clear();
+    edit::selectFirstCategory(window_);
 }
 
 }  // namespace corvane

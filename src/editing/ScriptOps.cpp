@@ -1,13 +1,212 @@
 #include "editing/ScriptOps.h"
 
 #include "app/MainWindow.h"
+#include "app/Msg.h"
+#include "app/NameBox.h"
+#include "browse/Browser.h"
+#include "editing/EditSupport.h"
+#include "library/ScriptFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace corvane {
+namespace {
+
+const QString kAddTitle = QStringLiteral("Adicionar Script");
+const QString kRenameTitle = QStringLiteral("Renomear script");
+const QString kRenameResultTitle = QStringLiteral("renomear script");
+const QString kDeleteTitle = QStringLiteral("Deletar Script");
+const QString kDeleteQuestionTitle = QStringLiteral("Deletar script");
+
+QString quoted(const QString& name)
+{
+    return u'"' + name + u'"';
+}
+
+QString alreadyPresent(const QString& name)
+{
+    return QStringLiteral("O nome ") + quoted(name) + QStringLiteral(" já existe!");
+}
+
+QString notFound(const QString& name, const QString& category)
+{
+    return QStringLiteral("O script %1 não foi encontrado na categoria %2.").arg(quoted(name), quoted(category));
+}
+
+// The first name of a script operation that must not reach the file system.
+QString unsafeNames(const QString& category, std::initializer_list<QString> scripts)
+{
+    if (QString unsafe = edit::unsafeCategory(category); !unsafe.isEmpty())
+        return unsafe;
+    for (const QString& name : scripts) {
+        if (QString unsafe = edit::unsafeScript(name); !unsafe.isEmpty())
+            return unsafe;
+    }
+    return {};
+}
+
+}  // namespace
 
 ScriptOps::ScriptOps(MainWindow& window)
     : QObject(&window)
     , window_(window)
 {
+    const MainControls& c = window_.controls();
+    connect(c.btnAddFile, &QPushButton::clicked, this, &ScriptOps::add);
+    connect(c.btnEditFile, &QPushButton::clicked, this, &ScriptOps::rename);
+    connect(c.btnDelFile, &QPushButton::clicked, this, &ScriptOps::remove);
+}
+
+void ScriptOps::add()
+{
+    const MainControls& c = window_.controls();
+    const QString name = edit::trimSpaces(c.cxRnmFile->text());
+    if (name.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Você precisa colocar um nome válido!"));
+        return;
+    }
+    // Without a category there is no folder to write into; the box and the
+    // viewer keep their text.
+    const QString category = Browser::selectedText(c.lstDir01);
+    if (category.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Voce precisa selecionar uma Categoria"), kAddTitle);
+        return;
+    }
+    if (const QString unsafe = unsafeNames(category, {name}); !unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kAddTitle);
+        return;
+    }
+    const QString text = edit::viewerText(c.cxLerFile);
+    const QString dir = window_.library().categoryDir(category);
+    if (!edit::entryTaken(dir, name + QStringLiteral(".txt")).isEmpty()) {
+        msg::ok(&window_, alreadyPresent(name));
+        c.cxRnmFile->clear();
+        return;
+    }
+
+    // A failed write keeps the name and the viewer's text for another try.
+    const QString notAdded = QStringLiteral("Script não adicionado!");
+    const script::WriteResult written = script::writeFile(window_.library().scriptFile(category, name), text);
+    if (written.status == script::WriteStatus::Unencodable) {
+        msg::ok(&window_, edit::notDone(notAdded, edit::unencodableReason(written.badChar)), kAddTitle);
+        return;
+    }
+    if (written.status != script::WriteStatus::Ok) {
+        const QString reason = QFileInfo(dir).isDir()
+            ? QStringLiteral("Não foi possível gravar o arquivo do script %1.").arg(quoted(name))
+            : QStringLiteral("A pasta da categoria %1 não foi encontrada.").arg(quoted(category));
+        msg::ok(&window_, edit::notDone(notAdded, reason), kAddTitle);
+        edit::resyncLists(window_);
+        return;
+    }
+    edit::insertSorted(c.lstFile01, name);
+    c.cxRnmFile->clear();
+    c.cxLerFile->clear();
+}
+
+void ScriptOps::rename()
+{
+    const MainControls& c = window_.controls();
+    const QString newName = edit::trimSpaces(c.cxRnmFile->text());
+    const QString oldName = Browser::selectedText(c.lstFile01);
+    const QString category = Browser::selectedText(c.lstDir01);
+
+    if (oldName.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Voce precisa selecionar um nome!"), kRenameTitle);
+        return;
+    }
+    if (newName.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Voce precisa colocar um novo nome!"), kRenameTitle);
+        return;
+    }
+    if (const QString unsafe = unsafeNames(category, {oldName, newName}); !unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kRenameTitle);
+        return;
+    }
+    const QString oldFile = oldName + QStringLiteral(".txt");
+    const QString newFile = newName + QStringLiteral(".txt");
+    const QString dir = window_.library().categoryDir(category);
+    // Never onto another script, whatever its case; a case-only change of the
+    // same file is a rename.
+    if (!edit::entryTaken(dir, newFile, oldFile).isEmpty()) {
+        msg::ok(&window_, alreadyPresent(newName));
+        c.cxRnmFile->clear();
+        return;
+    }
+
+    const QString question = QStringLiteral("Você tem certeza que quer renomear\r\n") + quoted(oldName)
+        + QStringLiteral(" para ") + quoted(newName) + u'?';
+    if (!msg::yesNo(&window_, question, kRenameTitle)) {
+        msg::ok(&window_, QStringLiteral("Script não renomeado!"), kRenameResultTitle);
+        c.cxRnmFile->clear();
+        return;
+    }
+
+    // The disk may have changed while the question was open.
+    const bool present = QFileInfo(dir + oldFile).isFile();
+    const auto taken = [&] { return !edit::entryTaken(dir, newFile, oldFile).isEmpty(); };
+    if (!present || taken() || (newFile != oldFile && !QDir(dir).rename(oldFile, newFile))) {
+        QString reason = QStringLiteral("Não foi possível renomear o arquivo do script %1; ele pode estar em uso.")
+                             .arg(quoted(oldName));
+        if (!present)
+            reason = notFound(oldName, category);
+        else if (taken())
+            reason = QStringLiteral("Já existe um script chamado %1.").arg(quoted(newName));
+        msg::ok(&window_, edit::notDone(QStringLiteral("Script não renomeado!"), reason), kRenameResultTitle);
+        edit::resyncLists(window_);
+        return;
+    }
+    edit::removeSelected(c.lstFile01);
+    edit::insertSorted(c.lstFile01, newName);
+    msg::ok(&window_, QStringLiteral("Script renomeado!"), kRenameResultTitle);
+    c.cxRnmFile->clear();
+}
+
+void ScriptOps::remove()
+{
+    const MainControls& c = window_.controls();
+    const QString name = Browser::selectedText(c.lstFile01);
+    const QString category = Browser::selectedText(c.lstDir01);
+
+    if (name.isEmpty()) {
+        msg::ok(&window_, QStringLiteral("Voce precisa selecionar um nome!"), kDeleteTitle);
+        return;
+    }
+    if (const QString unsafe = unsafeNames(category, {name}); !unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kDeleteTitle);
+        return;
+    }
+    const QString question = QStringLiteral("Você tem certeza que quer deletar ") + quoted(name) + u'?';
+    if (!msg::yesNo(&window_, question, kDeleteQuestionTitle)) {
+        msg::ok(&window_, QStringLiteral("Script não deletado!"), kDeleteTitle);
+        c.cxRnmFile->clear();
+        return;
+    }
+
+    // Only a plain file is a script to delete: a sub-folder listed under the same
+    // name is left alone.
+    const QString path = window_.library().scriptFile(category, name);
+    const bool present = QFileInfo(path).isFile();
+    if (!present || !QFile::remove(path)) {
+        const QString reason = present
+            ? QStringLiteral("Não foi possível apagar o arquivo do script %1; ele pode estar em uso.")
+                  .arg(quoted(name))
+            : notFound(name, category);
+        msg::ok(&window_, edit::notDone(QStringLiteral("Script não deletado!"), reason), kDeleteTitle);
+        edit::resyncLists(window_);
+        return;
+    }
+    edit::removeSelected(c.lstFile01);
+    c.cxLerFile->clear();
+    msg::ok(&window_, QStringLiteral("Script deletado!"), kDeleteTitle);
+    c.cxRnmFile->clear();
+    for (QPushButton* b : {c.btnEditText, c.btnCopy, c.btnPrint})
+        b->setEnabled(false);
 }
 
 }  // namespace corvane

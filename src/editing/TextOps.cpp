@@ -1,13 +1,110 @@
 #include "editing/TextOps.h"
 
 #include "app/MainWindow.h"
+#include "app/Msg.h"
+#include "browse/Browser.h"
+#include "editing/EditSupport.h"
+#include "library/ScriptFile.h"
+#include "search/SearchPanel.h"
+#include "search/TextSearch.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <tuple>
 
 namespace corvane {
+namespace {
+
+const QString kTitle = QStringLiteral("Aviso edição");
+
+}  // namespace
 
 TextOps::TextOps(MainWindow& window)
     : QObject(&window)
     , window_(window)
 {
+    const MainControls& c = window_.controls();
+    connect(c.btnEditText, &QPushButton::clicked, this,
+            [this] { save(window_.controls().lstFile01, browsingTarget(), true); });
+    connect(c.btnEditText2, &QPushButton::clicked, this,
+            [this] { save(window_.controls().lstFile02, resultTarget(), false); });
+    connect(c.btnCopy, &QPushButton::clicked, this, &TextOps::copy);
+}
+
+TextOps::Target TextOps::browsingTarget() const
+{
+    const MainControls& c = window_.controls();
+    Target t;
+    t.name = Browser::selectedText(c.lstFile01);
+    t.category = Browser::selectedText(c.lstDir01);
+    t.path = window_.library().scriptFile(t.category, t.name);
+    return t;
+}
+
+TextOps::Target TextOps::resultTarget() const
+{
+    const QList<QListWidgetItem*> chosen = window_.controls().lstFile02->selectedItems();
+    Target t;
+    if (chosen.isEmpty())
+        return t;
+    std::tie(t.name, t.category) = search::splitResultLine(chosen.first()->text());
+    // The file the result was read from, so the viewer and the save agree.
+    t.path = SearchPanel::resultFile(window_.library(), chosen.first());
+    return t;
+}
+
+void TextOps::save(const QListWidget* list, const Target& target, bool fromBrowsing)
+{
+    if (list->selectedItems().isEmpty()) {
+        msg::ok(&window_, QStringLiteral("O arquivo precisa ter um nome!"), kTitle);
+        return;
+    }
+    QString unsafe = edit::unsafeCategory(target.category);
+    if (unsafe.isEmpty())
+        unsafe = edit::unsafeScript(target.name);
+    if (!unsafe.isEmpty()) {
+        msg::ok(&window_, unsafe, kTitle);
+        return;
+    }
+    if (!msg::yesNo(&window_, QStringLiteral("Deseja realmente alterar esse arquivo?"), kTitle,
+                    msg::Icon::Question)) {
+        msg::ok(&window_, QStringLiteral("Arquivo não editado"), kTitle);
+        return;
+    }
+
+    // The whole file is replaced through a temporary beside it; on any failure
+    // the old file stays as it was and the viewer keeps the text.
+    const QString notSaved = QStringLiteral("Arquivo não editado");
+    const script::WriteResult written =
+        script::writeFile(target.path, edit::viewerText(window_.controls().cxLerFile));
+    if (written.status == script::WriteStatus::Unencodable) {
+        msg::ok(&window_, edit::notDone(notSaved, edit::unencodableReason(written.badChar)), kTitle);
+        return;
+    }
+    if (written.status != script::WriteStatus::Ok) {
+        msg::ok(&window_,
+                edit::notDone(notSaved, QStringLiteral("Não foi possível gravar o script \"%1\" na categoria "
+                                                       "\"%2\". O texto continua no visualizador.")
+                                            .arg(target.name, target.category)),
+                kTitle);
+        if (fromBrowsing)
+            edit::resyncLists(window_);
+        return;
+    }
+    msg::ok(&window_, QStringLiteral("Arquivo editado"), kTitle);
+}
+
+void TextOps::copy()
+{
+    const QPlainTextEdit* viewer = window_.controls().cxLerFile;
+    const QString selected = edit::viewerSelection(viewer);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(selected.isEmpty() ? edit::viewerText(viewer) : selected);
 }
 
 }  // namespace corvane

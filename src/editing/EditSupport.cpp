@@ -1,0 +1,172 @@
+#include "editing/EditSupport.h"
+
+#include "app/MainWindow.h"
+#include "app/NameBox.h"
+#include "app/Picture.h"
+#include "browse/Browser.h"
+#include "library/Names.h"
+#include "library/ScriptFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace corvane::edit {
+namespace {
+
+QString withLineFeeds(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+void selectQuietly(QListWidget* list, const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!found.isEmpty())
+        list->setCurrentItem(found.first());
+}
+
+void emptyScriptSide(MainWindow& window)
+{
+    const MainControls& c = window.controls();
+    {
+        const QSignalBlocker block(c.lstFile01);
+        c.lstFile01->clear();
+    }
+    c.cxLerFile->clear();
+    c.cxRnmFile->clear();
+    c.lblTeste->clear();
+    c.lblTamanho->clear();
+    c.imageTit1->hide();
+    c.imageTit2->hide();
+}
+
+}  // namespace
+
+QString trimSpaces(const QString& text)
+{
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] == u' ')
+        ++from;
+    while (to > from && text[to - 1] == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
+QString viewerText(const QPlainTextEdit* viewer)
+{
+    return withLineFeeds(viewer->document()->toRawText());
+}
+
+QString viewerSelection(const QPlainTextEdit* viewer)
+{
+    return withLineFeeds(viewer->textCursor().selectedText());
+}
+
+QString entryTaken(const QString& dir, const QString& name, const QString& except)
+{
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry != except && QString::compare(entry, name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+QString unsafeCategory(const QString& category)
+{
+    return names::unsafeMessage(category);
+}
+
+QString unsafeScript(const QString& name)
+{
+    // What reaches the file system is the name with ".txt", so "..." or "nota."
+    // are harmless here while separators and device names are not.
+    const QString file = name + QStringLiteral(".txt");
+    if (names::unsafeReason(file).isEmpty())
+        return {};
+    const QString message = names::unsafeMessage(name);
+    return message.isEmpty() ? names::unsafeMessage(file) : message;
+}
+
+void insertSorted(QListWidget* list, const QString& name)
+{
+    QStringList current;
+    current.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        current.append(list->item(i)->text());
+    // Moving the selected entry down a row is no new choice of the user's.
+    const QSignalBlocker block(list);
+    list->insertItem(sortedInsertPosition(current, name), name);
+}
+
+void removeSelected(QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    // Taking the selected entry would select its neighbour; clear the current
+    // entry first so nothing becomes selected.
+    const QSignalBlocker block(list);
+    QListWidgetItem* item = selected.first();
+    list->setCurrentItem(nullptr);
+    delete list->takeItem(list->row(item));
+}
+
+void resyncLists(MainWindow& window)
+{
+    const MainControls& c = window.controls();
+    const QString category = Browser::selectedText(c.lstDir01);
+    const QString script = Browser::selectedText(c.lstFile01);
+    {
+        const QSignalBlocker block(c.lstDir01);
+        c.lstDir01->clear();
+        c.lstDir01->addItems(window.library().categories());
+        selectQuietly(c.lstDir01, category);
+    }
+    const QSignalBlocker block(c.lstFile01);
+    c.lstFile01->clear();
+    if (c.lstDir01->selectedItems().isEmpty())
+        return;
+    c.lstFile01->addItems(window.library().readCategory(category).shownNames);
+    selectQuietly(c.lstFile01, script);
+}
+
+void reloadCategories(MainWindow& window)
+{
+    window.loadCategories();
+    if (window.controls().lstDir01->count() == 0)
+        emptyScriptSide(window);
+}
+
+void selectFirstCategory(MainWindow& window)
+{
+    QListWidget* list = window.controls().lstDir01;
+    if (list->count() > 0)
+        list->setCurrentRow(0);
+    else
+        emptyScriptSide(window);
+}
+
+QString notDone(const QString& result, const QString& reason)
+{
+    return result + QStringLiteral("\r\n") + reason;
+}
+
+QString unencodableReason(char32_t c)
+{
+    return QStringLiteral("O texto contém o caractere %1, que não pode ser gravado em um script.")
+        .arg(script::describeChar(c));
+}
+
+}  // namespace corvane::edit

@@ -1,0 +1,383 @@
+// Adding, renaming and deleting scripts through the main window.
+#include "tst_edit_driving.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QString kApp = QStringLiteral("Corvane 1.0");
+const QStringList kYesNo{QStringLiteral("Sim"), QStringLiteral("Não")};
+
+void expectBox(const SeenBox& box, const QString& text, const QString& title,
+               const QStringList& buttons = {QStringLiteral("OK")})
+{
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.buttons, buttons);
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+}
+
+QByteArray latin1(const char* utf8)
+{
+    return QString::fromUtf8(utf8).toLatin1();
+}
+
+QStringList enabledViewerButtons(EditWindow& win)
+{
+    QStringList on;
+    for (const char* name : {"btnEditText", "btnCopy", "btnPrint", "btnDelFile", "btnEditFile", "btnAddFile"})
+        if (win.get(name)->isEnabled())
+            on << QLatin1String(name);
+    return on;
+}
+
+}  // namespace
+
+class TestEditScripts : public QObject {
+    Q_OBJECT
+private slots:
+    void addWritesTheViewerText();
+    void addRefusals();
+    void addFailuresKeepTheText();
+    void renameWithYesAndNo();
+    void renameRefusalsAndFailures();
+    void deleteWithYesAndNo();
+    void deleteFailures();
+};
+
+void TestEditScripts::addWritesTheViewerText()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    win.typeViewer(QStringLiteral("Olá \"mundo\"\nfim € ¤"));
+    win.typeName(win.fileBox(), QStringLiteral("  Carta  "));
+    win.click("btnAddFile");
+    QCOMPARE(lib.read(QStringLiteral("Notas/Carta.txt")), latin1("\"Olá ¤mundo¤\r\nfim ") + "\x80 \xA4\"\r\n");
+    QCOMPARE(entries(win.files()), (QStringList{"b", "Carta"}));
+    QCOMPARE(win.fileBox()->text(), QString());
+    QCOMPARE(win.viewer()->toPlainText(), QString());
+
+    // An empty viewer gives the four-byte script; the selection is kept when the
+    // new entry lands before it.
+    clickItem(win.files(), QStringLiteral("b"));
+    win.viewer()->clear();
+    win.typeName(win.fileBox(), QStringLiteral("a"));
+    win.click("btnAddFile");
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"\"\r\n"));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "b", "Carta"}));
+    QCOMPARE(win.file(), QStringLiteral("b"));
+    QCOMPARE(win.teste(), QStringLiteral("b"));
+
+    // A name ending in .txt shows as typed until the category is read again.
+    win.typeName(win.fileBox(), QStringLiteral("nota.txt"));
+    win.click("btnAddFile");
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"Carta.txt", "a.txt", "b.txt", "nota.txt.txt"}));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "b", "Carta", "nota.txt"}));
+    QCOMPARE(watcher.seen.size(), 0);
+}
+
+void TestEditScripts::addRefusals()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/Carta.txt"), "\"c\"\r\n");
+    lib.write(QStringLiteral("Notas/a:b.txt"), "\"de outro programa\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    win.typeViewer(QStringLiteral("meu texto"));
+
+    watcher.answer("OK").answer("OK");
+    win.click("btnAddFile");
+    win.typeName(win.fileBox(), QStringLiteral("   "));
+    win.click("btnAddFile");
+    QCOMPARE(watcher.texts(), QStringList(2, QStringLiteral("Você precisa colocar um nome válido!")));
+    QCOMPARE(watcher.seen[1].title, kApp);
+    QCOMPARE(win.fileBox()->text(), QStringLiteral("   "));
+
+    // Present in another case: nothing written, the viewer keeps its text.
+    watcher.clear();
+    watcher.answer("OK");
+    win.typeName(win.fileBox(), QStringLiteral("CARTA"));
+    win.click("btnAddFile");
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0], QStringLiteral("O nome \"CARTA\" já existe!"), kApp);
+    QCOMPARE(win.fileBox()->text(), QString());
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("meu texto"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/Carta.txt")), QByteArray("\"c\"\r\n"));
+
+    // A pasted path loses its separator; a double-clicked name made by another
+    // program is checked before it reaches the disk.
+    watcher.clear();
+    win.typeName(win.fileBox(), QString());
+    QGuiApplication::clipboard()->setText(QStringLiteral("../x"));
+    QTest::keyClick(win.fileBox(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(win.fileBox()->text(), QStringLiteral("..x"));
+    win.click("btnAddFile");
+    QCOMPARE(lib.read(QStringLiteral("Notas/..x.txt")), QByteArray("\"meu texto\"\r\n"));
+    doubleClickItem(win.files(), QStringLiteral("a:b"));
+    QCOMPARE(win.fileBox()->text(), QStringLiteral("a:b"));
+    watcher.answer("OK");
+    win.click("btnAddFile");
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0],
+              QStringLiteral("O nome \"a:b\" não pode ser usado: contém o caractere :, que o sistema não aceita "
+                             "em nomes."),
+              QStringLiteral("Adicionar Script"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"..x.txt", "Carta.txt", "a:b.txt"}));
+    QCOMPARE(QDir(lib.appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"scripts"});
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestEditScripts::addFailuresKeepTheText()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/n.txt"), "\"n\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    const QString title = QStringLiteral("Adicionar Script");
+
+    // A character Windows-1252 cannot hold: nothing written, nothing lost.
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    win.typeViewer(QStringLiteral("neve ☃ aqui"));
+    win.typeName(win.fileBox(), QStringLiteral("Inverno"));
+    watcher.answer("OK");
+    win.click("btnAddFile");
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0],
+              QStringLiteral("Script não adicionado!\r\nO texto contém o caractere \"☃\" (U+2603), que não pode "
+                             "ser gravado em um script."),
+              title);
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), QStringList{"n.txt"});
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("neve ☃ aqui"));
+    QCOMPARE(win.fileBox()->text(), QStringLiteral("Inverno"));
+    QCOMPARE(entries(win.files()), QStringList{"n"});
+
+    // The category folder was removed behind the program's back.
+    watcher.clear();
+    QVERIFY(QDir(lib.path(QStringLiteral("Notas"))).removeRecursively());
+    win.typeViewer(QStringLiteral("texto"));
+    watcher.answer("OK");
+    win.click("btnAddFile");
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0],
+              QStringLiteral("Script não adicionado!\r\nA pasta da categoria \"Notas\" não foi encontrada."), title);
+    QCOMPARE(lib.entries(), QStringList{"Alpha"});
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("texto"));
+    QCOMPARE(win.fileBox()->text(), QStringLiteral("Inverno"));
+    QCOMPARE(entries(win.dirs()), QStringList{"Alpha"});
+    QCOMPARE(entries(win.files()), QStringList());
+}
+
+void TestEditScripts::renameWithYesAndNo()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    for (const char* n : {"a", "b", "c"})
+        lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+
+    clickItem(win.files(), QStringLiteral("b"));
+    win.typeName(win.fileBox(), QStringLiteral(" Zeta "));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[0], QStringLiteral("Você tem certeza que quer renomear\r\n\"b\" para \"Zeta\"?"),
+              QStringLiteral("Renomear script"), kYesNo);
+    QCOMPARE(watcher.seen[0].defaultButton, QStringLiteral("Sim"));
+    expectBox(watcher.seen[1], QStringLiteral("Script renomeado!"), QStringLiteral("renomear script"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"Zeta.txt", "a.txt", "c.txt"}));
+    QCOMPARE(lib.read(QStringLiteral("Notas/Zeta.txt")), QByteArray("\"b\"\r\n"));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "c", "Zeta"}));
+    QVERIFY(win.files()->selectedItems().isEmpty());
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(win.teste(), QStringLiteral("b"));
+    QCOMPARE(win.fileBox()->text(), QString());
+
+    // Nothing selected now: a save and a second rename are refused.
+    watcher.clear();
+    watcher.answer("OK").answer("OK");
+    win.click("btnEditText");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[0], QStringLiteral("O arquivo precisa ter um nome!"), QStringLiteral("Aviso edição"));
+    expectBox(watcher.seen[1], QStringLiteral("Voce precisa selecionar um nome!"), QStringLiteral("Renomear script"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/Zeta.txt")), QByteArray("\"b\"\r\n"));
+
+    // A case-only change of the same file is a rename.
+    watcher.clear();
+    clickItem(win.files(), QStringLiteral("a"));
+    win.typeName(win.fileBox(), QStringLiteral("A"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.texts().last(), QStringLiteral("Script renomeado!"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"A.txt", "Zeta.txt", "c.txt"}));
+
+    // No: nothing changes but the name box.
+    watcher.clear();
+    clickItem(win.files(), QStringLiteral("c"));
+    win.typeName(win.fileBox(), QStringLiteral("d"));
+    watcher.answer("Não").answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[1], QStringLiteral("Script não renomeado!"), QStringLiteral("renomear script"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"A.txt", "Zeta.txt", "c.txt"}));
+    QCOMPARE(win.file(), QStringLiteral("c"));
+    QCOMPARE(win.fileBox()->text(), QString());
+}
+
+void TestEditScripts::renameRefusalsAndFailures()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    for (const char* n : {"a", "b", "c"})
+        lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    const QString title = QStringLiteral("Renomear script");
+
+    clickItem(win.files(), QStringLiteral("a"));
+    watcher.answer("OK");
+    win.click("btnEditFile");
+    win.typeName(win.fileBox(), QStringLiteral("B"));
+    watcher.answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[0], QStringLiteral("Voce precisa colocar um novo nome!"), title);
+    expectBox(watcher.seen[1], QStringLiteral("O nome \"B\" já existe!"), kApp);
+    QCOMPARE(win.fileBox()->text(), QString());
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"a\"\r\n"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/b.txt")), QByteArray("\"b\"\r\n"));
+
+    // Removed behind the program's back: the list is brought in line and the
+    // viewer keeps the text.
+    watcher.clear();
+    clickItem(win.files(), QStringLiteral("c"));
+    win.typeViewer(QStringLiteral("c editado"));
+    QVERIFY(QFile::remove(lib.path(QStringLiteral("Notas/c.txt"))));
+    win.typeName(win.fileBox(), QStringLiteral("d"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[1],
+              QStringLiteral("Script não renomeado!\r\nO script \"c\" não foi encontrado na categoria \"Notas\"."),
+              QStringLiteral("renomear script"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "b.txt"}));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "b"}));
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("c editado"));
+
+    // Another program takes the new name while the question is open: no overwrite.
+    watcher.clear();
+    clickItem(win.files(), QStringLiteral("a"));
+    win.typeName(win.fileBox(), QStringLiteral("Novo"));
+    whileNextBoxIsOpen([&] { lib.write(QStringLiteral("Notas/novo.txt"), "\"alheio\"\r\n"); });
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[1], QStringLiteral("Script não renomeado!\r\nJá existe um script chamado \"Novo\"."),
+              QStringLiteral("renomear script"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"a\"\r\n"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/novo.txt")), QByteArray("\"alheio\"\r\n"));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "b", "novo"}));
+    QCOMPARE(win.file(), QStringLiteral("a"));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestEditScripts::deleteWithYesAndNo()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    for (const char* n : {"a", "b", "c"})
+        lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    const QString title = QStringLiteral("Deletar Script");
+
+    clickItem(win.files(), QStringLiteral("b"));
+    win.typeName(win.fileBox(), QStringLiteral("xyz"));
+    watcher.answer("Não").answer("OK");
+    win.click("btnDelFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[0], QStringLiteral("Você tem certeza que quer deletar \"b\"?"),
+              QStringLiteral("Deletar script"), kYesNo);
+    expectBox(watcher.seen[1], QStringLiteral("Script não deletado!"), title);
+    QCOMPARE(lib.entries(QStringLiteral("Notas")).size(), 3);
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(win.fileBox()->text(), QString());
+
+    watcher.clear();
+    win.typeName(win.fileBox(), QStringLiteral("xyz"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnDelFile");
+    expectBox(watcher.seen[1], QStringLiteral("Script deletado!"), title);
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "c.txt"}));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "c"}));
+    QVERIFY(win.files()->selectedItems().isEmpty());
+    QCOMPARE(win.viewer()->toPlainText(), QString());
+    QCOMPARE(win.fileBox()->text(), QString());
+    QCOMPARE(enabledViewerButtons(win), (QStringList{"btnDelFile", "btnEditFile", "btnAddFile"}));
+
+    watcher.clear();
+    watcher.answer("OK");
+    win.click("btnDelFile");
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0], QStringLiteral("Voce precisa selecionar um nome!"), title);
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "c.txt"}));
+}
+
+void TestEditScripts::deleteFailures()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas/Pasta"));
+    lib.write(QStringLiteral("Notas/Pasta/dentro.txt"), "\"d\"\r\n");
+    lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
+    lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    const QString title = QStringLiteral("Deletar Script");
+
+    // A sub-folder listed among the scripts is no script file: left alone.
+    clickItem(win.files(), QStringLiteral("Pasta"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnDelFile");
+    QCOMPARE(watcher.seen.size(), 2);
+    expectBox(watcher.seen[1],
+              QStringLiteral("Script não deletado!\r\nO script \"Pasta\" não foi encontrado na categoria \"Notas\"."),
+              title);
+    QCOMPARE(lib.entries(QStringLiteral("Notas/Pasta")), QStringList{"dentro.txt"});
+    QCOMPARE(entries(win.files()), (QStringList{"a", "b", "Pasta"}));
+
+    // Removed behind the program's back: the entry goes, the viewer keeps its text.
+    watcher.clear();
+    clickItem(win.files(), QStringLiteral("b"));
+    QVERIFY(QFile::remove(lib.path(QStringLiteral("Notas/b.txt"))));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnDelFile");
+    expectBox(watcher.seen[1],
+              QStringLiteral("Script não deletado!\r\nO script \"b\" não foi encontrado na categoria \"Notas\"."),
+              title);
+    QCOMPARE(entries(win.files()), (QStringList{"a", "Pasta"}));
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"Pasta", "a.txt"}));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+QTEST_MAIN(TestEditScripts)
+#include "tst_edit_scripts.moc"
