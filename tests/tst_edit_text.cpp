@@ -1,0 +1,235 @@
+// Saving the viewer's text with "Editar" (both views) and copying it.
+#include "tst_edit_driving.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Aviso edição");
+const QString kQuestion = QStringLiteral("Deseja realmente alterar esse arquivo?");
+
+QByteArray latin1(const QString& text)
+{
+    return text.toLatin1();
+}
+
+// Opens the search panel, searches and chooses a result, as a user does.
+void searchAndChoose(EditWindow& win, const QString& text, const QString& result)
+{
+    if (win.get("btnOpenSearch")->isVisible())
+        win.click("btnOpenSearch");
+    auto* box = win.get<QLineEdit>("cxSearch");
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    win.click("btnSearch");
+    if (!result.isEmpty())
+        clickItem(win.get<QListWidget>("lstFile02"), result);
+}
+
+}  // namespace
+
+class TestEditText : public QObject {
+    Q_OBJECT
+private slots:
+    void saveWritesTheWholeFile();
+    void saveRefusalsAndFailures();
+    void saveFromSearchResults();
+    void copyPutsSelectionOrWholeText();
+};
+
+void TestEditText::saveWritesTheWholeFile()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/a.txt"), "\"um texto mais longo\"\r\n");
+    lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+
+    clickItem(win.files(), QStringLiteral("a"));
+    const QString size = win.get<QLabel>("lblTamanho")->text();
+    win.typeViewer(QStringLiteral("linha 1\nlinha \"2\""));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(watcher.seen.size(), 2);
+    QCOMPARE(watcher.seen[0].text, kQuestion);
+    QCOMPARE(watcher.seen[0].title, kTitle);
+    QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
+    QCOMPARE(watcher.seen[0].buttons, (QStringList{"Sim", "Não"}));
+    QCOMPARE(watcher.seen[0].defaultButton, QStringLiteral("Sim"));
+    QCOMPARE(watcher.seen[1].text, QStringLiteral("Arquivo editado"));
+    QCOMPARE(watcher.seen[1].title, kTitle);
+    QCOMPARE(watcher.seen[1].icon, QMessageBox::NoIcon);
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
+    // A shorter text leaves nothing of the old one, and no temporary file stays.
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "b.txt"}));
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha 1\nlinha \"2\""));
+    QCOMPARE(win.file(), QStringLiteral("a"));
+    QCOMPARE(win.get<QLabel>("lblTamanho")->text(), size);
+
+    // No writes nothing.
+    watcher.clear();
+    win.typeViewer(QStringLiteral("outro"));
+    watcher.answer("Não").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(watcher.texts(), (QStringList{kQuestion, "Arquivo não editado"}));
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
+
+    // Accents, the euro sign and a no-break space keep their Windows-1252 bytes.
+    watcher.clear();
+    win.typeViewer(QStringLiteral("ação\u00A0€"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"a\xE7\xE3o\xA0\x80\"\r\n"));
+
+    // An empty viewer writes the four-byte script; a removed file is created again.
+    QVERIFY(QFile::remove(lib.path(QStringLiteral("Notas/a.txt"))));
+    win.viewer()->clear();
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"\"\r\n"));
+    QCOMPARE(watcher.texts().last(), QStringLiteral("Arquivo editado"));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestEditText::saveRefusalsAndFailures()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/a.txt"), "\"antes\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+
+    // A character Windows-1252 cannot hold: named, and nothing written.
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    clickItem(win.files(), QStringLiteral("a"));
+    win.typeViewer(QStringLiteral("neve ☃"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(watcher.texts(),
+             (QStringList{kQuestion, "Arquivo não editado\r\nO texto contém o caractere \"☃\" (U+2603), que não "
+                                     "pode ser gravado em um script."}));
+    QCOMPARE(watcher.seen[1].title, kTitle);
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"antes\"\r\n"));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), QStringList{"a.txt"});
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("neve ☃"));
+
+    // The category folder was removed: told, not re-created, the text kept and
+    // the lists brought in line.
+    watcher.clear();
+    win.typeViewer(QStringLiteral("depois"));
+    QVERIFY(QDir(lib.path(QStringLiteral("Notas"))).removeRecursively());
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(watcher.texts(),
+             (QStringList{kQuestion, "Arquivo não editado\r\nNão foi possível gravar o script \"a\" na categoria "
+                                     "\"Notas\". O texto continua no visualizador."}));
+    QCOMPARE(lib.entries(), QStringList{"Alpha"});
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("depois"));
+    QCOMPARE(entries(win.dirs()), QStringList{"Alpha"});
+    QCOMPARE(entries(win.files()), QStringList());
+
+    // Nothing selected any more.
+    watcher.clear();
+    watcher.answer("OK");
+    win.click("btnEditText");
+    QCOMPARE(watcher.texts(), QStringList{"O arquivo precisa ter um nome!"});
+    QCOMPARE(watcher.seen[0].title, kTitle);
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestEditText::saveFromSearchResults()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alpha"));
+    lib.mkdir(QStringLiteral("Beta"));
+    lib.write(QStringLiteral("Alpha/x.txt"), "\"palavra em alpha\"\r\n");
+    lib.write(QStringLiteral("Beta/x.txt"), "\"palavra em beta\"\r\n");
+    lib.write(QStringLiteral("Beta/Notes.TXT"), "\"palavra maiuscula\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    QCOMPARE(win.dir(), QStringLiteral("Alpha"));
+
+    // The category comes from the result line, not from the browsing lists.
+    searchAndChoose(win, QStringLiteral("palavra"), QStringLiteral("x --> Beta"));
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("palavra em beta"));
+    win.typeViewer(QStringLiteral("beta \"novo\""));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText2");
+    QCOMPARE(watcher.texts(), (QStringList{kQuestion, "Arquivo editado"}));
+    QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
+    QCOMPARE(lib.read(QStringLiteral("Beta/x.txt")), latin1(QStringLiteral("\"beta ¤novo¤\"\r\n")));
+    QCOMPARE(lib.read(QStringLiteral("Alpha/x.txt")), QByteArray("\"palavra em alpha\"\r\n"));
+
+    // The file shown is the file saved, whatever the letter case of its ".txt".
+    watcher.clear();
+    clickItem(win.get<QListWidget>("lstFile02"), QStringLiteral("Notes --> Beta"));
+    QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("palavra maiuscula"));
+    win.typeViewer(QStringLiteral("palavra salva"));
+    watcher.answer("Sim").answer("OK");
+    win.click("btnEditText2");
+    QCOMPARE(lib.read(QStringLiteral("Beta/Notes.TXT")), QByteArray("\"palavra salva\"\r\n"));
+    QCOMPARE(lib.entries(QStringLiteral("Beta")), (QStringList{"Notes.TXT", "x.txt"}));
+
+    // A second search leaves no result chosen: the save is refused.
+    watcher.clear();
+    searchAndChoose(win, QStringLiteral("alpha"), QString());
+    QVERIFY(win.get("btnEditText2")->isEnabled());
+    watcher.answer("OK");
+    win.click("btnEditText2");
+    QCOMPARE(watcher.texts(), QStringList{"O arquivo precisa ter um nome!"});
+    QCOMPARE(watcher.seen[0].title, kTitle);
+    QCOMPARE(lib.read(QStringLiteral("Alpha/x.txt")), QByteArray("\"palavra em alpha\"\r\n"));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestEditText::copyPutsSelectionOrWholeText()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/a.txt"), "\"abc\r\n\xA4""d\xA0""e\xA4\"\r\n");
+    EditWindow win(lib);
+    ModalWatcher watcher;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    clickItem(win.files(), QStringLiteral("a"));
+    const QString whole = QStringLiteral("abc\n\"d\u00A0e\"");
+    QCOMPARE(win.viewer()->toPlainText().size(), whole.size());
+
+    // A selection across the line break: exactly that part, with a plain LF.
+    QTest::mouseClick(win.viewer()->viewport(), Qt::LeftButton);
+    QTest::keyClick(win.viewer(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(win.viewer(), Qt::Key_Right);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(win.viewer(), Qt::Key_Right, Qt::ShiftModifier);
+    win.click("btnCopy");
+    QCOMPARE(clipboard->text(), QStringLiteral("bc\n\""));
+    QCOMPARE(win.viewer()->textCursor().selectionStart(), 1);
+    QCOMPARE(win.viewer()->textCursor().selectionEnd(), 5);
+
+    // Nothing selected: the whole text as shown, double quotes and no-break
+    // space included.
+    QTest::keyClick(win.viewer(), Qt::Key_End, Qt::ControlModifier);
+    win.click("btnCopy");
+    QCOMPARE(clipboard->text(), whole);
+    QCOMPARE(win.viewer()->toPlainText().size(), whole.size());
+
+    // An empty viewer leaves the clipboard without its previous content.
+    clipboard->setText(QStringLiteral("anterior"));
+    win.viewer()->clear();
+    win.click("btnCopy");
+    QCOMPARE(clipboard->text(), QString());
+    QCOMPARE(watcher.seen.size(), 0);
+}
+
+QTEST_MAIN(TestEditText)
+#include "tst_edit_text.moc"
