@@ -139,9 +139,8 @@ QString CategoryOps::deleteBlocker(const QString& category) const
         return QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(category));
     // Sub-folders and hidden files are no scripts and are not deleted; with any of
     // them the folder could not be removed, so nothing is deleted at all.
-    const qsizetype all =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size();
-    if (all != dir.entryList(QDir::Files).size())
+    const QDir::Filters everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    if (dir.entryList(everything, QDir::Unsorted).size() != dir.entryList(QDir::Files, QDir::Unsorted).size())
         return QStringLiteral("A pasta %1 contém subpastas ou arquivos ocultos, que não são scripts. "
                               "Nada foi apagado.")
             .arg(quoted(category));

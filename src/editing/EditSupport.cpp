@@ -8,6 +8,7 @@
 #include "library/ScriptFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -74,10 +75,13 @@ QString viewerSelection(const QPlainTextEdit* viewer)
 
 QString entryTaken(const QString& dir, const QString& name, const QString& except)
 {
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (entry != except && QString::compare(entry, name, Qt::CaseInsensitive) == 0)
+    // One unsorted pass: categories can hold tens of thousands of scripts.
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString entry = it.fileName();
+        if (entry.size() == name.size() && entry != except
+            && QString::compare(entry, name, Qt::CaseInsensitive) == 0)
             return entry;
     }
     return {};

@@ -1,0 +1,128 @@
+// Adding and renaming a script in a category of 20,000 scripts through the real
+// main window, against a bare directory walk plus the same file operation, in
+// the same run. The message boxes are answered with their default button.
+#include "app/MainWindow.h"
+#include "app/NameBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+constexpr int kScripts = 20000;
+constexpr int kRounds = 7;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(2);
+    }
+}
+
+// The floor of every editing command: one look at each entry of the folder.
+size_t bareWalk(const std::filesystem::path& dir)
+{
+    size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        entries += entry.path().filename().empty() ? 0 : 1;
+    return entries;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const QString big = scripts + QStringLiteral("/Grande/");
+    QDir().mkpath(big);
+    QRandomGenerator rng(20240612);
+    for (int i = 0; i < kScripts; ++i)
+        writeFile(big + QStringLiteral("script %1.txt").arg(i, 5, 10, QLatin1Char('0')),
+                  "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
+
+    MainWindow window(scripts);
+    window.loadCategories();
+    window.show();
+    QApplication::processEvents();
+    const MainControls& c = window.controls();
+
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->defaultButton()->click();
+    });
+    answerer.start(0);
+
+    const std::filesystem::path bigDir = big.toStdU16String();
+    std::vector<double> addMs, addBaseMs, renameMs, renameBaseMs;
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer t;
+        c.cxRnmFile->setText(QStringLiteral("novo %1").arg(round));
+        c.cxLerFile->setPlainText(QStringLiteral("texto novo"));
+        t.start();
+        c.btnAddFile->click();
+        addMs.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        bareWalk(bigDir);
+        std::ofstream(bigDir / ("base " + std::to_string(round) + ".txt"), std::ios::binary) << "\"texto\"\r\n";
+        addBaseMs.push_back(t.nsecsElapsed() / 1e6);
+
+        c.lstFile01->setCurrentRow(c.lstFile01->count() - 1 - round);  // one of the old scripts
+        c.cxRnmFile->setText(QStringLiteral("renomeado %1").arg(round));
+        t.restart();
+        c.btnEditFile->click();
+        renameMs.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        bareWalk(bigDir);
+        std::filesystem::rename(bigDir / ("base " + std::to_string(round) + ".txt"),
+                                bigDir / ("base r" + std::to_string(round) + ".txt"));
+        renameBaseMs.push_back(t.nsecsElapsed() / 1e6);
+    }
+
+    const int expected = kScripts + 2 * kRounds;
+    const qsizetype renamed = QDir(big).entryList({QStringLiteral("renomeado *.txt")}, QDir::Files).size();
+    if (int(bareWalk(bigDir)) != expected || renamed != kRounds) {
+        std::fprintf(stderr, "wrong result: %zu entries\n", bareWalk(bigDir));
+        return 1;
+    }
+    const double add = median(addMs), addBase = median(addBaseMs);
+    const double rename = median(renameMs), renameBase = median(renameBaseMs);
+    std::printf("add script to a category of %d: %.1f ms; bare walk + write: %.1f ms; ratio %.1f (median of %d)\n",
+                kScripts, add, addBase, add / addBase, kRounds);
+    std::printf("rename script in a category of %d, two message boxes: %.1f ms; bare walk + rename: %.1f ms; "
+                "ratio %.1f (median of %d)\n",
+                kScripts, rename, renameBase, rename / renameBase, kRounds);
+    return 0;
+}
