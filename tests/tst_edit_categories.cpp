@@ -9,23 +9,6 @@
 using namespace corvane;
 using namespace corvane::test;
 
-namespace {
-
-const QString kApp = QStringLiteral("Corvane 1.0");
-
-void expectBox(const SeenBox& box, const QString& text, const QString& title,
-               const QStringList& buttons = {QStringLiteral("OK")})
-{
-    QCOMPARE(box.text, text);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.buttons, buttons);
-    QCOMPARE(box.icon, QMessageBox::NoIcon);
-}
-
-const QStringList kYesNo{QStringLiteral("Sim"), QStringLiteral("Não")};
-
-}  // namespace
-
 class TestEditCategories : public QObject {
     Q_OBJECT
 private slots:
@@ -100,8 +83,8 @@ void TestEditCategories::addRefusals()
         QCOMPARE(win.catBox()->text(), QString());
     }
     QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"NOTAS\" já existe!"), kApp);
-    expectBox(watcher.seen[1], QStringLiteral("O nome \"leia\" já existe!"), kApp);
+    expectBox(watcher.seen[0], QStringLiteral("O nome \"NOTAS\" já existe!"), kAppTitle);
+    expectBox(watcher.seen[1], QStringLiteral("O nome \"leia\" já existe!"), kAppTitle);
 
     // Names the file system treats specially are typeable but refused.
     watcher.clear();
@@ -231,7 +214,7 @@ void TestEditCategories::renameRefusals()
     watcher.answer("OK");
     win.click("btnEditCat");
     QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"alpha\" já existe!"), kApp);
+    expectBox(watcher.seen[0], QStringLiteral("O nome \"alpha\" já existe!"), kAppTitle);
     QCOMPARE(win.catBox()->text(), QString());
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Zeta"}));
     QCOMPARE(lib.entries(QStringLiteral("Alpha")), QStringList{"a.txt"});

@@ -18,6 +18,19 @@
 
 namespace corvane::test {
 
+inline const QString kAppTitle = QStringLiteral("Corvane 1.0");
+inline const QStringList kYesNo{QStringLiteral("Sim"), QStringLiteral("Não")};
+
+// A message box as the user saw it; the editing boxes carry no icon.
+inline void expectBox(const SeenBox& box, const QString& text, const QString& title,
+                      const QStringList& buttons = {QStringLiteral("OK")})
+{
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.buttons, buttons);
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+}
+
 inline QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
 {
     const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -11,18 +11,6 @@ using namespace corvane::test;
 
 namespace {
 
-const QString kApp = QStringLiteral("Corvane 1.0");
-const QStringList kYesNo{QStringLiteral("Sim"), QStringLiteral("Não")};
-
-void expectBox(const SeenBox& box, const QString& text, const QString& title,
-               const QStringList& buttons = {QStringLiteral("OK")})
-{
-    QCOMPARE(box.text, text);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.buttons, buttons);
-    QCOMPARE(box.icon, QMessageBox::NoIcon);
-}
-
 QByteArray latin1(const char* utf8)
 {
     return QString::fromUtf8(utf8).toLatin1();
@@ -105,7 +93,7 @@ void TestEditScripts::addRefusals()
     win.typeName(win.fileBox(), QStringLiteral("   "));
     win.click("btnAddFile");
     QCOMPARE(watcher.texts(), QStringList(2, QStringLiteral("Você precisa colocar um nome válido!")));
-    QCOMPARE(watcher.seen[1].title, kApp);
+    QCOMPARE(watcher.seen[1].title, kAppTitle);
     QCOMPARE(win.fileBox()->text(), QStringLiteral("   "));
 
     // Present in another case: nothing written, the viewer keeps its text.
@@ -114,7 +102,7 @@ void TestEditScripts::addRefusals()
     win.typeName(win.fileBox(), QStringLiteral("CARTA"));
     win.click("btnAddFile");
     QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"CARTA\" já existe!"), kApp);
+    expectBox(watcher.seen[0], QStringLiteral("O nome \"CARTA\" já existe!"), kAppTitle);
     QCOMPARE(win.fileBox()->text(), QString());
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("meu texto"));
     QCOMPARE(lib.read(QStringLiteral("Notas/Carta.txt")), QByteArray("\"c\"\r\n"));
@@ -183,6 +171,7 @@ void TestEditScripts::addFailuresKeepTheText()
     QCOMPARE(win.fileBox()->text(), QStringLiteral("Inverno"));
     QCOMPARE(entries(win.dirs()), QStringList{"Alpha"});
     QCOMPARE(entries(win.files()), QStringList());
+    QCOMPARE(win.teste(), QString());  // no longer names the vanished category
 }
 
 void TestEditScripts::renameWithYesAndNo()
@@ -261,7 +250,7 @@ void TestEditScripts::renameRefusalsAndFailures()
     win.click("btnEditFile");
     QCOMPARE(watcher.seen.size(), 2);
     expectBox(watcher.seen[0], QStringLiteral("Voce precisa colocar um novo nome!"), title);
-    expectBox(watcher.seen[1], QStringLiteral("O nome \"B\" já existe!"), kApp);
+    expectBox(watcher.seen[1], QStringLiteral("O nome \"B\" já existe!"), kAppTitle);
     QCOMPARE(win.fileBox()->text(), QString());
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"a\"\r\n"));
     QCOMPARE(lib.read(QStringLiteral("Notas/b.txt")), QByteArray("\"b\"\r\n"));

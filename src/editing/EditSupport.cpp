@@ -36,6 +36,15 @@ void selectQuietly(QListWidget* list, const QString& name)
         list->setCurrentItem(found.first());
 }
 
+// Nothing chosen any more: no name, size or marker describes a choice.
+void clearChoice(const MainControls& c)
+{
+    c.lblTeste->clear();
+    c.lblTamanho->clear();
+    c.imageTit1->hide();
+    c.imageTit2->hide();
+}
+
 void emptyScriptSide(MainWindow& window)
 {
     const MainControls& c = window.controls();
@@ -45,10 +54,7 @@ void emptyScriptSide(MainWindow& window)
     }
     c.cxLerFile->clear();
     c.cxRnmFile->clear();
-    c.lblTeste->clear();
-    c.lblTamanho->clear();
-    c.imageTit1->hide();
-    c.imageTit2->hide();
+    clearChoice(c);
 }
 
 }  // namespace
@@ -140,8 +146,11 @@ void resyncLists(MainWindow& window)
     }
     const QSignalBlocker block(c.lstFile01);
     c.lstFile01->clear();
-    if (c.lstDir01->selectedItems().isEmpty())
+    if (c.lstDir01->selectedItems().isEmpty()) {
+        if (!category.isEmpty())
+            clearChoice(c);
         return;
+    }
     c.lstFile01->addItems(window.library().readCategory(category).shownNames);
     selectQuietly(c.lstFile01, script);
 }
