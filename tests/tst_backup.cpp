@@ -119,6 +119,8 @@ void TestBackup::opensFreshWithEveryControl()
     lib_->mkdir(QStringLiteral("zeta"));
     lib_->mkdir(QStringLiteral("Alfa"));
     lib_->mkdir(QStringLiteral("beta"));
+    lib_->mkdir(QStringLiteral(".oculta"));
+    lib_->write(QStringLiteral(".escondido"), "x");
     QWidget* w = open();
     QCOMPARE(w->objectName(), QStringLiteral("frmBackup"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Corvane - Backup"));
