@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (no display needed).
+# Installs what is missing, builds, and runs every test (no display needed):
+#   1. the test suite (offscreen), with a virtual PDF printer as the default printer;
+#   2. the packaged program in a real window under Xvfb;
+#   3. the test suite again in a build with AddressSanitizer and UBSan.
+# ./test.sh --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}"
+quick=false
+[ "${1:-}" = "--quick" ] && quick=true
+
+corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}"
 corvane_build build
 tools/cups-pdf.sh  # the virtual default printer of the printing tests; never fails
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+$quick && exit 0
+
+echo "== O programa empacotado, numa janela real"
+(cd build && cpack >/dev/null)
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
+
+echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"
+corvane_build build-asan -DCORVANE_SANITIZE=ON
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    ctest --test-dir build-asan --output-on-failure --timeout 900 -j "$(nproc)"

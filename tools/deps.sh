@@ -26,6 +26,9 @@ corvane_install_deps() {
 CORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
                         qt6-translations-l10n fonts-liberation2 qt6-qpa-plugins)
 
+# A real window for the end-to-end check: a virtual screen, clicks, screenshots.
+CORVANE_WINDOW_PACKAGES=(xvfb xauth xdotool imagemagick)
+
 # The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
 CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
 

@@ -109,7 +109,19 @@ MainWindow::MainWindow(const QString& scriptsDir, QWidget* parent)
     navigation_ = new Navigation(*this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The behaviour goes first: destroying the controls sends focus and hide events
+    // that its filters would otherwise handle on a half-destroyed window.
+    delete navigation_;
+    delete print_;
+    delete search_;
+    delete textOps_;
+    delete scriptOps_;
+    delete categoryOps_;
+    delete zoom_;
+    delete browser_;
+}
 
 void MainWindow::buildFrame()
 {
