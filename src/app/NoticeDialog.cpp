@@ -29,6 +29,7 @@ NoticeDialog::NoticeDialog(QWidget* parent)
 
     auto* text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("txtDirIni"));
+    text->setAccessibleName(QStringLiteral("Aviso"));
     text->setGeometry(twips(120, 80, 2775, 855));
     text->setPlainText(noticeText());
     text->setReadOnly(true);

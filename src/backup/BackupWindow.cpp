@@ -102,11 +102,13 @@ void BackupWindow::build()
     faceBackground(drive_);
     label(this, "lblDestino", QStringLiteral("Escolher diretório"), twips(120, 720, 2055, 255));
     dir_ = new DirList(QStringLiteral("Dir1"), this);
+    dir_->setAccessibleName(QStringLiteral("Escolher diretório"));
     dir_->setGeometry(twips(120, 960, 2175, 2340));
     faceBackground(dir_);
 
     label(this, "lblOrigem", QStringLiteral("Pastas a salvar"), twips(2400, 0, 1935, 255));
     sources_ = place(new QListWidget(this), "List1", twips(2400, 240, 1935, 2370));
+    sources_->setAccessibleName(QStringLiteral("Pastas a salvar"));
     sources_->setSelectionMode(QAbstractItemView::SingleSelection);
     faceBackground(sources_);
 
@@ -118,6 +120,7 @@ void BackupWindow::build()
     group->addButton(no_);
 
     path_ = place(new QLineEdit(this), "txtCaminho", twips(120, 3600, 4215, 215));
+    path_->setAccessibleName(QStringLiteral("Caminho escolhido"));
     path_->setFocusPolicy(Qt::ClickFocus);
     path_->setTextMargins(0, -2, 0, -2);
     faceBackground(path_);
@@ -137,6 +140,7 @@ void BackupWindow::build()
 
     name_ = new NameBox(QStringLiteral("txtfile"), 0, this);
     name_->setGeometry(twips(120, 4200, 2175, 285));
+    name_->setAccessibleName(QStringLiteral("Nome da pasta destino"));
     auto* backUp = button(this, "cmd2", QStringLiteral("Backup"), twips(2400, 4200, 975, 285));
     auto* cancel = button(this, "cmdCancel", QStringLiteral("Cancelar"), twips(3480, 4200, 855, 285));
 

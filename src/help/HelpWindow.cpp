@@ -58,6 +58,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* box = new QPlainTextEdit(this);
         box->setObjectName(QLatin1String(tabs[i].box));
+        box->setAccessibleName(QStringLiteral("Ajuda: ") + tabs[i].caption);
         box->setGeometry(twips(240, 340, 3655, 4080));
         box->setReadOnly(true);
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
