@@ -71,7 +71,9 @@ void CategoryOps::add()
         edit::resyncLists(window_);
         return;
     }
-    edit::insertSorted(c.lstDir01, name);
+    // An entry whose folder had vanished behind our back is not listed twice.
+    if (c.lstDir01->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+        edit::insertSorted(c.lstDir01, name);
     c.cxRnmCat->clear();
 }
 
