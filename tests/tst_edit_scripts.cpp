@@ -114,8 +114,12 @@ void TestEditScripts::addRefusals()
     QGuiApplication::clipboard()->setText(QStringLiteral("../x"));
     QTest::keyClick(win.fileBox(), Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(win.fileBox()->text(), QStringLiteral("..x"));
+    watcher.answer("OK");
     win.click("btnAddFile");
-    QCOMPARE(lib.read(QStringLiteral("Notas/..x.txt")), QByteArray("\"meu texto\"\r\n"));
+    QCOMPARE(watcher.texts(),
+             QStringList{QStringLiteral("O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto.")});
+    QVERIFY(!lib.exists(QStringLiteral("Notas/..x.txt")));
+    watcher.clear();
     doubleClickItem(win.files(), QStringLiteral("a:b"));
     QCOMPARE(win.fileBox()->text(), QStringLiteral("a:b"));
     watcher.answer("OK");
@@ -125,7 +129,7 @@ void TestEditScripts::addRefusals()
               QStringLiteral("O nome \"a:b\" não pode ser usado: contém o caractere :, que o sistema não aceita "
                              "em nomes."),
               QStringLiteral("Adicionar Script"));
-    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"..x.txt", "Carta.txt", "a:b.txt"}));
+    QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"Carta.txt", "a:b.txt"}));
     QCOMPARE(QDir(lib.appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"scripts"});
     QCOMPARE(watcher.unexpected, 0);

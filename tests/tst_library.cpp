@@ -215,6 +215,7 @@ void TestLibrary::unsafeNamesAreRecognised_data()
     QTest::newRow("dot") << QStringLiteral(".") << false;
     QTest::newRow("dots") << QStringLiteral("....") << false;
     QTest::newRow("ends with dot") << QStringLiteral("abc.") << false;
+    QTest::newRow("leading dot hides") << QStringLiteral(".x") << false;
     QTest::newRow("slash") << QStringLiteral("../x") << false;
     QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
     QTest::newRow("colon") << QStringLiteral("c:x") << false;

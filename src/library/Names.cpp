@@ -51,6 +51,9 @@ QString unsafeReason(const QString& name)
         onlyDots = onlyDots && c == u'.';
     if (onlyDots)
         return QStringLiteral("é formado só por pontos");
+    // A leading dot hides the entry on most systems, so it would drop out of the lists.
+    if (name.startsWith(u'.'))
+        return QStringLiteral("começa com ponto, o que o deixaria oculto");
     if (name.endsWith(u'.') || name.endsWith(u' '))
         return QStringLiteral("termina com ponto ou espaço");
     if (name.startsWith(u' '))
