@@ -121,7 +121,7 @@ int main(int argc, char* argv[])
     floorRun();  // warm the cache for everyone
     double best[3] = {1e9, 1e9, 1e9};
     qsizetype found = 0, grepFound = 0;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 9; ++round) {
         QElapsedTimer t;
         t.start();
         floorRun();

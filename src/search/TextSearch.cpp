@@ -157,6 +157,9 @@ bool Searcher::readWhole(std::FILE* file)
 {
     if (!file)
         return false;
+    // Unbuffered: the text goes straight into our buffer, and stdio neither
+    // allocates its own nor asks the system for the file's block size.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     size_ = 0;
     if (buffer_.size() < 4096)
         buffer_.resize(4096);
