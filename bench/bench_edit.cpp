@@ -1,6 +1,7 @@
 // Adding and renaming a script in a category of 20,000 scripts through the real
 // main window, against a bare directory walk plus the same file operation, in
 // the same run. The message boxes are answered with their default button.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "app/NameBox.h"
 
@@ -29,15 +30,6 @@ namespace {
 constexpr int kScripts = 20000;
 constexpr int kRounds = 7;
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(2);
-    }
-}
-
 // The floor of every editing command: one look at each entry of the folder.
 size_t bareWalk(const std::filesystem::path& dir)
 {
@@ -45,12 +37,6 @@ size_t bareWalk(const std::filesystem::path& dir)
     for (const auto& entry : std::filesystem::directory_iterator(dir))
         entries += entry.path().filename().empty() ? 0 : 1;
     return entries;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace
@@ -67,7 +53,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(big);
     QRandomGenerator rng(20240612);
     for (int i = 0; i < kScripts; ++i)
-        writeFile(big + QStringLiteral("script %1.txt").arg(i, 5, 10, QLatin1Char('0')),
+        bench::writeOrDie(big + QStringLiteral("script %1.txt").arg(i, 5, 10, QLatin1Char('0')),
                   "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
 
     MainWindow window(scripts);
@@ -117,8 +103,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "wrong result: %zu entries\n", bareWalk(bigDir));
         return 1;
     }
-    const double add = median(addMs), addBase = median(addBaseMs);
-    const double rename = median(renameMs), renameBase = median(renameBaseMs);
+    const double add = bench::median(addMs), addBase = bench::median(addBaseMs);
+    const double rename = bench::median(renameMs), renameBase = bench::median(renameBaseMs);
     std::printf("add script to a category of %d: %.1f ms; bare walk + write: %.1f ms; ratio %.1f (median of %d)\n",
                 kScripts, add, addBase, add / addBase, kRounds);
     std::printf("rename script in a category of %d, two message boxes: %.1f ms; bare walk + rename: %.1f ms; "

@@ -1,5 +1,6 @@
 // Selecting a category of 20,000 scripts through the real main window, against a
 // bare directory walk that lists and measures the same folder, in the same run.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "library/Library.h"
 
@@ -33,15 +34,6 @@ QString randomName(QRandomGenerator& rng)
         + u' ' + QString::number(rng.bounded(1000000));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(2);
-    }
-}
-
 // The floor: list the folder and take each entry's kind and length, nothing else.
 qint64 bareWalk(const std::filesystem::path& dir, size_t* entries)
 {
@@ -60,12 +52,6 @@ qint64 bareWalk(const std::filesystem::path& dir, size_t* entries)
     return bytes;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -78,14 +64,14 @@ int main(int argc, char* argv[])
     const QString scripts = dir.path() + QStringLiteral("/scripts");
     QDir().mkpath(scripts + QStringLiteral("/Grande"));
     QDir().mkpath(scripts + QStringLiteral("/Pequena"));
-    writeFile(scripts + QStringLiteral("/Pequena/um.txt"), "\"um\"\r\n");
+    bench::writeOrDie(scripts + QStringLiteral("/Pequena/um.txt"), "\"um\"\r\n");
     QRandomGenerator rng(20240611);
     int written = 0;
     while (written < kScripts) {
         const QString path = scripts + QStringLiteral("/Grande/") + randomName(rng) + QStringLiteral(".txt");
         if (QFile::exists(path))
             continue;
-        writeFile(path, "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
+        bench::writeOrDie(path, "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
         ++written;
     }
 
@@ -121,7 +107,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "wrong result: %s, %d entries\n", qPrintable(c.lblTeste->text()), c.lstFile01->count());
         return 1;
     }
-    const double select = median(selectMs), walk = median(walkMs);
+    const double select = bench::median(selectMs), walk = bench::median(walkMs);
     std::printf("select category of %d scripts: %.1f ms; bare walk listing+stat: %.1f ms (%lld bytes); "
                 "ratio %.1f (median of %d)\n",
                 kScripts, select, walk, static_cast<long long>(walkBytes), select / walk, kRounds);

@@ -1,6 +1,7 @@
 // Start-up with 2,000 categories: the program's start (window, scripts folder
 // check, category list, first category selected, shown) against a bare listing of
 // the scripts folder, in the same run.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 
@@ -31,12 +32,6 @@ size_t bareListing(const std::filesystem::path& dir)
         folders += entry.is_directory(ec) ? 1 : 0;
     }
     return folders;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace
@@ -86,7 +81,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "listed %d categories, expected %d\n", shownCategories, kCategories);
         return 1;
     }
-    const double start = median(startMs), list = median(listMs);
+    const double start = bench::median(startMs), list = bench::median(listMs);
     std::printf("start-up with %d categories: %.1f ms; bare listing of the scripts folder: %.1f ms; "
                 "ratio %.1f (median of %d)\n",
                 kCategories, start, list, start / list, kRounds);

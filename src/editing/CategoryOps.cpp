@@ -5,6 +5,7 @@
 #include "app/NameBox.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
+#include "library/Names.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,7 @@ CategoryOps::CategoryOps(MainWindow& window)
 void CategoryOps::add()
 {
     const MainControls& c = window_.controls();
-    const QString name = edit::trimSpaces(c.cxRnmCat->text());
+    const QString name = names::trimBlanks(c.cxRnmCat->text());
     if (name.isEmpty()) {
         msg::ok(&window_, QStringLiteral("Você precisa colocar um nome!"), kAddTitle);
         return;
@@ -80,7 +81,7 @@ void CategoryOps::add()
 void CategoryOps::rename()
 {
     const MainControls& c = window_.controls();
-    const QString newName = edit::trimSpaces(c.cxRnmCat->text());
+    const QString newName = names::trimBlanks(c.cxRnmCat->text());
     const QString oldName = Browser::selectedText(c.lstDir01);
     const QString root = window_.library().root();
 

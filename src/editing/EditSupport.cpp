@@ -59,16 +59,6 @@ void emptyScriptSide(MainWindow& window)
 
 }  // namespace
 
-QString trimSpaces(const QString& text)
-{
-    qsizetype from = 0, to = text.size();
-    while (from < to && text[from] == u' ')
-        ++from;
-    while (to > from && text[to - 1] == u' ')
-        --to;
-    return text.mid(from, to - from);
-}
-
 QString viewerText(const QPlainTextEdit* viewer)
 {
     return withLineFeeds(viewer->document()->toRawText());

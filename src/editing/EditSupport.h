@@ -12,8 +12,6 @@ class MainWindow;
 
 namespace edit {
 
-// A name box's text without the spaces at its ends; other blanks stay.
-QString trimSpaces(const QString& text);
 
 // The viewer's whole text with LF line breaks. Unlike toPlainText() it keeps
 // no-break spaces, which a script may hold.

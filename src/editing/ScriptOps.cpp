@@ -5,6 +5,7 @@
 #include "app/NameBox.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
+#include "library/Names.h"
 #include "library/ScriptFile.h"
 
 #include <QDir>
@@ -65,7 +66,7 @@ ScriptOps::ScriptOps(MainWindow& window)
 void ScriptOps::add()
 {
     const MainControls& c = window_.controls();
-    const QString name = edit::trimSpaces(c.cxRnmFile->text());
+    const QString name = names::trimBlanks(c.cxRnmFile->text());
     if (name.isEmpty()) {
         msg::ok(&window_, QStringLiteral("Você precisa colocar um nome válido!"));
         return;
@@ -112,7 +113,7 @@ void ScriptOps::add()
 void ScriptOps::rename()
 {
     const MainControls& c = window_.controls();
-    const QString newName = edit::trimSpaces(c.cxRnmFile->text());
+    const QString newName = names::trimBlanks(c.cxRnmFile->text());
     const QString oldName = Browser::selectedText(c.lstFile01);
     const QString category = Browser::selectedText(c.lstDir01);
 

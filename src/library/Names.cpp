@@ -25,6 +25,16 @@ QString SoNumeros(int keyCode)
     return QStringLiteral("0");
 }
 
+QString trimBlanks(QStringView text)
+{
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] == u' ')
+        ++from;
+    while (to > from && text[to - 1] == u' ')
+        --to;
+    return text.sliced(from, to - from).toString();
+}
+
 QString filtered(QStringView text)
 {
     QString out;

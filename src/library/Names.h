@@ -16,6 +16,9 @@ bool isAllowed(QChar c);
 // for a refused key. Backspace (8) always passes.
 QString SoNumeros(int keyCode);
 
+// Text without the space characters at its start and end; other blanks stay.
+QString trimBlanks(QStringView text);
+
 // The allowed characters of text, in order; what a paste or a drop may insert.
 QString filtered(QStringView text);
 

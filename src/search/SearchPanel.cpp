@@ -6,6 +6,7 @@
 #include "app/Picture.h"
 #include "app/Twips.h"
 #include "browse/Browser.h"
+#include "library/Names.h"
 #include "library/ScriptFile.h"
 #include "search/TextSearch.h"
 
@@ -24,17 +25,6 @@ const QString kSearchTitle = QStringLiteral("Aviso Busca");
 void moveLeft(QWidget* w, int leftTwips)
 {
     w->move(px(leftTwips), w->y());
-}
-
-// Blanks only: tabs and other spaces are part of the search text.
-QString trimBlanks(const QString& text)
-{
-    qsizetype from = 0, to = text.size();
-    while (from < to && text[from] == u' ')
-        ++from;
-    while (to > from && text[to - 1] == u' ')
-        --to;
-    return text.mid(from, to - from);
 }
 
 }  // namespace
@@ -105,7 +95,8 @@ void SearchPanel::open()
 void SearchPanel::runSearch()
 {
     const MainControls& c = window_.controls();
-    const QString text = trimBlanks(c.cxSearch->text());
+    // Blanks only: tabs and other spaces are part of the search text.
+    const QString text = names::trimBlanks(c.cxSearch->text());
     if (text.isEmpty()) {
         msg::ok(&window_, QStringLiteral("Você precisa colocar um nome!"), kSearchTitle);
         c.cxSearch->clear();
@@ -167,32 +158,27 @@ bool SearchPanel::resultChosen()
 
 void SearchPanel::enlarge()
 {
-    if (!resultChosen())
-        return;
-    const MainControls& c = window_.controls();
-    for (QWidget* w : {static_cast<QWidget*>(c.lstFile02), static_cast<QWidget*>(c.cxSearch),
-                       static_cast<QWidget*>(c.btnSearch), static_cast<QWidget*>(c.btnCloseSearch),
-                       static_cast<QWidget*>(c.lblTamanho)})
-        w->hide();
-    c.cxLerFile->setGeometry(twips(240, 840, 7815, 3285));
-    moveLeft(c.Image6, 240);
-    moveLeft(c.Label1, 590);
-    c.Label1->setText(QStringLiteral("Visualizando ampliado"));
+    if (resultChosen())
+        setEnlarged(true);
 }
 
 void SearchPanel::restore()
 {
-    if (!resultChosen())
-        return;
+    if (resultChosen())
+        setEnlarged(false);
+}
+
+void SearchPanel::setEnlarged(bool enlarged)
+{
     const MainControls& c = window_.controls();
     for (QWidget* w : {static_cast<QWidget*>(c.lstFile02), static_cast<QWidget*>(c.cxSearch),
                        static_cast<QWidget*>(c.btnSearch), static_cast<QWidget*>(c.btnCloseSearch),
                        static_cast<QWidget*>(c.lblTamanho)})
-        w->show();
-    c.cxLerFile->setGeometry(twips(4560, 840, 3495, 3285));
-    moveLeft(c.Image6, 4580);
-    moveLeft(c.Label1, 4845);
-    c.Label1->setText(QStringLiteral("Visualização"));
+        w->setVisible(!enlarged);
+    c.cxLerFile->setGeometry(enlarged ? twips(240, 840, 7815, 3285) : twips(4560, 840, 3495, 3285));
+    moveLeft(c.Image6, enlarged ? 240 : 4580);
+    moveLeft(c.Label1, enlarged ? 590 : 4845);
+    c.Label1->setText(enlarged ? QStringLiteral("Visualizando ampliado") : QStringLiteral("Visualização"));
 }
 
 void SearchPanel::close()

@@ -31,6 +31,7 @@ private:
     void chooseResult();
     void enlarge();
     void restore();
+    void setEnlarged(bool enlarged);
     void close();
     bool resultChosen();
 
