@@ -1,67 +1,19 @@
 // The category and script lists and the viewer, driven through the main window.
-#include "app/MainWindow.h"
-#include "app/NameBox.h"
-#include "app/Picture.h"
-#include "browse/Browser.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QFocusEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QLocale>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <memory>
 
 using namespace corvane;
 using namespace corvane::test;
 
 namespace {
 
-QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    if (found.isEmpty())
-        qFatal("no entry %s", qPrintable(text));
-    return found.first();
-}
-
-void clickItem(QListWidget* list, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QListWidgetItem* item = itemNamed(list, text);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(item).center());
-}
-
-void doubleClickItem(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = itemNamed(list, text);
-    const QPoint at = list->visualItemRect(item).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
-QStringList texts(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 // The enabled controls among those the rules switch, in a fixed order.
 QStringList enabledSwitches(QWidget* w)
 {
-    QStringList on;
-    for (const char* name : {"cxRnmCat", "cxRnmFile", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile",
-                             "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"})
-        if (control(w, name)->isEnabled())
-            on << QLatin1String(name);
-    return on;
+    return namesWhere(w, {"cxRnmCat", "cxRnmFile", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile",
+                          "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"},
+                      [](QWidget* c) { return c->isEnabled(); });
 }
 
 const QStringList kFocusRule{"cxRnmCat", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile"};
@@ -96,31 +48,6 @@ protected:
     }
 };
 
-struct Window {
-    explicit Window(const TempLibrary& lib)
-        : w(lib.scripts())
-    {
-        w.loadCategories();
-        if (!showActive(&w))
-            qFatal("main window did not become active");
-    }
-    template <typename T = QWidget>
-    T* get(const char* name) { return control<T>(&w, name); }
-    QListWidget* dirs() { return get<QListWidget>("lstDir01"); }
-    QListWidget* files() { return get<QListWidget>("lstFile01"); }
-    QPlainTextEdit* viewer() { return get<QPlainTextEdit>("cxLerFile"); }
-    QString teste() { return get<QLabel>("lblTeste")->text(); }
-    QString tamanho() { return get<QLabel>("lblTamanho")->text(); }
-    bool folderMarker() { return get("imageTit1")->isVisible() && !get("imageTit2")->isVisible(); }
-    bool pageMarker() { return get("imageTit2")->isVisible() && !get("imageTit1")->isVisible(); }
-    MainWindow w;
-};
-
-QString kb(const char* number)
-{
-    return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint()) + QStringLiteral(" Kb");
-}
-
 }  // namespace
 
 class TestBrowse : public QObject {
@@ -140,12 +67,12 @@ void TestBrowse::startUpSelectsFirstThenFocuses()
     for (const char* c : {"beta", "Alpha"})
         lib.mkdir(QLatin1String(c));
     lib.write(QStringLiteral("Alpha/um.txt"), QByteArray(1536, 'x'));
-    Window win(lib);
+    MainDriver win(lib);
     QCOMPARE(win.dirs()->currentItem()->text(), QStringLiteral("Alpha"));
     QCOMPARE(QApplication::focusWidget(), win.dirs());
     QCOMPARE(win.teste(), QStringLiteral("Alpha: 1 scripts"));
     QCOMPARE(win.tamanho(), kb("1.5"));
-    QCOMPARE(texts(win.files()), QStringList{"um"});
+    QCOMPARE(entries(win.files()), QStringList{"um"});
     QVERIFY(win.files()->selectedItems().isEmpty());
     QVERIFY(win.folderMarker());
     // Selection first, focus second: the name box of scripts ends up disabled.
@@ -159,7 +86,7 @@ void TestBrowse::focusAndSelectionOrder()
         lib.mkdir(QLatin1String(c));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
     lib.write(QStringLiteral("Alpha/dois.txt"), "\"dois\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
 
     // Tabbing into the script list selects nothing.
     QTest::keyClick(win.dirs(), Qt::Key_Tab);
@@ -226,7 +153,7 @@ void TestBrowse::scriptSelectionShowsDecodedText()
     lib.write(QStringLiteral("Cartas/Vazio.txt"), "\"\"\r\n");
     lib.write(QStringLiteral("Cartas/Lista.txt"), "ovos, leite\r\npao\r\n");
     lib.write(QStringLiteral("Cartas/Longo.txt"), "\"" + QByteArray(2047, 'x') + "\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
 
     clickItem(win.files(), QStringLiteral("Convite"));
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("Olá \"amigo\",\nvenha às 8h"));
@@ -260,7 +187,7 @@ void TestBrowse::missingAndOddScriptFiles()
     lib.write(QStringLiteral("Mista/Texto.txt"), "\"texto\"\r\n");
     lib.write(QStringLiteral("Mista/Zero.txt"), QByteArray());
     lib.write(QStringLiteral("Mista/Aberto.txt"), "\"sem fim\r\nlinha");
-    Window win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     // Each selection starts from a script with text, so an empty viewer and
@@ -295,7 +222,7 @@ void TestBrowse::unsavedEditsAreDiscarded()
     lib.mkdir(QStringLiteral("Beta"));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
     lib.write(QStringLiteral("Alpha/dois.txt"), "\"dois\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.files(), QStringLiteral("um"));
@@ -334,7 +261,7 @@ void TestBrowse::doubleClicksFillNameBoxes()
     lib.mkdir(longCategory);
     lib.write(longCategory + u'/' + longScript + QStringLiteral(".txt"), "\"r\"\r\n");
     lib.write(longCategory + QStringLiteral("/curto.txt"), "\"c\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     auto* cat = win.get<NameBox>("cxRnmCat");
     auto* file = win.get<NameBox>("cxRnmFile");
 

@@ -1,59 +1,11 @@
 // Listing a category: entries, shown names, count and size, read afresh from disk.
-#include "app/MainWindow.h"
-#include "browse/Browser.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QLocale>
-#include <QPlainTextEdit>
-#include <QTest>
 
 using namespace corvane;
 using namespace corvane::test;
 
-namespace {
-
-void clickItem(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
-    if (!item)
-        qFatal("no entry %s", qPrintable(text));
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
-}
-
-QStringList texts(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-struct Window {
-    explicit Window(const TempLibrary& lib)
-        : w(lib.scripts())
-    {
-        w.loadCategories();
-        if (!showActive(&w))
-            qFatal("main window did not become active");
-    }
-    QListWidget* dirs() { return control<QListWidget>(&w, "lstDir01"); }
-    QListWidget* files() { return control<QListWidget>(&w, "lstFile01"); }
-    QPlainTextEdit* viewer() { return control<QPlainTextEdit>(&w, "cxLerFile"); }
-    QString teste() { return control<QLabel>(&w, "lblTeste")->text(); }
-    QString tamanho() { return control<QLabel>(&w, "lblTamanho")->text(); }
-    MainWindow w;
-};
-
-QString kb(const char* number)
-{
-    return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint()) + QStringLiteral(" Kb");
-}
-
-}  // namespace
 
 class TestBrowseListing : public QObject {
     Q_OBJECT
@@ -76,24 +28,24 @@ void TestBrowseListing::listingCountAndSize()
     lib.write(QStringLiteral("Mista/GRANDE.TXT"), "\"G\"\r\n");
     lib.write(QStringLiteral("Mista/.oculto.txt"), QByteArray(5000, 'h'));
     lib.write(QStringLiteral("Mista/vazio.txt"), QByteArray());
-    Window win(lib);
-    QCOMPARE(texts(win.dirs()), (QStringList{"Mista", "Receitas", "Só pasta"}));
+    MainDriver win(lib);
+    QCOMPARE(entries(win.dirs()), (QStringList{"Mista", "Receitas", "Só pasta"}));
 
     clickItem(win.dirs(), QStringLiteral("Receitas"));
-    QCOMPARE(texts(win.files()), (QStringList{"leia.doc", "Lista", "notas"}));
+    QCOMPARE(entries(win.files()), (QStringList{"leia.doc", "Lista", "notas"}));
     QCOMPARE(win.teste(), QStringLiteral("Receitas: 3 scripts"));
     QCOMPARE(win.tamanho(), kb("1.5"));
     QVERIFY(win.files()->selectedItems().isEmpty());
 
     // Sub-folders are listed but neither counted nor measured.
     clickItem(win.dirs(), QStringLiteral("Só pasta"));
-    QCOMPARE(texts(win.files()), QStringList{"sub"});
+    QCOMPARE(entries(win.files()), QStringList{"sub"});
     QCOMPARE(win.teste(), QStringLiteral("Só pasta: 0 scripts"));
     QCOMPARE(win.tamanho(), QStringLiteral("0 bytes"));
 
     // Every lower-case ".txt" goes; capitals stay; hidden files stay out.
     clickItem(win.dirs(), QStringLiteral("Mista"));
-    QCOMPARE(texts(win.files()), (QStringList{"a", "GRANDE.TXT", "Pasta", "vazio"}));
+    QCOMPARE(entries(win.files()), (QStringList{"a", "GRANDE.TXT", "Pasta", "vazio"}));
     QCOMPARE(win.teste(), QStringLiteral("Mista: 3 scripts"));
     QCOMPARE(win.tamanho(), QStringLiteral("10 bytes"));
 }
@@ -104,11 +56,11 @@ void TestBrowseListing::removedCategoryFolderReadsEmpty()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.mkdir(QStringLiteral("Beta"));
     lib.write(QStringLiteral("Beta/um.txt"), "\"um\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.dirs(), QStringLiteral("Beta"));
-    QCOMPARE(texts(win.files()), QStringList{"um"});
+    QCOMPARE(entries(win.files()), QStringList{"um"});
     QVERIFY(QDir(lib.path(QStringLiteral("Beta"))).removeRecursively());
     clickItem(win.files(), QStringLiteral("um"));
     QCOMPARE(win.teste(), QStringLiteral("um"));
@@ -116,7 +68,7 @@ void TestBrowseListing::removedCategoryFolderReadsEmpty()
 
     clickItem(win.dirs(), QStringLiteral("Alpha"));
     clickItem(win.dirs(), QStringLiteral("Beta"));
-    QCOMPARE(texts(win.files()), QStringList());
+    QCOMPARE(entries(win.files()), QStringList());
     QCOMPARE(win.teste(), QStringLiteral("Beta: 0 scripts"));
     QCOMPARE(win.tamanho(), QStringLiteral("0 bytes"));
 
@@ -124,7 +76,7 @@ void TestBrowseListing::removedCategoryFolderReadsEmpty()
     lib.mkdir(QStringLiteral("Beta"));
     lib.write(QStringLiteral("Beta/novo.txt"), "\"n\"\r\n");
     win.w.browser()->categorySelected();
-    QCOMPARE(texts(win.files()), QStringList{"novo"});
+    QCOMPARE(entries(win.files()), QStringList{"novo"});
     QCOMPARE(win.teste(), QStringLiteral("Beta: 1 scripts"));
     QCOMPARE(win.tamanho(), QStringLiteral("5 bytes"));
     QCOMPARE(watcher.seen.size(), 0);
@@ -137,7 +89,7 @@ void TestBrowseListing::countGoesPast32767()
     const int files = 32770;
     for (int i = 0; i < files; ++i)
         lib.write(QStringLiteral("Grande/s%1.txt").arg(i, 5, 10, QLatin1Char('0')), "\"\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     QCOMPARE(win.teste(), QStringLiteral("Grande: 32770 scripts"));
     QCOMPARE(win.files()->count(), files + 1);
     QCOMPARE(win.files()->item(0)->text(), QStringLiteral("s00000"));

@@ -1,35 +1,11 @@
 // The enlarged viewer: the magnifier buttons of the main window.
-#include "app/MainWindow.h"
-#include "app/NameBox.h"
-#include "app/Picture.h"
-#include "browse/Browser.h"
 #include "browse/ViewerZoom.h"
-#include "support/TestSupport.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include "support/MainDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-void clickItem(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
-    if (!item)
-        qFatal("no entry %s", qPrintable(text));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
-}
-
-void clickPicture(QWidget* window, const char* name)
-{
-    QTest::mouseClick(control<Picture>(window, name), Qt::LeftButton);
-}
 
 // Pixels of a position in twips.
 QString px(int twips)
@@ -46,14 +22,13 @@ QStringList layout(QWidget* w)
     out << QStringLiteral("cxLerFile %1 %2").arg(tw(viewer->x()), tw(viewer->width()));
     out << QStringLiteral("Label1 %1 %2").arg(tw(control(w, "Label1")->x()), control<QLabel>(w, "Label1")->text());
     out << QStringLiteral("Image6 %1").arg(tw(control(w, "Image6")->x()));
-    QStringList hidden, disabled;
-    for (const char* name : {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "lblNameDir", "lblNameFile",
-                             "Image4", "Image5", "btnOpenSearch", "imgMais", "imgMenos", "cxLerFile"})
-        if (!control(w, name)->isVisible())
-            hidden << QLatin1String(name);
-    for (const char* name : {"btnAddFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"})
-        if (!control(w, name)->isEnabled())
-            disabled << QLatin1String(name);
+    const QStringList hidden =
+        namesWhere(w, {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "lblNameDir", "lblNameFile", "Image4",
+                       "Image5", "btnOpenSearch", "imgMais", "imgMenos", "cxLerFile"},
+                   [](QWidget* c) { return !c->isVisible(); });
+    const QStringList disabled =
+        namesWhere(w, {"btnAddFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"},
+                   [](QWidget* c) { return !c->isEnabled(); });
     out << QStringLiteral("hidden: ") + hidden.join(u' ');
     out << QStringLiteral("disabled: ") + disabled.join(u' ');
     return out;
@@ -73,20 +48,6 @@ QStringList enlarged()
             "disabled: btnAddFile btnEditFile btnDelFile"};
 }
 
-struct Window {
-    explicit Window(const TempLibrary& lib)
-        : w(lib.scripts())
-    {
-        w.loadCategories();
-        if (!showActive(&w))
-            qFatal("main window did not become active");
-    }
-    QListWidget* dirs() { return control<QListWidget>(&w, "lstDir01"); }
-    QListWidget* files() { return control<QListWidget>(&w, "lstFile01"); }
-    QPlainTextEdit* viewer() { return control<QPlainTextEdit>(&w, "cxLerFile"); }
-    MainWindow w;
-};
-
 }  // namespace
 
 class TestBrowseZoom : public QObject {
@@ -104,12 +65,12 @@ void TestBrowseZoom::needsASelectedScript()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
     {
-        Window win(lib);
+        MainDriver win(lib);
         const QStringList before = layout(&win.w);
         ModalWatcher watcher;
         watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
-        clickPicture(&win.w, "imgMais");
-        clickPicture(&win.w, "imgMenos");
+        win.clickPicture("imgMais");
+        win.clickPicture("imgMenos");
         QCOMPARE(watcher.seen.size(), 2);
         for (const SeenBox& box : watcher.seen) {
             QCOMPARE(box.text, QStringLiteral("Você precisa selecionar um arquivo!"));
@@ -128,22 +89,22 @@ void TestBrowseZoom::needsASelectedScript()
         // rule running again: the name box of scripts stays as the click left it.
         clickItem(win.dirs(), QStringLiteral("Alpha"));
         QCOMPARE(QApplication::focusWidget(), win.dirs());
-        QVERIFY(!control(&win.w, "cxRnmFile")->isEnabled());
+        QVERIFY(!win.get("cxRnmFile")->isEnabled());
         win.w.browser()->categorySelected();
-        QVERIFY(control(&win.w, "cxRnmFile")->isEnabled());
+        QVERIFY(win.get("cxRnmFile")->isEnabled());
         watcher.answer(QStringLiteral("OK"));
-        clickPicture(&win.w, "imgMais");
+        win.clickPicture("imgMais");
         QCOMPARE(watcher.seen.size(), 3);
         QVERIFY(showActive(&win.w));
         QCOMPARE(QApplication::focusWidget(), win.dirs());
-        QVERIFY(control(&win.w, "cxRnmFile")->isEnabled());
+        QVERIFY(win.get("cxRnmFile")->isEnabled());
     }
     // An empty library: no category, no script.
     TempLibrary empty;
-    Window win(empty);
+    MainDriver win(empty);
     ModalWatcher watcher;
     watcher.answer(QStringLiteral("OK"));
-    clickPicture(&win.w, "imgMais");
+    win.clickPicture("imgMais");
     QCOMPARE(watcher.texts(), QStringList{"Você precisa selecionar um arquivo!"});
     QCOMPARE(layout(&win.w)[0], normal()[0]);
 }
@@ -153,37 +114,37 @@ void TestBrowseZoom::switchesBothWaysKeepingEverythingElse()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Alpha"));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"linha um\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.files(), QStringLiteral("um"));
     QTest::mouseClick(win.viewer()->viewport(), Qt::LeftButton);
     QTest::keyClick(win.viewer(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(win.viewer(), QStringLiteral(" mudada"));
-    const QString teste = control<QLabel>(&win.w, "lblTeste")->text();
-    const QString tamanho = control<QLabel>(&win.w, "lblTamanho")->text();
+    const QString teste = win.teste();
+    const QString tamanho = win.tamanho();
     QCOMPARE(layout(&win.w), normal());
 
-    clickPicture(&win.w, "imgMais");
+    win.clickPicture("imgMais");
     QCOMPARE(layout(&win.w), enlarged());
     QVERIFY(win.w.viewerZoom()->isEnlarged());
-    clickPicture(&win.w, "imgMais");  // twice is the same as once
+    win.clickPicture("imgMais");  // twice is the same as once
     QCOMPARE(layout(&win.w), enlarged());
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha um mudada"));
-    QCOMPARE(control<QLabel>(&win.w, "lblTeste")->text(), teste);
-    QCOMPARE(control<QLabel>(&win.w, "lblTamanho")->text(), tamanho);
+    QCOMPARE(win.teste(), teste);
+    QCOMPARE(win.tamanho(), tamanho);
     QCOMPARE(Browser::selectedText(win.files()), QStringLiteral("um"));
     QCOMPARE(Browser::selectedText(win.dirs()), QStringLiteral("Alpha"));
     // The right edge stays where it was; the category buttons keep their states.
     QCOMPARE(win.viewer()->geometry().right(), px(4560).toInt() + px(3495).toInt() - 1);
-    QVERIFY(!control(&win.w, "btnDelCat")->isEnabled());
-    QVERIFY(control(&win.w, "btnDelCat")->isVisible());
+    QVERIFY(!win.get("btnDelCat")->isEnabled());
+    QVERIFY(win.get("btnDelCat")->isVisible());
 
     // Typing goes on in the enlarged view.
     QTest::keyClicks(win.viewer(), QStringLiteral("!"));
-    clickPicture(&win.w, "imgMenos");
+    win.clickPicture("imgMenos");
     QCOMPARE(layout(&win.w), normal());
     QVERIFY(!win.w.viewerZoom()->isEnlarged());
-    clickPicture(&win.w, "imgMenos");
+    win.clickPicture("imgMenos");
     QCOMPARE(layout(&win.w), normal());
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha um mudada!"));
     QCOMPARE(lib.read(QStringLiteral("Alpha/um.txt")), QByteArray("\"linha um\"\r\n"));
@@ -195,19 +156,19 @@ void TestBrowseZoom::restoreAfterFocusingCategories()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Alpha"));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.files(), QStringLiteral("um"));
     clickItem(win.dirs(), QStringLiteral("Alpha"));  // already selected: the focus rule alone
-    QVERIFY(!control(&win.w, "btnEditFile")->isEnabled());
-    QVERIFY(!control(&win.w, "btnDelFile")->isEnabled());
+    QVERIFY(!win.get("btnEditFile")->isEnabled());
+    QVERIFY(!win.get("btnDelFile")->isEnabled());
     QCOMPARE(Browser::selectedText(win.files()), QStringLiteral("um"));
 
-    clickPicture(&win.w, "imgMenos");
+    win.clickPicture("imgMenos");
     QCOMPARE(watcher.seen.size(), 0);
     for (const char* on : {"btnEditFile", "btnAddFile", "btnDelFile"})
-        QVERIFY2(control(&win.w, on)->isEnabled(), on);
-    QVERIFY(!control(&win.w, "btnEditText")->isEnabled());  // left as the focus rule set it
+        QVERIFY2(win.get(on)->isEnabled(), on);
+    QVERIFY(!win.get("btnEditText")->isEnabled());  // left as the focus rule set it
 }
 
 void TestBrowseZoom::focusLeavesHiddenControlsForTheViewer()
@@ -215,18 +176,18 @@ void TestBrowseZoom::focusLeavesHiddenControlsForTheViewer()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Alpha"));
     lib.write(QStringLiteral("Alpha/um.txt"), "\"um\"\r\n");
-    Window win(lib);
+    MainDriver win(lib);
     clickItem(win.files(), QStringLiteral("um"));
     for (const char* focused : {"lstFile01", "cxRnmFile", "btnAddFile", "btnOpenSearch"}) {
-        control(&win.w, focused)->setFocus();
+        win.get(focused)->setFocus();
         QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(focused));
-        clickPicture(&win.w, "imgMais");
+        win.clickPicture("imgMais");
         // Had the focus passed through the category list, its focus rule would
         // have made the category buttons usable and the script ones not.
         QCOMPARE(QApplication::focusWidget(), win.viewer());
-        QVERIFY(!control(&win.w, "btnDelCat")->isEnabled());
-        QVERIFY(control(&win.w, "btnEditText")->isEnabled());
-        clickPicture(&win.w, "imgMenos");
+        QVERIFY(!win.get("btnDelCat")->isEnabled());
+        QVERIFY(win.get("btnEditText")->isEnabled());
+        win.clickPicture("imgMenos");
     }
 }
 

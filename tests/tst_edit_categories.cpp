@@ -1,5 +1,5 @@
 // Adding, renaming and deleting categories through the main window.
-#include "tst_edit_driving.h"
+#include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -30,7 +30,7 @@ void TestEditCategories::addTrimsSortsAndKeepsTheSelection()
     lib.mkdir(QStringLiteral("Notas"));
     lib.mkdir(QStringLiteral("Receitas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"texto a\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.files(), QStringLiteral("a"));
@@ -60,7 +60,7 @@ void TestEditCategories::addRefusals()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Leia"), "arquivo solto");  // a file, not a category
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Adicionar Categoria");
 
@@ -122,7 +122,7 @@ void TestEditCategories::addFailureKeepsTheName()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.files(), QStringLiteral("a"));
     clickItem(win.dirs(), QStringLiteral("Notas"));
@@ -151,7 +151,7 @@ void TestEditCategories::renameWithYesAndNo()
         lib.mkdir(QLatin1String(c));
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
     lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.dirs(), QStringLiteral("Notas"));
@@ -199,7 +199,7 @@ void TestEditCategories::renameRefusals()
     for (const char* c : {"Alpha", "Zeta"})
         lib.mkdir(QLatin1String(c));
     lib.write(QStringLiteral("Alpha/a.txt"), "\"a\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Renomear Categoria");
 
@@ -240,7 +240,7 @@ void TestEditCategories::renameFailures()
     for (const char* c : {"Alpha", "Gama", "Zeta"})
         lib.mkdir(QLatin1String(c));
     lib.write(QStringLiteral("Gama/g.txt"), "\"g\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Renomear Categoria");
 
@@ -286,7 +286,7 @@ void TestEditCategories::deleteWithYesAndNo()
     lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
     lib.write(QStringLiteral("Notas/leia.doc"), "doc");
     lib.write(QStringLiteral("Notas/semponto"), "sem extensão");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Deletar Categoria");
 
@@ -327,7 +327,7 @@ void TestEditCategories::deleteRefusesWhatItCannotFinish()
     lib.write(QStringLiteral("Oculta/.config"), "oculto");
     lib.write(QStringLiteral("Oculta/o.txt"), "\"o\"\r\n");
     lib.write(QStringLiteral("Tarde/t.txt"), "\"t\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Deletar Categoria");
 
@@ -383,7 +383,7 @@ void TestEditCategories::deletingTheLastCategory()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.mkdir(QStringLiteral("Unica"));
     lib.write(QStringLiteral("Alpha/a.txt"), "\"a\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.dirs(), QStringLiteral("Unica"));
@@ -427,7 +427,7 @@ void TestEditCategories::dotDotCategoryNeverLeavesTheLibrary()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/n.txt"), "\"n\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     // The list has gone out of line with an entry naming the parent folder.

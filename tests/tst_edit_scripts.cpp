@@ -1,5 +1,5 @@
 // Adding, renaming and deleting scripts through the main window.
-#include "tst_edit_driving.h"
+#include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -16,7 +16,7 @@ QByteArray latin1(const char* utf8)
     return QString::fromUtf8(utf8).toLatin1();
 }
 
-QStringList enabledViewerButtons(EditWindow& win)
+QStringList enabledViewerButtons(MainDriver& win)
 {
     QStringList on;
     for (const char* name : {"btnEditText", "btnCopy", "btnPrint", "btnDelFile", "btnEditFile", "btnAddFile"})
@@ -45,7 +45,7 @@ void TestEditScripts::addWritesTheViewerText()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.dirs(), QStringLiteral("Notas"));
@@ -83,7 +83,7 @@ void TestEditScripts::addRefusals()
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/Carta.txt"), "\"c\"\r\n");
     lib.write(QStringLiteral("Notas/a:b.txt"), "\"de outro programa\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.dirs(), QStringLiteral("Notas"));
     win.typeViewer(QStringLiteral("meu texto"));
@@ -141,7 +141,7 @@ void TestEditScripts::addFailuresKeepTheText()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/n.txt"), "\"n\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Adicionar Script");
 
@@ -184,7 +184,7 @@ void TestEditScripts::renameWithYesAndNo()
     lib.mkdir(QStringLiteral("Notas"));
     for (const char* n : {"a", "b", "c"})
         lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.files(), QStringLiteral("b"));
@@ -242,7 +242,7 @@ void TestEditScripts::renameRefusalsAndFailures()
     lib.mkdir(QStringLiteral("Notas"));
     for (const char* n : {"a", "b", "c"})
         lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Renomear script");
 
@@ -299,7 +299,7 @@ void TestEditScripts::deleteWithYesAndNo()
     lib.mkdir(QStringLiteral("Notas"));
     for (const char* n : {"a", "b", "c"})
         lib.write(QStringLiteral("Notas/%1.txt").arg(QLatin1String(n)), QByteArray("\"") + n + "\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Deletar Script");
 
@@ -342,7 +342,7 @@ void TestEditScripts::deleteFailures()
     lib.write(QStringLiteral("Notas/Pasta/dentro.txt"), "\"d\"\r\n");
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
     lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     const QString title = QStringLiteral("Deletar Script");
 

@@ -1,5 +1,5 @@
 // Saving the viewer's text with "Editar" (both views) and copying it.
-#include "tst_edit_driving.h"
+#include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -21,17 +21,13 @@ QByteArray latin1(const QString& text)
 }
 
 // Opens the search panel, searches and chooses a result, as a user does.
-void searchAndChoose(EditWindow& win, const QString& text, const QString& result)
+void searchAndChoose(MainDriver& win, const QString& text, const QString& result)
 {
     if (win.get("btnOpenSearch")->isVisible())
         win.click("btnOpenSearch");
-    auto* box = win.get<QLineEdit>("cxSearch");
-    QTest::mouseClick(box, Qt::LeftButton);
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    win.click("btnSearch");
+    win.search(text);
     if (!result.isEmpty())
-        clickItem(win.get<QListWidget>("lstFile02"), result);
+        clickItem(win.found(), result);
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ void TestEditText::saveWritesTheWholeFile()
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"um texto mais longo\"\r\n");
     lib.write(QStringLiteral("Notas/b.txt"), "\"b\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     clickItem(win.files(), QStringLiteral("a"));
@@ -106,7 +102,7 @@ void TestEditText::saveRefusalsAndFailures()
     lib.mkdir(QStringLiteral("Alpha"));
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"antes\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
 
     // A character Windows-1252 cannot hold: named, and nothing written.
@@ -155,7 +151,7 @@ void TestEditText::saveFromSearchResults()
     lib.write(QStringLiteral("Alpha/x.txt"), "\"palavra em alpha\"\r\n");
     lib.write(QStringLiteral("Beta/x.txt"), "\"palavra em beta\"\r\n");
     lib.write(QStringLiteral("Beta/Notes.TXT"), "\"palavra maiuscula\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
 
@@ -197,7 +193,7 @@ void TestEditText::copyPutsSelectionOrWholeText()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"abc\r\n\xA4""d\xA0""e\xA4\"\r\n");
-    EditWindow win(lib);
+    MainDriver win(lib);
     ModalWatcher watcher;
     QClipboard* clipboard = QGuiApplication::clipboard();
 

@@ -1,67 +1,13 @@
 // The search panel driven like a user: open, search, choose, enlarge, close.
-#include "app/MainWindow.h"
-#include "app/Picture.h"
 #include "library/ScriptFile.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <memory>
+#include <QDir>
+#include <QFile>
 
 using namespace corvane;
 using namespace corvane::test;
 
-namespace {
-
-struct Panel {
-    TempLibrary lib;
-    std::unique_ptr<MainWindow> w;
-
-    void start()
-    {
-        w = std::make_unique<MainWindow>(lib.scripts());
-        w->loadCategories();
-        QVERIFY(showActive(w.get()));
-    }
-    template <typename T = QWidget>
-    T* c(const char* name) { return control<T>(w.get(), name); }
-    void click(const char* name) { QTest::mouseClick(c(name), Qt::LeftButton); }
-    void clickPicture(const char* name) { QTest::mouseClick(c(name), Qt::LeftButton, {}, QPoint(3, 3)); }
-    void search(const QString& text)
-    {
-        c<QLineEdit>("cxSearch")->setFocus();
-        c<QLineEdit>("cxSearch")->clear();
-        typeText(c("cxSearch"), text);
-        click("btnSearch");
-    }
-    QStringList results()
-    {
-        QStringList out;
-        auto* list = c<QListWidget>("lstFile02");
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
-    void choose(int row)
-    {
-        auto* list = c<QListWidget>("lstFile02");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-    }
-    QString label(const char* name) { return c<QLabel>(name)->text(); }
-    QString viewer() { return c<QPlainTextEdit>("cxLerFile")->toPlainText(); }
-};
-
-QRect tw(int l, int t, int w, int h)
-{
-    return QRect(qRound(l / 15.0), qRound(t / 15.0), qRound(w / 15.0), qRound(h / 15.0));
-}
-
-}  // namespace
 
 class TestSearchPanel : public QObject {
     Q_OBJECT
@@ -78,45 +24,45 @@ private slots:
 
 void TestSearchPanel::openingSwitchesTheFace()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("Cat"));
-    p.lib.write(QStringLiteral("Cat/a.txt"), "\"texto\"\r\n");
-    p.start();
-    auto* list = p.c<QListWidget>("lstFile01");
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Cat"));
+    lib.write(QStringLiteral("Cat/a.txt"), "\"texto\"\r\n");
+    MainDriver p(lib);
+    auto* list = p.get<QListWidget>("lstFile01");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    QCOMPARE(p.viewer(), QStringLiteral("texto"));
+    QCOMPARE(p.shown(), QStringLiteral("texto"));
     p.click("btnOpenSearch");
 
     for (const char* hidden : {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "btnEditText", "Image4", "Image5",
                                "lblNameDir", "lblNameFile", "imgMenos", "imgMais", "imageTit1", "imageTit2",
                                "btnOpenSearch"})
-        QVERIFY2(!p.c(hidden)->isVisible(), hidden);
+        QVERIFY2(!p.get(hidden)->isVisible(), hidden);
     for (const char* off : {"btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile", "btnEditFile", "btnDelFile",
                             "btnEditText", "btnCopy", "btnPrint", "btnEditText2"})
-        QVERIFY2(!p.c(off)->isEnabled(), off);
+        QVERIFY2(!p.get(off)->isEnabled(), off);
     for (const char* shown : {"lstFile02", "cxSearch", "btnSearch", "btnCloseSearch", "btnEditText2", "imgMenos2",
                               "imgMais2"})
-        QVERIFY2(p.c(shown)->isVisible(), shown);
-    QCOMPARE(p.viewer(), QString());
-    QCOMPARE(p.c<QListWidget>("lstFile01")->count(), 0);
+        QVERIFY2(p.get(shown)->isVisible(), shown);
+    QCOMPARE(p.shown(), QString());
+    QCOMPARE(p.get<QListWidget>("lstFile01")->count(), 0);
     QCOMPARE(p.label("lblTeste"), QStringLiteral("Digite sua busca abaixo"));
-    QCOMPARE(p.c("lblTeste")->x(), 16);
+    QCOMPARE(p.get("lblTeste")->x(), 16);
     QCOMPARE(p.label("lblTamanho"), QStringLiteral("Buscando em todas as categorias"));
-    QCOMPARE(p.c("lblTamanho")->geometry(), tw(1150, 3970, 3000, 255));
-    QCOMPARE(p.c("btnCloseSearch")->toolTip(), QStringLiteral(" Fechar Busca "));
-    QCOMPARE(p.c("btnEditText2")->geometry(), tw(4560, 4200, 1095, 330));
-    QCOMPARE(p.c("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
+    QCOMPARE(p.get("lblTamanho")->geometry(), tw(1150, 3970, 3000, 255));
+    QCOMPARE(p.get("btnCloseSearch")->toolTip(), QStringLiteral(" Fechar Busca "));
+    QCOMPARE(p.get("btnEditText2")->geometry(), tw(4560, 4200, 1095, 330));
+    QCOMPARE(p.get("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
     // The result list lies over the label's upper part.
-    QVERIFY(p.c("lstFile02")->geometry().intersects(p.c("lblTamanho")->geometry()));
-    QVERIFY(p.w->children().indexOf(p.c("lstFile02")) > p.w->children().indexOf(p.c("lblTamanho")));
+    QVERIFY(p.get("lstFile02")->geometry().intersects(p.get("lblTamanho")->geometry()));
+    QVERIFY(p.w.children().indexOf(p.get("lstFile02")) > p.w.children().indexOf(p.get("lblTamanho")));
 }
 
 void TestSearchPanel::refusalsKeepEverything()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("Cat"));
-    p.lib.write(QStringLiteral("Cat/a.txt"), "\"abacate\"\r\n");
-    p.start();
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Cat"));
+    lib.write(QStringLiteral("Cat/a.txt"), "\"abacate\"\r\n");
+    MainDriver p(lib);
     p.click("btnOpenSearch");
     p.search(QStringLiteral("ab"));
     QCOMPARE(p.results(), QStringList{QStringLiteral("a --> Cat")});
@@ -125,9 +71,9 @@ void TestSearchPanel::refusalsKeepEverything()
     ModalWatcher watcher;
     watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
     p.search(QStringLiteral("   "));
-    QCOMPARE(p.c<QLineEdit>("cxSearch")->text(), QString());
+    QCOMPARE(p.get<QLineEdit>("cxSearch")->text(), QString());
     p.search(QStringLiteral(" a "));
-    QCOMPARE(p.c<QLineEdit>("cxSearch")->text(), QStringLiteral(" a "));
+    QCOMPARE(p.get<QLineEdit>("cxSearch")->text(), QStringLiteral(" a "));
     QCOMPARE(watcher.texts(), (QStringList{"Você precisa colocar um nome!", "Só nomes a partir de 2 caracteres"}));
     for (const SeenBox& box : watcher.seen) {
         QCOMPARE(box.title, QStringLiteral("Aviso Busca"));
@@ -136,13 +82,13 @@ void TestSearchPanel::refusalsKeepEverything()
     }
     // Results, the chosen script and the caption stay.
     QCOMPARE(p.results(), QStringList{QStringLiteral("a --> Cat")});
-    QCOMPARE(p.viewer(), QStringLiteral("abacate"));
+    QCOMPARE(p.shown(), QStringLiteral("abacate"));
     QCOMPARE(p.label("lblTeste"), QStringLiteral("Encontrados 1 arquivos"));
 
     // Enter in the box starts nothing; blanks around the text are dropped.
-    p.c<QLineEdit>("cxSearch")->clear();
-    typeText(p.c("cxSearch"), QStringLiteral(" zz "));
-    QTest::keyClick(p.c("cxSearch"), Qt::Key_Return);
+    p.get<QLineEdit>("cxSearch")->clear();
+    typeText(p.get("cxSearch"), QStringLiteral(" zz "));
+    QTest::keyClick(p.get("cxSearch"), Qt::Key_Return);
     QCOMPARE(p.results(), QStringList{QStringLiteral("a --> Cat")});
     p.click("btnSearch");
     QCOMPARE(p.results(), QStringList());
@@ -152,18 +98,18 @@ void TestSearchPanel::refusalsKeepEverything()
 
 void TestSearchPanel::findsByStoredTextIgnoringCaseNotAccents()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("Misc"));
-    QCOMPARE(script::writeFile(p.lib.path(QStringLiteral("Misc/sql.txt")), QStringLiteral("SELECT * from t")).status,
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Misc"));
+    QCOMPARE(script::writeFile(lib.path(QStringLiteral("Misc/sql.txt")), QStringLiteral("SELECT * from t")).status,
              script::WriteStatus::Ok);
-    QCOMPARE(script::writeFile(p.lib.path(QStringLiteral("Misc/acento.txt")), QStringLiteral("uma ação")).status,
+    QCOMPARE(script::writeFile(lib.path(QStringLiteral("Misc/acento.txt")), QStringLiteral("uma ação")).status,
              script::WriteStatus::Ok);
-    QCOMPARE(script::writeFile(p.lib.path(QStringLiteral("Misc/aspas.txt")), QStringLiteral("diz \"oi\"")).status,
+    QCOMPARE(script::writeFile(lib.path(QStringLiteral("Misc/aspas.txt")), QStringLiteral("diz \"oi\"")).status,
              script::WriteStatus::Ok);
-    p.lib.write(QStringLiteral("Misc/Notes.TXT"), "\"nota em maiusculas\"\r\n");
-    p.lib.write(QStringLiteral("Misc/csv.txt"), "nome,idade\r\nfulano,30");
-    p.lib.write(QStringLiteral("Misc/select.txt"), "\"nada\"\r\n");  // names are not searched
-    p.start();
+    lib.write(QStringLiteral("Misc/Notes.TXT"), "\"nota em maiusculas\"\r\n");
+    lib.write(QStringLiteral("Misc/csv.txt"), "nome,idade\r\nfulano,30");
+    lib.write(QStringLiteral("Misc/select.txt"), "\"nada\"\r\n");  // names are not searched
+    MainDriver p(lib);
     p.click("btnOpenSearch");
     auto found = [&](const QString& text) {
         p.search(text);
@@ -184,24 +130,24 @@ void TestSearchPanel::findsByStoredTextIgnoringCaseNotAccents()
     // A script whose extension is in capitals still opens from its result.
     found(QStringLiteral("maiusculas"));
     p.choose(0);
-    QCOMPARE(p.viewer(), QStringLiteral("nota em maiusculas"));
+    QCOMPARE(p.shown(), QStringLiteral("nota em maiusculas"));
 }
 
 void TestSearchPanel::resultsFollowTheCategoryList()
 {
-    Panel p;
+    TempLibrary lib;
     for (const char* cat : {"beta", "Alfa", "gama"})
-        p.lib.mkdir(QString::fromLatin1(cat));
-    p.lib.write(QStringLiteral("gama/g.txt"), "\"alvo\"\r\n");
-    p.lib.write(QStringLiteral("Alfa/a1.txt"), "\"ALVO\"\r\n");
-    p.lib.write(QStringLiteral("beta/b.txt"), "\"o alvo\"\r\n");
-    p.lib.write(QStringLiteral("beta/outro.doc"), "\"alvo\"\r\n");
-    p.start();
+        lib.mkdir(QString::fromLatin1(cat));
+    lib.write(QStringLiteral("gama/g.txt"), "\"alvo\"\r\n");
+    lib.write(QStringLiteral("Alfa/a1.txt"), "\"ALVO\"\r\n");
+    lib.write(QStringLiteral("beta/b.txt"), "\"o alvo\"\r\n");
+    lib.write(QStringLiteral("beta/outro.doc"), "\"alvo\"\r\n");
+    MainDriver p(lib);
     // Created after start-up: not in the category list, so not searched.
-    p.lib.mkdir(QStringLiteral("nova"));
-    p.lib.write(QStringLiteral("nova/n.txt"), "\"alvo\"\r\n");
+    lib.mkdir(QStringLiteral("nova"));
+    lib.write(QStringLiteral("nova/n.txt"), "\"alvo\"\r\n");
     // Gone behind the program's back: skipped without a message.
-    QDir(p.lib.path(QStringLiteral("gama"))).removeRecursively();
+    QDir(lib.path(QStringLiteral("gama"))).removeRecursively();
     ModalWatcher watcher;
     p.click("btnOpenSearch");
     p.search(QStringLiteral("alvo"));
@@ -212,45 +158,45 @@ void TestSearchPanel::resultsFollowTheCategoryList()
 
 void TestSearchPanel::choosingShowsTheScript()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("A"));
-    p.lib.mkdir(QStringLiteral("B"));
-    QCOMPARE(script::writeFile(p.lib.path(QStringLiteral("A/um.txt")), QStringLiteral("linha \"1\"\nlinha 2")).status,
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("A"));
+    lib.mkdir(QStringLiteral("B"));
+    QCOMPARE(script::writeFile(lib.path(QStringLiteral("A/um.txt")), QStringLiteral("linha \"1\"\nlinha 2")).status,
              script::WriteStatus::Ok);
-    p.lib.write(QStringLiteral("B/dois.txt"), "\"linha\"\r\n");
-    p.start();
+    lib.write(QStringLiteral("B/dois.txt"), "\"linha\"\r\n");
+    MainDriver p(lib);
     p.click("btnOpenSearch");
     p.search(QStringLiteral("linha"));
     QCOMPARE(p.results(), (QStringList{"um --> A", "dois --> B"}));
     p.choose(0);
-    QCOMPARE(p.viewer(), QStringLiteral("linha \"1\"\nlinha 2"));
+    QCOMPARE(p.shown(), QStringLiteral("linha \"1\"\nlinha 2"));
     for (const char* on : {"btnCopy", "btnPrint", "btnEditText2"})
-        QVERIFY2(p.c(on)->isEnabled(), on);
+        QVERIFY2(p.get(on)->isEnabled(), on);
     QCOMPARE(p.label("lblTeste"), QStringLiteral("Encontrados 2 arquivos"));
     QCOMPARE(p.label("lblTamanho"), QStringLiteral("Buscando em todas as categorias"));
     p.choose(1);
-    QCOMPARE(p.viewer(), QStringLiteral("linha"));
+    QCOMPARE(p.shown(), QStringLiteral("linha"));
 
     // A second search selects nothing, empties the viewer, leaves the buttons.
     p.search(QStringLiteral("linha 2"));
     QCOMPARE(p.results(), QStringList{QStringLiteral("um --> A")});
-    QVERIFY(p.c<QListWidget>("lstFile02")->selectedItems().isEmpty());
-    QCOMPARE(p.viewer(), QString());
+    QVERIFY(p.get<QListWidget>("lstFile02")->selectedItems().isEmpty());
+    QCOMPARE(p.shown(), QString());
     for (const char* on : {"btnCopy", "btnPrint", "btnEditText2"})
-        QVERIFY2(p.c(on)->isEnabled(), on);
+        QVERIFY2(p.get(on)->isEnabled(), on);
 
     // A result whose file vanished shows an empty viewer.
-    QFile::remove(p.lib.path(QStringLiteral("A/um.txt")));
+    QFile::remove(lib.path(QStringLiteral("A/um.txt")));
     p.choose(0);
-    QCOMPARE(p.viewer(), QString());
+    QCOMPARE(p.shown(), QString());
 }
 
 void TestSearchPanel::enlargedViewAndBack()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("A"));
-    p.lib.write(QStringLiteral("A/um.txt"), "\"abc\"\r\n");
-    p.start();
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("A"));
+    lib.write(QStringLiteral("A/um.txt"), "\"abc\"\r\n");
+    MainDriver p(lib);
     p.click("btnOpenSearch");
     p.search(QStringLiteral("abc"));
 
@@ -260,44 +206,44 @@ void TestSearchPanel::enlargedViewAndBack()
     p.clickPicture("imgMenos2");
     QCOMPARE(watcher.texts(), (QStringList{"Você precisa selecionar um arquivo!", "Você precisa selecionar um arquivo!"}));
     QCOMPARE(watcher.seen[0].title, QStringLiteral("Aviso visualização"));
-    QVERIFY(p.c("lstFile02")->isVisible());
-    QCOMPARE(p.c("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
+    QVERIFY(p.get("lstFile02")->isVisible());
+    QCOMPARE(p.get("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
 
     p.choose(0);
-    p.c<QPlainTextEdit>("cxLerFile")->appendPlainText(QStringLiteral("não salvo"));
+    p.get<QPlainTextEdit>("cxLerFile")->appendPlainText(QStringLiteral("não salvo"));
     for (int twice = 0; twice < 2; ++twice) {
         p.clickPicture("imgMais2");
         for (const char* hidden : {"lstFile02", "cxSearch", "btnSearch", "btnCloseSearch", "lblTamanho"})
-            QVERIFY2(!p.c(hidden)->isVisible(), hidden);
-        QCOMPARE(p.c("cxLerFile")->geometry(), tw(240, 840, 7815, 3285));
-        QCOMPARE(p.c("Image6")->x(), 16);
-        QCOMPARE(p.c("Label1")->x(), qRound(590 / 15.0));
+            QVERIFY2(!p.get(hidden)->isVisible(), hidden);
+        QCOMPARE(p.get("cxLerFile")->geometry(), tw(240, 840, 7815, 3285));
+        QCOMPARE(p.get("Image6")->x(), 16);
+        QCOMPARE(p.get("Label1")->x(), qRound(590 / 15.0));
         QCOMPARE(p.label("Label1"), QStringLiteral("Visualizando ampliado"));
-        QVERIFY(p.c("btnEditText2")->isEnabled());
+        QVERIFY(p.get("btnEditText2")->isEnabled());
     }
     for (int twice = 0; twice < 2; ++twice) {
         p.clickPicture("imgMenos2");
         for (const char* shown : {"lstFile02", "cxSearch", "btnSearch", "btnCloseSearch", "lblTamanho"})
-            QVERIFY2(p.c(shown)->isVisible(), shown);
-        QCOMPARE(p.c("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
-        QCOMPARE(p.c("Image6")->x(), qRound(4580 / 15.0));
-        QCOMPARE(p.c("Label1")->x(), 323);
+            QVERIFY2(p.get(shown)->isVisible(), shown);
+        QCOMPARE(p.get("cxLerFile")->geometry(), tw(4560, 840, 3495, 3285));
+        QCOMPARE(p.get("Image6")->x(), qRound(4580 / 15.0));
+        QCOMPARE(p.get("Label1")->x(), 323);
         QCOMPARE(p.label("Label1"), QStringLiteral("Visualização"));
     }
-    QCOMPARE(p.viewer(), QStringLiteral("abc\nnão salvo"));
-    QVERIFY(p.c<QListWidget>("lstFile02")->item(0)->isSelected());
+    QCOMPARE(p.shown(), QStringLiteral("abc\nnão salvo"));
+    QVERIFY(p.get<QListWidget>("lstFile02")->item(0)->isSelected());
     QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestSearchPanel::closingBringsBrowsingBack()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("A"));
-    p.lib.mkdir(QStringLiteral("B"));
-    p.lib.write(QStringLiteral("A/primeiro.txt"), "\"um\"\r\n");
-    p.lib.write(QStringLiteral("A/segundo.txt"), "\"dois\"\r\n");
-    p.lib.write(QStringLiteral("B/b.txt"), "\"um\"\r\n");
-    p.start();  // A is already selected: closing must still refill its list
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("A"));
+    lib.mkdir(QStringLiteral("B"));
+    lib.write(QStringLiteral("A/primeiro.txt"), "\"um\"\r\n");
+    lib.write(QStringLiteral("A/segundo.txt"), "\"dois\"\r\n");
+    lib.write(QStringLiteral("B/b.txt"), "\"um\"\r\n");
+    MainDriver p(lib);  // A is already selected: closing must still refill its list
     p.click("btnOpenSearch");
     p.search(QStringLiteral("um"));
     p.choose(1);
@@ -305,53 +251,53 @@ void TestSearchPanel::closingBringsBrowsingBack()
 
     for (const char* shown : {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "btnEditText", "Image4", "Image5",
                               "lblNameDir", "lblNameFile", "imgMenos", "imgMais", "btnOpenSearch", "imageTit2"})
-        QVERIFY2(p.c(shown)->isVisible(), shown);
+        QVERIFY2(p.get(shown)->isVisible(), shown);
     for (const char* hidden : {"lstFile02", "cxSearch", "btnSearch", "btnCloseSearch", "btnEditText2", "imgMenos2",
                                "imgMais2", "imageTit1"})
-        QVERIFY2(!p.c(hidden)->isVisible(), hidden);
-    QVERIFY(!p.c("btnEditText2")->isEnabled());
-    QCOMPARE(p.c<QListWidget>("lstDir01")->selectedItems().value(0)->text(), QStringLiteral("A"));
-    QCOMPARE(p.c<QListWidget>("lstFile01")->count(), 2);
-    QCOMPARE(p.c<QListWidget>("lstFile01")->selectedItems().value(0)->text(), QStringLiteral("primeiro"));
-    QCOMPARE(p.viewer(), QStringLiteral("um"));
+        QVERIFY2(!p.get(hidden)->isVisible(), hidden);
+    QVERIFY(!p.get("btnEditText2")->isEnabled());
+    QCOMPARE(p.get<QListWidget>("lstDir01")->selectedItems().value(0)->text(), QStringLiteral("A"));
+    QCOMPARE(p.get<QListWidget>("lstFile01")->count(), 2);
+    QCOMPARE(p.get<QListWidget>("lstFile01")->selectedItems().value(0)->text(), QStringLiteral("primeiro"));
+    QCOMPARE(p.shown(), QStringLiteral("um"));
     QCOMPARE(p.label("lblTeste"), QStringLiteral("primeiro"));
-    QCOMPARE(p.c("lblTeste")->x(), 39);
-    QCOMPARE(p.c("lblTamanho")->geometry(), tw(3690, 180, 855, 255));
+    QCOMPARE(p.get("lblTeste")->x(), 39);
+    QCOMPARE(p.get("lblTamanho")->geometry(), tw(3690, 180, 855, 255));
     for (const char* on : {"btnEditText", "btnCopy", "btnPrint", "btnEditFile", "btnDelFile"})
-        QVERIFY2(p.c(on)->isEnabled(), on);
+        QVERIFY2(p.get(on)->isEnabled(), on);
 
     // Opened again, the panel starts empty.
     p.click("btnOpenSearch");
     QCOMPARE(p.results(), QStringList());
-    QCOMPARE(p.c<QLineEdit>("cxSearch")->text(), QString());
+    QCOMPARE(p.get<QLineEdit>("cxSearch")->text(), QString());
 }
 
 void TestSearchPanel::closingWithoutScriptsKeepsButtons()
 {
-    Panel p;
-    p.lib.mkdir(QStringLiteral("Vazia"));
-    p.lib.mkdir(QStringLiteral("Z"));
-    p.lib.write(QStringLiteral("Z/z.txt"), "\"zz\"\r\n");
-    p.start();
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Vazia"));
+    lib.mkdir(QStringLiteral("Z"));
+    lib.write(QStringLiteral("Z/z.txt"), "\"zz\"\r\n");
+    MainDriver p(lib);
     p.click("btnOpenSearch");
     p.search(QStringLiteral("zz"));
     p.choose(0);
     p.click("btnCloseSearch");
-    QCOMPARE(p.c<QListWidget>("lstDir01")->selectedItems().value(0)->text(), QStringLiteral("Vazia"));
-    QCOMPARE(p.c<QListWidget>("lstFile01")->count(), 0);
+    QCOMPARE(p.get<QListWidget>("lstDir01")->selectedItems().value(0)->text(), QStringLiteral("Vazia"));
+    QCOMPARE(p.get<QListWidget>("lstFile01")->count(), 0);
     QCOMPARE(p.label("lblTeste"), QStringLiteral("Vazia: 0 scripts"));
-    QCOMPARE(p.viewer(), QString());
+    QCOMPARE(p.shown(), QString());
     // Copy and print keep what the chosen result gave them.
-    QVERIFY(p.c("btnCopy")->isEnabled());
-    QVERIFY(p.c("btnPrint")->isEnabled());
+    QVERIFY(p.get("btnCopy")->isEnabled());
+    QVERIFY(p.get("btnPrint")->isEnabled());
 
     // With no category at all the panel still closes cleanly.
-    Panel empty;
-    empty.start();
+    TempLibrary none;
+    MainDriver empty(none);
     empty.click("btnOpenSearch");
     empty.click("btnCloseSearch");
     QCOMPARE(empty.label("lblTeste"), QStringLiteral("Selecione uma categoria"));
-    QVERIFY(empty.c("lstDir01")->isVisible());
+    QVERIFY(empty.get("lstDir01")->isVisible());
 }
 
 QTEST_MAIN(TestSearchPanel)

@@ -1,14 +1,17 @@
-// Driving the main window's editing commands the way a user does.
+// Drives the main window on a throw-away library the way a user does.
 #pragma once
 
 #include "app/MainWindow.h"
 #include "app/NameBox.h"
+#include "app/Picture.h"
 #include "browse/Browser.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,7 +24,7 @@ namespace corvane::test {
 inline const QString kAppTitle = QStringLiteral("Corvane 1.0");
 inline const QStringList kYesNo{QStringLiteral("Sim"), QStringLiteral("Não")};
 
-// A message box as the user saw it; the editing boxes carry no icon.
+// A message box as the user saw it; the program's boxes carry no icon.
 inline void expectBox(const SeenBox& box, const QString& text, const QString& title,
                       const QStringList& buttons = {QStringLiteral("OK")})
 {
@@ -39,11 +42,11 @@ inline QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
     return found.first();
 }
 
-inline void clickItem(QListWidget* list, const QString& text)
+inline void clickItem(QListWidget* list, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QListWidgetItem* item = itemNamed(list, text);
     list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(item).center());
 }
 
 inline void doubleClickItem(QListWidget* list, const QString& text)
@@ -63,6 +66,18 @@ inline QStringList entries(const QListWidget* list)
     return out;
 }
 
+// Pixels of a rectangle given in twips, worked out apart from the program's own helper.
+inline QRect tw(int l, int t, int w, int h)
+{
+    return QRect(qRound(l / 15.0), qRound(t / 15.0), qRound(w / 15.0), qRound(h / 15.0));
+}
+
+// A size in kilobytes as the size label shows it, in the running locale.
+inline QString kb(const char* number)
+{
+    return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint()) + QStringLiteral(" Kb");
+}
+
 // Runs fn once the next modal window is up: something another program does
 // while the user still reads a question.
 inline void whileNextBoxIsOpen(std::function<void()> fn)
@@ -79,8 +94,19 @@ inline void whileNextBoxIsOpen(std::function<void()> fn)
     timer->start();
 }
 
-struct EditWindow {
-    explicit EditWindow(const TempLibrary& lib)
+// The names among `names` whose controls pass `test`, in the given order.
+template <typename Test>
+QStringList namesWhere(QWidget* window, std::initializer_list<const char*> names, Test test)
+{
+    QStringList out;
+    for (const char* name : names)
+        if (test(control(window, name)))
+            out << QLatin1String(name);
+    return out;
+}
+
+struct MainDriver {
+    explicit MainDriver(const TempLibrary& lib)
         : w(lib.scripts())
     {
         w.loadCategories();
@@ -91,12 +117,18 @@ struct EditWindow {
     T* get(const char* name) { return control<T>(&w, name); }
     QListWidget* dirs() { return get<QListWidget>("lstDir01"); }
     QListWidget* files() { return get<QListWidget>("lstFile01"); }
+    QListWidget* found() { return get<QListWidget>("lstFile02"); }
     QPlainTextEdit* viewer() { return get<QPlainTextEdit>("cxLerFile"); }
+    QString shown() { return viewer()->toPlainText(); }
     NameBox* catBox() { return get<NameBox>("cxRnmCat"); }
     NameBox* fileBox() { return get<NameBox>("cxRnmFile"); }
     QString dir() { return Browser::selectedText(dirs()); }
     QString file() { return Browser::selectedText(files()); }
-    QString teste() { return get<QLabel>("lblTeste")->text(); }
+    QString label(const char* name) { return get<QLabel>(name)->text(); }
+    QString teste() { return label("lblTeste"); }
+    QString tamanho() { return label("lblTamanho"); }
+    bool folderMarker() { return get("imageTit1")->isVisible() && !get("imageTit2")->isVisible(); }
+    bool pageMarker() { return get("imageTit2")->isVisible() && !get("imageTit1")->isVisible(); }
 
     // A click on an enabled button; a disabled one would swallow it unnoticed.
     void click(const char* button)
@@ -106,6 +138,7 @@ struct EditWindow {
             qFatal("%s cannot be clicked", button);
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    void clickPicture(const char* name) { QTest::mouseClick(get<Picture>(name), Qt::LeftButton, {}, QPoint(3, 3)); }
     // Replaces a name box's text by typing, key by key.
     void typeName(NameBox* box, const QString& text)
     {
@@ -127,6 +160,20 @@ struct EditWindow {
                 QTest::keyClick(viewer(), Qt::Key_Return);
             typeText(viewer(), lines[i]);
         }
+    }
+    // Types into the search box and presses the search button.
+    void search(const QString& text)
+    {
+        auto* box = get<QLineEdit>("cxSearch");
+        box->setFocus();
+        box->clear();
+        typeText(box, text);
+        click("btnSearch");
+    }
+    QStringList results() { return entries(found()); }
+    void choose(int row)
+    {
+        QTest::mouseClick(found()->viewport(), Qt::LeftButton, {}, found()->visualItemRect(found()->item(row)).center());
     }
     MainWindow w;
 };
