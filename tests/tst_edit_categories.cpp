@@ -38,11 +38,10 @@ void TestEditCategories::addTrimsSortsAndKeepsTheSelection()
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("texto a"));
 
     win.typeName(win.catBox(), QStringLiteral("  Bolos  "));
-    win.click("btnAddCat");
+    win.press(watcher, "btnAddCat", {});
     win.typeName(win.catBox(), QStringLiteral("Meus  Textos antigos demais"));  // cut at 20
     QCOMPARE(win.catBox()->text(), QStringLiteral("Meus  Textos antigos"));
-    win.click("btnAddCat");
-    QCOMPARE(watcher.seen.size(), 0);
+    win.press(watcher, "btnAddCat", {});
     QCOMPARE(lib.entries(), (QStringList{"Bolos", "Meus  Textos antigos", "Notas", "Receitas"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Bolos", "Meus  Textos antigos", "Notas", "Receitas"}));
     QCOMPARE(win.catBox()->text(), QString());
@@ -65,56 +64,37 @@ void TestEditCategories::addRefusals()
     const QString title = QStringLiteral("Adicionar Categoria");
 
     // Empty or blank: the box keeps what it holds.
-    watcher.answer("OK").answer("OK");
-    win.click("btnAddCat");
-    win.typeName(win.catBox(), QStringLiteral("   "));
-    win.click("btnAddCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[0], QStringLiteral("Você precisa colocar um nome!"), title);
-    expectBox(watcher.seen[1], QStringLiteral("Você precisa colocar um nome!"), title);
-    QCOMPARE(win.catBox()->text(), QStringLiteral("   "));
-
-    // Present in another case, or as a file: the box is emptied.
-    watcher.clear();
-    for (const char* name : {"NOTAS", "leia"}) {
-        watcher.answer("OK");
-        win.typeName(win.catBox(), QLatin1String(name));
-        win.click("btnAddCat");
-        QCOMPARE(win.catBox()->text(), QString());
+    for (const char* blank : {"", "   "}) {
+        win.typeName(win.catBox(), QLatin1String(blank));
+        expectBox(win.press(watcher, "btnAddCat")[0], QStringLiteral("Você precisa colocar um nome!"), title);
+        QCOMPARE(win.catBox()->text(), QLatin1String(blank));
     }
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"NOTAS\" já existe!"), kAppTitle);
-    expectBox(watcher.seen[1], QStringLiteral("O nome \"leia\" já existe!"), kAppTitle);
-
-    // Names the file system treats specially are typeable but refused.
-    watcher.clear();
-    for (const char* name : {"..", "Fim."}) {
-        watcher.answer("OK");
-        win.typeName(win.catBox(), QLatin1String(name));
-        win.click("btnAddCat");
-        QCOMPARE(win.catBox()->text(), QLatin1String(name));
+    // Present in another case, or as a file: the box is emptied. Names the file
+    // system treats specially are typeable but refused, and stay in the box.
+    const struct { const char* name; QString text, title; bool kept; } refused[] = {
+        {"NOTAS", QStringLiteral("O nome \"NOTAS\" já existe!"), kAppTitle, false},
+        {"leia", QStringLiteral("O nome \"leia\" já existe!"), kAppTitle, false},
+        {"..", QStringLiteral("O nome \"..\" não pode ser usado: é formado só por pontos."), title, true},
+        {"Fim.", QStringLiteral("O nome \"Fim.\" não pode ser usado: termina com ponto ou espaço."), title, true},
+    };
+    for (const auto& r : refused) {
+        win.typeName(win.catBox(), QLatin1String(r.name));
+        expectBox(win.press(watcher, "btnAddCat")[0], r.text, r.title);
+        QCOMPARE(win.catBox()->text(), r.kept ? QLatin1String(r.name) : QString());
     }
-    QCOMPARE(watcher.texts(),
-             (QStringList{"O nome \"..\" não pode ser usado: é formado só por pontos.",
-                          "O nome \"Fim.\" não pode ser usado: termina com ponto ou espaço."}));
-    QCOMPARE(watcher.seen[1].title, title);
 
     // A pasted path loses its separator; what is left would be a hidden folder,
     // so it is refused and nothing leaves or enters the scripts folder.
-    watcher.clear();
     win.typeName(win.catBox(), QString());
     QGuiApplication::clipboard()->setText(QStringLiteral("../x"));
     QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(win.catBox()->text(), QStringLiteral("..x"));
-    watcher.answer("OK");
-    win.click("btnAddCat");
-    QCOMPARE(watcher.texts(),
-             QStringList{QStringLiteral("O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto.")});
+    QCOMPARE(win.press(watcher, "btnAddCat")[0].text,
+             QStringLiteral("O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto."));
     QCOMPARE(lib.entries(), (QStringList{"Leia", "Notas"}));
     QCOMPARE(QDir(lib.appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"scripts"});
     QCOMPARE(entries(win.dirs()), (QStringList{"Notas"}));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditCategories::addFailureKeepsTheName()
@@ -130,10 +110,7 @@ void TestEditCategories::addFailureKeepsTheName()
     // The scripts folder vanishes behind the program's back: nothing to create in.
     QVERIFY(QDir(lib.scripts()).removeRecursively());
     win.typeName(win.catBox(), QStringLiteral("Nova"));
-    watcher.answer("OK");
-    win.click("btnAddCat");
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0],
+    expectBox(win.press(watcher, "btnAddCat")[0],
               QStringLiteral("Categoria não adicionada!\r\nNão foi possível criar a pasta \"Nova\" na pasta "
                              "dos scripts."),
               QStringLiteral("Adicionar Categoria"));
@@ -156,13 +133,11 @@ void TestEditCategories::renameWithYesAndNo()
 
     clickItem(win.dirs(), QStringLiteral("Notas"));
     win.typeName(win.catBox(), QStringLiteral(" Receitas "));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[0], QStringLiteral("Você tem certeza que quer renomear\r\n\"Notas\" para \"Receitas\"?"),
+    auto seen = win.press(watcher, "btnEditCat", {"Sim", "OK"});
+    expectBox(seen[0], QStringLiteral("Você tem certeza que quer renomear\r\n\"Notas\" para \"Receitas\"?"),
               QStringLiteral("Renomear categoria"), kYesNo);
-    QCOMPARE(watcher.seen[0].defaultButton, QStringLiteral("Sim"));
-    expectBox(watcher.seen[1], QStringLiteral("Categoria renomeada!"), QStringLiteral("Renomear Categoria"));
+    QCOMPARE(seen[0].defaultButton, QStringLiteral("Sim"));
+    expectBox(seen[1], QStringLiteral("Categoria renomeada!"), QStringLiteral("Renomear Categoria"));
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Receitas", "Zeta"}));
     QCOMPARE(lib.entries(QStringLiteral("Receitas")), (QStringList{"a.txt", "b.txt"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Receitas", "Zeta"}));
@@ -171,23 +146,17 @@ void TestEditCategories::renameWithYesAndNo()
     QCOMPARE(win.catBox()->text(), QString());
 
     // A case-only change of the same folder is a rename.
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Receitas"));
     win.typeName(win.catBox(), QStringLiteral("RECEITAS"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.texts().last(), QStringLiteral("Categoria renomeada!"));
+    QCOMPARE(win.press(watcher, "btnEditCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria renomeada!"));
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "RECEITAS", "Zeta"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "RECEITAS", "Zeta"}));
 
     // No: nothing on disk changes, the box is emptied, the first is selected.
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Zeta"));
     win.typeName(win.catBox(), QStringLiteral("Outra"));
-    watcher.answer("Não").answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[1], QStringLiteral("Categoria não renomeada!"), QStringLiteral("Renomear Categoria"));
+    expectBox(win.press(watcher, "btnEditCat", {"Não", "OK"})[1], QStringLiteral("Categoria não renomeada!"),
+              QStringLiteral("Renomear Categoria"));
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "RECEITAS", "Zeta"}));
     QCOMPARE(win.catBox()->text(), QString());
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
@@ -203,35 +172,22 @@ void TestEditCategories::renameRefusals()
     ModalWatcher watcher;
     const QString title = QStringLiteral("Renomear Categoria");
 
-    clickItem(win.dirs(), QStringLiteral("Zeta"));
-    watcher.answer("OK");
-    win.click("btnEditCat");  // empty name: no question, the first category selected
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("Voce precisa colocar um novo nome!"), title);
-    QCOMPARE(win.dir(), QStringLiteral("Alpha"));
-
-    // Onto another category in another case: refused before any question.
-    watcher.clear();
-    clickItem(win.dirs(), QStringLiteral("Zeta"));
-    win.typeName(win.catBox(), QStringLiteral("alpha"));
-    watcher.answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"alpha\" já existe!"), kAppTitle);
-    QCOMPARE(win.catBox()->text(), QString());
+    // No name, a name present in another case, a name of dots: refused before
+    // any question, the box emptied, the first category selected.
+    const struct { const char* name; QString text, title; } refused[] = {
+        {"", QStringLiteral("Voce precisa colocar um novo nome!"), title},
+        {"alpha", QStringLiteral("O nome \"alpha\" já existe!"), kAppTitle},
+        {"...", QStringLiteral("O nome \"...\" não pode ser usado: é formado só por pontos."), title},
+    };
+    for (const auto& r : refused) {
+        clickItem(win.dirs(), QStringLiteral("Zeta"));
+        win.typeName(win.catBox(), QLatin1String(r.name));
+        expectBox(win.press(watcher, "btnEditCat")[0], r.text, r.title);
+        QCOMPARE(win.catBox()->text(), QString());
+        QCOMPARE(win.dir(), QStringLiteral("Alpha"));
+    }
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Zeta"}));
     QCOMPARE(lib.entries(QStringLiteral("Alpha")), QStringList{"a.txt"});
-
-    watcher.clear();
-    clickItem(win.dirs(), QStringLiteral("Zeta"));
-    win.typeName(win.catBox(), QStringLiteral("..."));
-    watcher.answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("O nome \"...\" não pode ser usado: é formado só por pontos."),
-              title);
-    QCOMPARE(lib.entries(), (QStringList{"Alpha", "Zeta"}));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditCategories::renameFailures()
@@ -248,28 +204,21 @@ void TestEditCategories::renameFailures()
     clickItem(win.dirs(), QStringLiteral("Zeta"));
     QVERIFY(QDir(lib.path(QStringLiteral("Zeta"))).removeRecursively());
     win.typeName(win.catBox(), QStringLiteral("Novo"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[1], QStringLiteral("Categoria não renomeada!\r\nA pasta \"Zeta\" não foi encontrada."),
-              title);
+    expectBox(win.press(watcher, "btnEditCat", {"Sim", "OK"})[1],
+              QStringLiteral("Categoria não renomeada!\r\nA pasta \"Zeta\" não foi encontrada."), title);
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Gama"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Gama"}));
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
 
     // Another program creates the new name while the question is open: no merge.
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Gama"));
     win.typeName(win.catBox(), QStringLiteral("Beta"));
     whileNextBoxIsOpen([&] {
         lib.mkdir(QStringLiteral("beta"));
         lib.write(QStringLiteral("beta/b.txt"), "\"b\"\r\n");
     });
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[1], QStringLiteral("Categoria não renomeada!\r\nJá existe uma pasta chamada \"Beta\"."),
-              title);
+    expectBox(win.press(watcher, "btnEditCat", {"Sim", "OK"})[1],
+              QStringLiteral("Categoria não renomeada!\r\nJá existe uma pasta chamada \"Beta\"."), title);
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Gama", "beta"}));
     QCOMPARE(lib.entries(QStringLiteral("Gama")), QStringList{"g.txt"});
     QCOMPARE(lib.entries(QStringLiteral("beta")), QStringList{"b.txt"});
@@ -292,25 +241,19 @@ void TestEditCategories::deleteWithYesAndNo()
 
     clickItem(win.dirs(), QStringLiteral("Notas"));
     win.typeName(win.catBox(), QStringLiteral("qualquer"));
-    watcher.answer("Não").answer("OK");
-    win.click("btnDelCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[0],
+    auto seen = win.press(watcher, "btnDelCat", {"Não", "OK"});
+    expectBox(seen[0],
               QStringLiteral("Você tem certeza que quer deletar \r\n\"Notas\"?\r\nTodos os scripts contidos nela\r\n"
                              "serão também deletados!"),
               QStringLiteral("Deletar categoria"), kYesNo);
-    QCOMPARE(watcher.seen[0].defaultButton, QStringLiteral("Sim"));
-    expectBox(watcher.seen[1], QStringLiteral("Categoria não deletada!"), title);
+    QCOMPARE(seen[0].defaultButton, QStringLiteral("Sim"));
+    expectBox(seen[1], QStringLiteral("Categoria não deletada!"), title);
     QCOMPARE(lib.entries(QStringLiteral("Notas")).size(), 4);
     QCOMPARE(win.catBox()->text(), QString());
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
 
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Notas"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnDelCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[1], QStringLiteral("Categoria deletada!"), title);
+    expectBox(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1], QStringLiteral("Categoria deletada!"), title);
     QCOMPARE(lib.entries(), (QStringList{"Alpha", "Zeta"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Zeta"}));
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
@@ -333,12 +276,8 @@ void TestEditCategories::deleteRefusesWhatItCannotFinish()
 
     // A sub-folder or a hidden file: refused before the question, nothing deleted.
     for (const char* c : {"Pastas", "Oculta"}) {
-        watcher.clear();
         clickItem(win.dirs(), QLatin1String(c));
-        watcher.answer("OK");
-        win.click("btnDelCat");
-        QCOMPARE(watcher.seen.size(), 1);
-        expectBox(watcher.seen[0],
+        expectBox(win.press(watcher, "btnDelCat")[0],
                   QStringLiteral("Categoria não deletada!\r\nA pasta \"%1\" contém subpastas ou arquivos ocultos, "
                                  "que não são scripts. Nada foi apagado.")
                       .arg(QLatin1String(c)),
@@ -350,13 +289,9 @@ void TestEditCategories::deleteRefusesWhatItCannotFinish()
 
     // A sub-folder appears while the question is open: the scripts go as
     // confirmed, the folder stays and so does its entry.
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Tarde"));
     whileNextBoxIsOpen([&] { lib.mkdir(QStringLiteral("Tarde/nova")); });
-    watcher.answer("Sim").answer("OK");
-    win.click("btnDelCat");
-    QCOMPARE(watcher.seen.size(), 2);
-    expectBox(watcher.seen[1],
+    expectBox(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1],
               QStringLiteral("Categoria não deletada!\r\nNão foi possível apagar a pasta \"Tarde\" por completo."),
               title);
     QCOMPARE(lib.entries(QStringLiteral("Tarde")), QStringList{"nova"});
@@ -364,17 +299,12 @@ void TestEditCategories::deleteRefusesWhatItCannotFinish()
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
 
     // Removed behind the program's back: the list is brought in line.
-    watcher.clear();
     clickItem(win.dirs(), QStringLiteral("Tarde"));
     QVERIFY(QDir(lib.path(QStringLiteral("Tarde"))).removeRecursively());
-    watcher.answer("OK");
-    win.click("btnDelCat");
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("Categoria não deletada!\r\nA pasta \"Tarde\" não foi encontrada."),
-              title);
+    expectBox(win.press(watcher, "btnDelCat")[0],
+              QStringLiteral("Categoria não deletada!\r\nA pasta \"Tarde\" não foi encontrada."), title);
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Oculta", "Pastas"}));
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditCategories::deletingTheLastCategory()
@@ -387,13 +317,10 @@ void TestEditCategories::deletingTheLastCategory()
     ModalWatcher watcher;
 
     clickItem(win.dirs(), QStringLiteral("Unica"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnDelCat");
+    win.press(watcher, "btnDelCat", {"Sim", "OK"});
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
     QCOMPARE(entries(win.files()), QStringList{"a"});
-    watcher.answer("Sim").answer("OK");
-    win.click("btnDelCat");
-    QCOMPARE(watcher.texts().last(), QStringLiteral("Categoria deletada!"));
+    QCOMPARE(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
     QCOMPARE(lib.entries(), QStringList());
     QCOMPARE(win.dirs()->count(), 0);
     QCOMPARE(win.files()->count(), 0);
@@ -401,25 +328,16 @@ void TestEditCategories::deletingTheLastCategory()
     QCOMPARE(win.teste(), QString());
 
     // With nothing selected every command refuses and nothing is written.
-    watcher.clear();
-    watcher.answer("OK").answer("OK").answer("OK");
-    win.click("btnDelCat");
-    win.click("btnEditCat");
+    const QString pick = QStringLiteral("Voce precisa selecionar uma Categoria");
+    expectBox(win.press(watcher, "btnDelCat")[0], pick, QStringLiteral("Deletar Categoria"));
+    expectBox(win.press(watcher, "btnEditCat")[0], pick, QStringLiteral("Renomear Categoria"));
     win.typeName(win.fileBox(), QStringLiteral("solto"));
     win.typeViewer(QStringLiteral("texto"));
-    win.click("btnAddFile");
-    QCOMPARE(watcher.seen.size(), 3);
-    expectBox(watcher.seen[0], QStringLiteral("Voce precisa selecionar uma Categoria"),
-              QStringLiteral("Deletar Categoria"));
-    expectBox(watcher.seen[1], QStringLiteral("Voce precisa selecionar uma Categoria"),
-              QStringLiteral("Renomear Categoria"));
-    expectBox(watcher.seen[2], QStringLiteral("Voce precisa selecionar uma Categoria"),
-              QStringLiteral("Adicionar Script"));
+    expectBox(win.press(watcher, "btnAddFile")[0], pick, QStringLiteral("Adicionar Script"));
     QCOMPARE(lib.entries(), QStringList());
     QCOMPARE(QDir(lib.appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"scripts"});
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("texto"));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditCategories::dotDotCategoryNeverLeavesTheLibrary()
@@ -434,21 +352,15 @@ void TestEditCategories::dotDotCategoryNeverLeavesTheLibrary()
     win.dirs()->addItem(QStringLiteral(".."));
     clickItem(win.dirs(), QStringLiteral(".."));
     QCOMPARE(win.dir(), QStringLiteral(".."));
-    watcher.answer("OK");
-    win.click("btnDelCat");
+    const QString refused = QStringLiteral("O nome \"..\" não pode ser usado: é formado só por pontos.");
+    expectBox(win.press(watcher, "btnDelCat")[0], refused, QStringLiteral("Deletar Categoria"));
     clickItem(win.dirs(), QStringLiteral(".."));
     win.typeName(win.catBox(), QStringLiteral("Outro"));
-    watcher.answer("OK");
-    win.click("btnEditCat");
-    const QString refused = QStringLiteral("O nome \"..\" não pode ser usado: é formado só por pontos.");
-    QCOMPARE(watcher.texts(), (QStringList{refused, refused}));
-    QCOMPARE(watcher.seen[0].title, QStringLiteral("Deletar Categoria"));
-    QCOMPARE(watcher.seen[1].title, QStringLiteral("Renomear Categoria"));
+    expectBox(win.press(watcher, "btnEditCat")[0], refused, QStringLiteral("Renomear Categoria"));
     QCOMPARE(QDir(lib.appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"scripts"});
     QCOMPARE(lib.entries(), QStringList{"Notas"});
     QCOMPARE(lib.read(QStringLiteral("Notas/n.txt")), QByteArray("\"n\"\r\n"));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 QTEST_MAIN(TestEditCategories)

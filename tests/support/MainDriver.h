@@ -138,6 +138,25 @@ struct MainDriver {
             qFatal("%s cannot be clicked", button);
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    // Clicks a button answering the boxes that come up in turn; exactly that many
+    // must come up. The boxes seen, padded so that indexing never crashes.
+    QList<SeenBox> press(ModalWatcher& watcher, const char* button, const QStringList& answers = {"OK"})
+    {
+        watcher.clear();
+        for (const QString& answer : answers)
+            watcher.answer(answer);
+        click(button);
+        QList<SeenBox> seen = watcher.seen;
+        if (seen.size() != answers.size() || watcher.unexpected != 0)
+            QTest::qFail(qPrintable(QStringLiteral("%1 boxes for %2 answers after %3: %4")
+                                        .arg(seen.size())
+                                        .arg(answers.size())
+                                        .arg(QLatin1String(button), watcher.texts().join(QStringLiteral(" | ")))),
+                         __FILE__, __LINE__);
+        while (seen.size() < answers.size())
+            seen.append(SeenBox{});
+        return seen;
+    }
     void clickPicture(const char* name) { QTest::mouseClick(get<Picture>(name), Qt::LeftButton, {}, QPoint(3, 3)); }
     // Replaces a name box's text by typing, key by key.
     void typeName(NameBox* box, const QString& text)
