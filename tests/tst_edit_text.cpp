@@ -53,17 +53,13 @@ void TestEditText::saveWritesTheWholeFile()
     clickItem(win.files(), QStringLiteral("a"));
     const QString size = win.get<QLabel>("lblTamanho")->text();
     win.typeViewer(QStringLiteral("linha 1\nlinha \"2\""));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText");
-    QCOMPARE(watcher.seen.size(), 2);
-    QCOMPARE(watcher.seen[0].text, kQuestion);
-    QCOMPARE(watcher.seen[0].title, kTitle);
-    QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
-    QCOMPARE(watcher.seen[0].buttons, (QStringList{"Sim", "Não"}));
-    QCOMPARE(watcher.seen[0].defaultButton, QStringLiteral("Sim"));
-    QCOMPARE(watcher.seen[1].text, QStringLiteral("Arquivo editado"));
-    QCOMPARE(watcher.seen[1].title, kTitle);
-    QCOMPARE(watcher.seen[1].icon, QMessageBox::NoIcon);
+    const auto seen = win.press(watcher, "btnEditText", {"Sim", "OK"});
+    QCOMPARE(seen[0].text, kQuestion);
+    QCOMPARE(seen[0].title, kTitle);
+    QCOMPARE(seen[0].icon, QMessageBox::Question);
+    QCOMPARE(seen[0].buttons, kYesNo);
+    QCOMPARE(seen[0].defaultButton, QStringLiteral("Sim"));
+    expectBox(seen[1], QStringLiteral("Arquivo editado"), kTitle);
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
     // A shorter text leaves nothing of the old one, and no temporary file stays.
     QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "b.txt"}));
@@ -72,28 +68,20 @@ void TestEditText::saveWritesTheWholeFile()
     QCOMPARE(win.get<QLabel>("lblTamanho")->text(), size);
 
     // No writes nothing.
-    watcher.clear();
     win.typeViewer(QStringLiteral("outro"));
-    watcher.answer("Não").answer("OK");
-    win.click("btnEditText");
-    QCOMPARE(watcher.texts(), (QStringList{kQuestion, "Arquivo não editado"}));
+    QCOMPARE(win.press(watcher, "btnEditText", {"Não", "OK"})[1].text, QStringLiteral("Arquivo não editado"));
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
 
     // Accents, the euro sign and a no-break space keep their Windows-1252 bytes.
-    watcher.clear();
     win.typeViewer(QStringLiteral("ação\u00A0€"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText");
+    win.press(watcher, "btnEditText", {"Sim", "OK"});
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"a\xE7\xE3o\xA0\x80\"\r\n"));
 
     // An empty viewer writes the four-byte script; a removed file is created again.
     QVERIFY(QFile::remove(lib.path(QStringLiteral("Notas/a.txt"))));
     win.viewer()->clear();
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText");
+    QCOMPARE(win.press(watcher, "btnEditText", {"Sim", "OK"})[1].text, QStringLiteral("Arquivo editado"));
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"\"\r\n"));
-    QCOMPARE(watcher.texts().last(), QStringLiteral("Arquivo editado"));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditText::saveRefusalsAndFailures()
@@ -109,38 +97,28 @@ void TestEditText::saveRefusalsAndFailures()
     clickItem(win.dirs(), QStringLiteral("Notas"));
     clickItem(win.files(), QStringLiteral("a"));
     win.typeViewer(QStringLiteral("neve ☃"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText");
-    QCOMPARE(watcher.texts(),
-             (QStringList{kQuestion, "Arquivo não editado\r\nO texto contém o caractere \"☃\" (U+2603), que não "
-                                     "pode ser gravado em um script."}));
-    QCOMPARE(watcher.seen[1].title, kTitle);
+    expectBox(win.press(watcher, "btnEditText", {"Sim", "OK"})[1],
+              QStringLiteral("Arquivo não editado\r\nO texto contém o caractere \"☃\" (U+2603), que não pode ser "
+                             "gravado em um script."),
+              kTitle);
     QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), QByteArray("\"antes\"\r\n"));
     QCOMPARE(lib.entries(QStringLiteral("Notas")), QStringList{"a.txt"});
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("neve ☃"));
 
     // The category folder was removed: told, not re-created, the text kept and
     // the lists brought in line.
-    watcher.clear();
     win.typeViewer(QStringLiteral("depois"));
     QVERIFY(QDir(lib.path(QStringLiteral("Notas"))).removeRecursively());
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText");
-    QCOMPARE(watcher.texts(),
-             (QStringList{kQuestion, "Arquivo não editado\r\nNão foi possível gravar o script \"a\" na categoria "
-                                     "\"Notas\". O texto continua no visualizador."}));
+    QCOMPARE(win.press(watcher, "btnEditText", {"Sim", "OK"})[1].text,
+             QStringLiteral("Arquivo não editado\r\nNão foi possível gravar o script \"a\" na categoria \"Notas\". "
+                            "O texto continua no visualizador."));
     QCOMPARE(lib.entries(), QStringList{"Alpha"});
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("depois"));
     QCOMPARE(entries(win.dirs()), QStringList{"Alpha"});
     QCOMPARE(entries(win.files()), QStringList());
 
     // Nothing selected any more.
-    watcher.clear();
-    watcher.answer("OK");
-    win.click("btnEditText");
-    QCOMPARE(watcher.texts(), QStringList{"O arquivo precisa ter um nome!"});
-    QCOMPARE(watcher.seen[0].title, kTitle);
-    QCOMPARE(watcher.unexpected, 0);
+    expectBox(win.press(watcher, "btnEditText")[0], QStringLiteral("O arquivo precisa ter um nome!"), kTitle);
 }
 
 void TestEditText::saveFromSearchResults()
@@ -159,33 +137,24 @@ void TestEditText::saveFromSearchResults()
     searchAndChoose(win, QStringLiteral("palavra"), QStringLiteral("x --> Beta"));
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("palavra em beta"));
     win.typeViewer(QStringLiteral("beta \"novo\""));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText2");
-    QCOMPARE(watcher.texts(), (QStringList{kQuestion, "Arquivo editado"}));
-    QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
+    const auto seen = win.press(watcher, "btnEditText2", {"Sim", "OK"});
+    QCOMPARE(seen[0].text, kQuestion);
+    QCOMPARE(seen[1].text, QStringLiteral("Arquivo editado"));
     QCOMPARE(lib.read(QStringLiteral("Beta/x.txt")), latin1(QStringLiteral("\"beta ¤novo¤\"\r\n")));
     QCOMPARE(lib.read(QStringLiteral("Alpha/x.txt")), QByteArray("\"palavra em alpha\"\r\n"));
 
     // The file shown is the file saved, whatever the letter case of its ".txt".
-    watcher.clear();
-    clickItem(win.get<QListWidget>("lstFile02"), QStringLiteral("Notes --> Beta"));
+    clickItem(win.found(), QStringLiteral("Notes --> Beta"));
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("palavra maiuscula"));
     win.typeViewer(QStringLiteral("palavra salva"));
-    watcher.answer("Sim").answer("OK");
-    win.click("btnEditText2");
+    win.press(watcher, "btnEditText2", {"Sim", "OK"});
     QCOMPARE(lib.read(QStringLiteral("Beta/Notes.TXT")), QByteArray("\"palavra salva\"\r\n"));
     QCOMPARE(lib.entries(QStringLiteral("Beta")), (QStringList{"Notes.TXT", "x.txt"}));
 
     // A second search leaves no result chosen: the save is refused.
-    watcher.clear();
     searchAndChoose(win, QStringLiteral("alpha"), QString());
-    QVERIFY(win.get("btnEditText2")->isEnabled());
-    watcher.answer("OK");
-    win.click("btnEditText2");
-    QCOMPARE(watcher.texts(), QStringList{"O arquivo precisa ter um nome!"});
-    QCOMPARE(watcher.seen[0].title, kTitle);
+    expectBox(win.press(watcher, "btnEditText2")[0], QStringLiteral("O arquivo precisa ter um nome!"), kTitle);
     QCOMPARE(lib.read(QStringLiteral("Alpha/x.txt")), QByteArray("\"palavra em alpha\"\r\n"));
-    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestEditText::copyPutsSelectionOrWholeText()
