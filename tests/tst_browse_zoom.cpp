@@ -72,12 +72,8 @@ void TestBrowseZoom::needsASelectedScript()
         win.clickPicture("imgMais");
         win.clickPicture("imgMenos");
         QCOMPARE(watcher.seen.size(), 2);
-        for (const SeenBox& box : watcher.seen) {
-            QCOMPARE(box.text, QStringLiteral("Você precisa selecionar um arquivo!"));
-            QCOMPARE(box.title, QStringLiteral("Aviso visualização"));
-            QCOMPARE(box.buttons, QStringList{"OK"});
-            QCOMPARE(box.icon, QMessageBox::NoIcon);
-        }
+        for (const SeenBox& box : watcher.seen)
+            expectBox(box, QStringLiteral("Você precisa selecionar um arquivo!"), QStringLiteral("Aviso visualização"));
         QCOMPARE(watcher.unexpected, 0);
         QCOMPARE(layout(&win.w), before);
         QCOMPARE(layout(&win.w)[0], normal()[0]);
