@@ -4,7 +4,7 @@
 #include "backup/DirList.h"
 #include "backup/Drives.h"
 #include "app/NameBox.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -28,28 +28,6 @@ QList<drives::Volume> testVolumes()
 {
     return {{QStringLiteral("/"), QString()}, {g_spareVolume, QStringLiteral("RESERVA")},
             {g_missingVolume, QStringLiteral("SEM MIDIA")}};
-}
-
-QStringList itemTexts(QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    return found.isEmpty() ? nullptr : found.first();
-}
-
-void doubleClick(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = itemNamed(list, text);
-    QVERIFY2(item, qPrintable(text));
-    list->scrollToItem(item);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
 void click(QWidget* w)
@@ -144,7 +122,7 @@ void TestBackup::opensFreshWithEveryControl()
     control(w, "Line1");
 
     auto* list = control<QListWidget>(w, "List1");
-    QCOMPARE(itemTexts(list), (QStringList{"» Alfa", "» beta", "» zeta"}));
+    QCOMPARE(entries(list), (QStringList{"» Alfa", "» beta", "» zeta"}));
     QVERIFY(list->hasFocus());
     QCOMPARE(control<NameBox>(w, "txtfile")->text(), QStringLiteral("scripts"));
     QCOMPARE(control<QLineEdit>(w, "txtCaminho")->text(), QString());
@@ -228,31 +206,31 @@ void TestBackup::directoryListOpensOnlyWhatIsOpened()
     expected << root.mid(1).split(u'/');
     const int current = int(expected.size()) - 1;
     expected << QStringLiteral("alvo") << QStringLiteral("outro");
-    QCOMPARE(itemTexts(dir), expected);
+    QCOMPARE(entries(dir), expected);
     QCOMPARE(dir->currentRow(), current);
 
     // Selecting moves the highlight only.
     click(dir->viewport());
-    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, dir->visualItemRect(itemNamed(dir, "outro")).center());
+    clickItem(dir, QStringLiteral("outro"));
     QCOMPARE(dir->currentItem()->text(), QStringLiteral("outro"));
     QCOMPARE(path->text(), QString());
     QCOMPARE(dir->path(), root);
 
     // Opening with a double-click, then with Enter, then an ancestor.
-    doubleClick(dir, QStringLiteral("outro"));
+    doubleClickItem(dir, QStringLiteral("outro"));
     QCOMPARE(dir->path(), root + QStringLiteral("/outro"));
     QCOMPARE(path->text(), QDir::toNativeSeparators(root + QStringLiteral("/outro")));
-    QCOMPARE(itemTexts(dir).mid(current), (QStringList{QFileInfo(root).fileName(), "outro", "fundo"}));
+    QCOMPARE(entries(dir).mid(current), (QStringList{QFileInfo(root).fileName(), "outro", "fundo"}));
     dir->setFocus();
-    dir->setCurrentItem(itemNamed(dir, "fundo"));
+    dir->setCurrentItem(itemNamed(dir, QStringLiteral("fundo")));
     QTest::keyClick(dir, Qt::Key_Return);
     QCOMPARE(path->text(), QDir::toNativeSeparators(root + QStringLiteral("/outro/fundo")));
     QVERIFY(w->isVisible());
-    doubleClick(dir, QFileInfo(root).fileName());
+    doubleClickItem(dir, QFileInfo(root).fileName());
     QCOMPARE(path->text(), QDir::toNativeSeparators(root));
 
     // Typing a path in the path box does not move the backup.
-    doubleClick(dir, QStringLiteral("alvo"));
+    doubleClickItem(dir, QStringLiteral("alvo"));
     path->setFocus();
     path->selectAll();
     typeText(path, dest(QStringLiteral("outro")));
@@ -286,10 +264,8 @@ void TestBackup::drivesMoveToRootOrRefuse()
 
     watcher.answer(QStringLiteral("OK"));
     QTest::keyClick(drive, Qt::Key_Down);
-    QCOMPARE(watcher.texts(), QStringList{"Drive não acessível"});
-    QCOMPARE(watcher.seen.value(0).title, QStringLiteral("Corvane 1.0"));
-    QCOMPARE(watcher.seen.value(0).icon, QMessageBox::NoIcon);
-    QCOMPARE(watcher.seen.value(0).buttons, QStringList{"OK"});
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0], QStringLiteral("Drive não acessível"), kAppTitle);
     QCOMPARE(drive->currentIndex(), 2);
     QCOMPARE(dir->path(), dest(QStringLiteral("outro")));
     QCOMPARE(path->text(), QDir::toNativeSeparators(dest(QStringLiteral("outro"))));
@@ -309,15 +285,14 @@ void TestBackup::backupCopiesLibraryAndRefusesSecondPress()
     lib_->write(QStringLiteral("solto.txt"), "solto");
     delete window_;
     w = open();
-    QCOMPARE(itemTexts(control<QListWidget>(w, "List1")), (QStringList{"» Geral", "» solto.txt", "» Vazia"}));
-    doubleClick(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
+    QCOMPARE(entries(control<QListWidget>(w, "List1")), (QStringList{"» Geral", "» solto.txt", "» Vazia"}));
+    doubleClickItem(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
 
     ModalWatcher watcher;
     watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
     click(control(w, "cmd2"));
-    QCOMPARE(watcher.texts(), QStringList{"Backup realizado com sucesso!"});
-    QCOMPARE(watcher.seen.value(0).title, QStringLiteral("Corvane 1.0"));
-    QCOMPARE(watcher.seen.value(0).icon, QMessageBox::NoIcon);
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0], QStringLiteral("Backup realizado com sucesso!"), kAppTitle);
     const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     const QDir bk(dest(QStringLiteral("alvo/scripts")));
     QCOMPARE(bk.entryList(all, QDir::Name), (QStringList{"Geral", "Vazia", "solto.txt"}));
@@ -335,7 +310,7 @@ void TestBackup::backupCopiesLibraryAndRefusesSecondPress()
     // The window stays as it was; the second press is refused and writes nothing.
     QVERIFY(w->isVisible());
     QCOMPARE(control<NameBox>(w, "txtfile")->text(), QStringLiteral("scripts"));
-    QVERIFY(!itemNamed(control<DirList>(w, "Dir1"), QStringLiteral("scripts")));
+    QVERIFY(!entries(control<DirList>(w, "Dir1")).contains(QStringLiteral("scripts")));
     QFile::remove(bk.filePath("Geral/Oi.txt"));
     click(control(w, "cmd2"));
     QCOMPARE(watcher.texts(), (QStringList{"Backup realizado com sucesso!", "A pasta scripts já existe"}));
@@ -344,8 +319,8 @@ void TestBackup::backupCopiesLibraryAndRefusesSecondPress()
 
     // The application folder holds the scripts folder itself: refused the same way.
     auto* dir = control<DirList>(w, "Dir1");
-    doubleClick(dir, QFileInfo(QFileInfo(lib_->appDir()).absolutePath()).fileName());
-    doubleClick(dir, QFileInfo(lib_->appDir()).fileName());
+    doubleClickItem(dir, QFileInfo(QFileInfo(lib_->appDir()).absolutePath()).fileName());
+    doubleClickItem(dir, QFileInfo(lib_->appDir()).fileName());
     QCOMPARE(dir->path(), QFileInfo(lib_->appDir()).absoluteFilePath());
     watcher.answer(QStringLiteral("OK"));
     click(control(w, "cmd2"));
@@ -389,7 +364,7 @@ void TestBackup::failuresStopWithoutSuccessAndKeepFiles()
     lib_->write(QStringLiteral("A/um.txt"), "\"1\"\r\n");
     lib_->write(QStringLiteral("B/dois.txt"), "\"2\"\r\n");
     QWidget* w = open();
-    doubleClick(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
+    doubleClickItem(control<DirList>(w, "Dir1"), QStringLiteral("alvo"));
     ModalWatcher watcher;
     watcher.answer("OK").answer("OK");
 

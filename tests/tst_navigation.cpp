@@ -2,7 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/Picture.h"
 #include "help/WebSite.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -43,11 +43,8 @@ private:
     QWidget* twin(const char* name) { return control<Picture>(window_, name); }
     QStringList shownTwins()
     {
-        QStringList shown;
-        for (const char* name : {"imageHelpOn", "imageCreditoOn", "imageBkOn", "imageSiteOn"})
-            if (twin(name)->isVisible())
-                shown << QLatin1String(name);
-        return shown;
+        return namesWhere(window_, {"imageHelpOn", "imageCreditoOn", "imageBkOn", "imageSiteOn"},
+                          [](QWidget* c) { return c->isVisible(); });
     }
     void moveToBackground()
     {

@@ -4,7 +4,7 @@
 #include "app/NoticeDialog.h"
 #include "app/Picture.h"
 #include "app/Startup.h"
-#include "support/TestSupport.h"
+#include "support/MainDriver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -113,10 +113,7 @@ void TestStartup::secondCopyIsRefused()
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     QCOMPARE(runCorvane(*app, lib.appDir(), lock), 0);
     QCOMPARE(watcher.seen.size(), 1);
-    QCOMPARE(watcher.seen[0].text, QStringLiteral("O programa já está rodando!"));
-    QCOMPARE(watcher.seen[0].title, QStringLiteral("Corvane 1.0"));
-    QCOMPARE(watcher.seen[0].buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(watcher.seen[0].icon, QMessageBox::NoIcon);
+    expectBox(watcher.seen[0], QStringLiteral("O programa já está rodando!"), kAppTitle);
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(w->objectName() != QStringLiteral("frmPrincipal") || !w->isVisible());
     QVERIFY(SingleInstance::lockPathFor(lib.appDir()) != SingleInstance::lockPathFor(lib.scripts()));
@@ -162,8 +159,7 @@ void TestStartup::fullStartListsSortedCategoriesAndSelectsFirst()
     bool focused = false;
     whenMainWindowShown([&](QWidget* w) {
         auto* list = control<QListWidget>(w, "lstDir01");
-        for (int i = 0; i < list->count(); ++i)
-            items << list->item(i)->text();
+        items = entries(list);
         current = list->currentItem() ? list->currentItem()->text() : QString();
         focused = QApplication::focusWidget() == list;
     });
@@ -254,8 +250,7 @@ void TestStartup::frameHasEveryControlInPlace()
     };
     for (const Expect& e : expected) {
         QWidget* c = control(&w, e.name);
-        QCOMPARE(c->geometry(), QRect(qRound(e.l / 15.0), qRound(e.t / 15.0), qRound(e.wd / 15.0),
-                                      qRound(e.h / 15.0)));
+        QCOMPARE(c->geometry(), tw(e.l, e.t, e.wd, e.h));
         if (e.caption) {
             if (auto* b = qobject_cast<QPushButton*>(c))
                 QCOMPARE(b->text(), QString::fromUtf8(e.caption));
