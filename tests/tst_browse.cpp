@@ -21,14 +21,6 @@ const QStringList kAfterCategoryClick{"cxRnmCat", "cxRnmFile", "btnAddCat", "btn
 const QStringList kScriptRule{"cxRnmFile", "btnAddFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy",
                               "btnPrint"};
 
-QByteArray cp1252(const char* utf8)
-{
-    QByteArray out;
-    for (QChar c : QString::fromUtf8(utf8))
-        out.append(char(c.unicode()));  // Latin-1 range only in these tests
-    return out;
-}
-
 // Records the order in which lstDir01 gets the focus and changes its selection.
 class OrderLog : public QObject {
 public:
@@ -149,7 +141,7 @@ void TestBrowse::scriptSelectionShowsDecodedText()
 {
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Cartas"));
-    lib.write(QStringLiteral("Cartas/Convite.txt"), cp1252("\"Olá ¤amigo¤,\r\nvenha às 8h\"\r\n"));
+    lib.write(QStringLiteral("Cartas/Convite.txt"), latin1("\"Olá ¤amigo¤,\r\nvenha às 8h\"\r\n"));
     lib.write(QStringLiteral("Cartas/Vazio.txt"), "\"\"\r\n");
     lib.write(QStringLiteral("Cartas/Lista.txt"), "ovos, leite\r\npao\r\n");
     lib.write(QStringLiteral("Cartas/Longo.txt"), "\"" + QByteArray(2047, 'x') + "\"\r\n");

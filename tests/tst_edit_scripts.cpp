@@ -11,11 +11,6 @@ using namespace corvane::test;
 
 namespace {
 
-QByteArray latin1(const char* utf8)
-{
-    return QString::fromUtf8(utf8).toLatin1();
-}
-
 QStringList enabledViewerButtons(MainDriver& win)
 {
     return namesWhere(&win.w, {"btnEditText", "btnCopy", "btnPrint", "btnDelFile", "btnEditFile", "btnAddFile"},

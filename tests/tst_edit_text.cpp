@@ -15,11 +15,6 @@ namespace {
 const QString kTitle = QStringLiteral("Aviso edição");
 const QString kQuestion = QStringLiteral("Deseja realmente alterar esse arquivo?");
 
-QByteArray latin1(const QString& text)
-{
-    return text.toLatin1();
-}
-
 // Opens the search panel, searches and chooses a result, as a user does.
 void searchAndChoose(MainDriver& win, const QString& text, const QString& result)
 {
@@ -60,7 +55,7 @@ void TestEditText::saveWritesTheWholeFile()
     QCOMPARE(seen[0].buttons, kYesNo);
     QCOMPARE(seen[0].defaultButton, QStringLiteral("Sim"));
     expectBox(seen[1], QStringLiteral("Arquivo editado"), kTitle);
-    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1("\"linha 1\r\nlinha ¤2¤\"\r\n"));
     // A shorter text leaves nothing of the old one, and no temporary file stays.
     QCOMPARE(lib.entries(QStringLiteral("Notas")), (QStringList{"a.txt", "b.txt"}));
     QCOMPARE(win.viewer()->toPlainText(), QStringLiteral("linha 1\nlinha \"2\""));
@@ -70,7 +65,7 @@ void TestEditText::saveWritesTheWholeFile()
     // No writes nothing.
     win.typeViewer(QStringLiteral("outro"));
     QCOMPARE(win.press(watcher, "btnEditText", {"Não", "OK"})[1].text, QStringLiteral("Arquivo não editado"));
-    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1(QStringLiteral("\"linha 1\r\nlinha ¤2¤\"\r\n")));
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1("\"linha 1\r\nlinha ¤2¤\"\r\n"));
 
     // Accents, the euro sign and a no-break space keep their Windows-1252 bytes.
     win.typeViewer(QStringLiteral("ação\u00A0€"));
@@ -140,7 +135,7 @@ void TestEditText::saveFromSearchResults()
     const auto seen = win.press(watcher, "btnEditText2", {"Sim", "OK"});
     QCOMPARE(seen[0].text, kQuestion);
     QCOMPARE(seen[1].text, QStringLiteral("Arquivo editado"));
-    QCOMPARE(lib.read(QStringLiteral("Beta/x.txt")), latin1(QStringLiteral("\"beta ¤novo¤\"\r\n")));
+    QCOMPARE(lib.read(QStringLiteral("Beta/x.txt")), latin1("\"beta ¤novo¤\"\r\n"));
     QCOMPARE(lib.read(QStringLiteral("Alpha/x.txt")), QByteArray("\"palavra em alpha\"\r\n"));
 
     // The file shown is the file saved, whatever the letter case of its ".txt".

@@ -66,6 +66,12 @@ inline QStringList entries(const QListWidget* list)
     return out;
 }
 
+// The bytes of Latin-1 text written in the source as UTF-8, as a script file holds them.
+inline QByteArray latin1(const char* utf8)
+{
+    return QString::fromUtf8(utf8).toLatin1();
+}
+
 // Pixels of a rectangle given in twips, worked out apart from the program's own helper.
 inline QRect tw(int l, int t, int w, int h)
 {
