@@ -16,12 +16,11 @@ QString px(int twips)
 // Every property the two views set, positions in pixels.
 QStringList layout(QWidget* w)
 {
-    const auto tw = [](int pixels) { return QString::number(pixels); };
     QStringList out;
     QWidget* viewer = control(w, "cxLerFile");
-    out << QStringLiteral("cxLerFile %1 %2").arg(tw(viewer->x()), tw(viewer->width()));
-    out << QStringLiteral("Label1 %1 %2").arg(tw(control(w, "Label1")->x()), control<QLabel>(w, "Label1")->text());
-    out << QStringLiteral("Image6 %1").arg(tw(control(w, "Image6")->x()));
+    out << QStringLiteral("cxLerFile %1 %2").arg(viewer->x()).arg(viewer->width());
+    out << QStringLiteral("Label1 %1 %2").arg(control(w, "Label1")->x()).arg(control<QLabel>(w, "Label1")->text());
+    out << QStringLiteral("Image6 %1").arg(control(w, "Image6")->x());
     const QStringList hidden =
         namesWhere(w, {"lstDir01", "lstFile01", "cxRnmCat", "cxRnmFile", "lblNameDir", "lblNameFile", "Image4",
                        "Image5", "btnOpenSearch", "imgMais", "imgMenos", "cxLerFile"},
