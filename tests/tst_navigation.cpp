@@ -114,33 +114,27 @@ void TestNavigation::hoverShowsTwinsAndOnlyBackgroundOrHeaderHidesThem()
 
 void TestNavigation::twinsOpenTheirWindowsAndStayShown()
 {
-    const struct {
-        const char* icon;
-        const char* twin;
-        const char* window;
-        QString title;
-    } pairs[] = {
-        {"imgHelp", "imageHelpOn", "frmHelp", QStringLiteral("Corvane - Mini Help")},
-        {"imgCredito", "imageCreditoOn", "frmCredito", QStringLiteral("Corvane - Créditos")},
-        {"imageBk", "imageBkOn", "frmBackup", QStringLiteral("Corvane - Backup")},
+    // The windows' own titles and contents are their tests' business.
+    const struct { const char* icon; const char* twin; const char* window; } pairs[] = {
+        {"imgHelp", "imageHelpOn", "frmHelp"},
+        {"imgCredito", "imageCreditoOn", "frmCredito"},
+        {"imageBk", "imageBkOn", "frmBackup"},
     };
     for (const auto& p : pairs) {
         moveToBackground();
         moveOnto(control<Picture>(window_, p.icon));
         QVERIFY(twin(p.twin)->isVisible());
-        QString opened, title;
+        QString opened;
         bool modal = false, mainBlocked = false;
         ModalWatcher watcher;
         watcher.onDialog([&](QWidget* dialog) {
             opened = dialog->objectName();
-            title = dialog->windowTitle();
             modal = dialog->isModal();
             mainBlocked = !window_->isEnabled() || QApplication::activeModalWidget() == dialog;
             dialog->close();  // the close box
         });
         QTest::mouseClick(twin(p.twin), Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(opened, QLatin1String(p.window));
-        QCOMPARE(title, p.title);
         QVERIFY(modal);
         QVERIFY(mainBlocked);
         QCOMPARE(watcher.unexpected, 0);
