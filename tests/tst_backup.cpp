@@ -3,19 +3,13 @@
 #include "backup/BackupWindow.h"
 #include "backup/DirList.h"
 #include "backup/Drives.h"
-#include "app/NameBox.h"
 #include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 using namespace corvane;
 using namespace corvane::test;

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 
 using namespace corvane;
 using namespace corvane::test;

@@ -1,14 +1,7 @@
 // The header's picture buttons: twins under the pointer and what their clicks open.
-#include "app/MainWindow.h"
-#include "app/Picture.h"
 #include "help/WebSite.h"
 #include "support/MainDriver.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QUrl>
 
 using namespace corvane;

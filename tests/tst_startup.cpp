@@ -1,19 +1,10 @@
 // Start-up: the single copy, the scripts folder and its notice, the main window frame.
-#include "app/MainWindow.h"
-#include "app/NameBox.h"
 #include "app/NoticeDialog.h"
-#include "app/Picture.h"
 #include "app/Startup.h"
 #include "support/MainDriver.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QTest>
 
 using namespace corvane;
 using namespace corvane::test;
