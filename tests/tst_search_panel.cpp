@@ -8,7 +8,6 @@
 using namespace corvane;
 using namespace corvane::test;
 
-
 class TestSearchPanel : public QObject {
     Q_OBJECT
 private slots:
