@@ -8,7 +8,7 @@ class QSvgRenderer;
 namespace corvane {
 
 // A picture control: our own SVG or PNG art stretched over its rectangle, sharp at
-// any scale. It reports clicks and pointer movement like the design's pictures.
+// any scale. It reports clicks and pointer movement, as picture buttons need.
 class Picture : public QWidget {
     Q_OBJECT
 public:

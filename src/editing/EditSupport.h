@@ -45,7 +45,7 @@ void reloadCategories(MainWindow& window);
 // the list empty, empties the script side.
 void selectFirstCategory(MainWindow& window);
 
-// A refusal after the confirmation: the design's "not done" line, then why.
+// A refusal after the confirmation: the usual "not done" line, then why.
 QString notDone(const QString& result, const QString& reason);
 QString unencodableReason(char32_t c);
 
