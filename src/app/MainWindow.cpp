@@ -31,16 +31,6 @@ QString pic(const char* file)
     return QStringLiteral(":/pictures/") + QLatin1String(file);
 }
 
-template <typename W>
-W* place(W* widget, const char* name, const QRect& geometry, const QString& accessible = {})
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    if (!accessible.isEmpty())
-        widget->setAccessibleName(accessible);
-    return widget;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
                     const QString& tip = {}, const QString& accessible = {})
 {

@@ -13,8 +13,7 @@
 namespace corvane {
 
 NoticeDialog::NoticeDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kDialogFlags)
 {
     setObjectName(QStringLiteral("frmDirInicial"));
     setWindowTitle(QStringLiteral("Corvane - AVISO"));

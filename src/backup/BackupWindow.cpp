@@ -26,17 +26,6 @@
 namespace corvane {
 namespace {
 
-constexpr Qt::WindowFlags kDialogFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
-template <typename W>
-W* place(W* widget, const char* name, const QRect& geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
     auto* l = place(new QLabel(text, parent), name, geometry);

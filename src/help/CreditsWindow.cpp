@@ -25,7 +25,7 @@ void useArrowPointerEverywhere()
 }
 
 CreditsWindow::CreditsWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kDialogFlags)
 {
     setObjectName(QStringLiteral("frmCredito"));
     setWindowTitle(QStringLiteral("Corvane - Créditos"));

@@ -22,7 +22,7 @@ void picture(QWidget* parent, const char* name, const char* file, const QRect& g
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kDialogFlags)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Corvane - Mini Help"));

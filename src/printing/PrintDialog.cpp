@@ -17,14 +17,6 @@
 namespace corvane {
 namespace {
 
-template <typename W>
-W* place(W* widget, const char* name, const QRect& geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
     auto* box = place(new QGroupBox(caption, parent), name, geometry);
@@ -73,7 +65,7 @@ QPushButton* command(QWidget* parent, const char* name, const QString& caption, 
 }  // namespace
 
 PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kDialogFlags)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("Corvane - Print preview"));
