@@ -69,10 +69,10 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/scripts");
     QRandomGenerator rng(42);
-    QStringList names;
+    Items names;
     for (int c = 0; c < categories; ++c) {
         const QString cat = QStringLiteral("Categoria %1").arg(c, 3, 10, QLatin1Char('0'));
-        names << cat;
+        names.append({cat, cat.toUtf8()});
         QDir().mkpath(root + u'/' + cat);
         for (int s = 0; s < perCategory; ++s) {
             QFile f(root + u'/' + cat + QStringLiteral("/script %1.txt").arg(s));
@@ -86,8 +86,8 @@ int main(int argc, char* argv[])
 
     // The floor: open, read and close every file once, paths known beforehand.
     std::vector<QByteArray> paths;
-    for (const QString& cat : names) {
-        QDirIterator it(root + u'/' + cat, QDir::Files);
+    for (const Item& item : names) {
+        QDirIterator it(root + u'/' + item.shown, QDir::Files);
         while (it.hasNext())
             paths.push_back(QFile::encodeName(it.next()));
     }

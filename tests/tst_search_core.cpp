@@ -35,6 +35,14 @@ qsizetype referenceCount(const QByteArray& stored, const QString& needle)
     return count;
 }
 
+Items cats(const QStringList& names)
+{
+    Items items;
+    for (const QString& name : names)
+        items.append({name, name.toUtf8()});
+    return items;
+}
+
 QStringList lines(const QList<search::Searcher::Hit>& hits)
 {
     QStringList out;
@@ -152,10 +160,10 @@ void TestSearchCore::walksCategoriesInListOrder()
     lib.write(QStringLiteral("alfa/chave.txt"), "\"nada\"\r\n");  // names are not searched
     Library library(lib.scripts());
     search::Searcher searcher(library);
-    const auto hits = searcher.run({"alfa", "Misc", "vazia"}, search::Needle(QStringLiteral("chave")));
+    const auto hits = searcher.run(cats({"alfa", "Misc", "vazia"}), search::Needle(QStringLiteral("chave")));
     for (const auto& hit : hits)
         if (hit.line.startsWith(QStringLiteral("Notes")))
-            QCOMPARE(hit.fileName, QStringLiteral("Notes.TXT"));
+            QCOMPARE(hit.fileName, QByteArray("Notes.TXT"));
     QStringList results = lines(hits);
     QCOMPARE(results.size(), 3);
     QCOMPARE(results[0], QStringLiteral("um --> alfa"));
@@ -163,19 +171,19 @@ void TestSearchCore::walksCategoriesInListOrder()
     results.sort();
     QCOMPARE(results, (QStringList{"Notes --> Misc", "b --> Misc"}));
     // Only the categories asked for are searched.
-    QCOMPARE(searcher.run({"Misc"}, search::Needle(QStringLiteral("chave"))).size(), 2);
+    QCOMPARE(searcher.run(cats({"Misc"}), search::Needle(QStringLiteral("chave"))).size(), 2);
 }
 
 void TestSearchCore::matchesStoredTextOnly()
 {
     TempLibrary lib;
     lib.mkdir(QStringLiteral("C"));
-    QCOMPARE(script::writeFile(lib.path(QStringLiteral("C/q.txt")), QStringLiteral("diz \"oi\" já")).status,
+    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("C/q.txt"))), QStringLiteral("diz \"oi\" já")).status,
              script::WriteStatus::Ok);
     lib.write(QStringLiteral("C/outro.txt"), "primeira, depois\r\nsegunda linha");
     Library library(lib.scripts());
     search::Searcher s(library);
-    auto find = [&](const QString& text) { return lines(s.run({"C"}, search::Needle(text))); };
+    auto find = [&](const QString& text) { return lines(s.run(cats({"C"}), search::Needle(text))); };
     QCOMPARE(find(QStringLiteral("\"oi\"")), QStringList());
     QCOMPARE(find(QStringLiteral("¤OI¤")), QStringList{QStringLiteral("q --> C")});
     QCOMPARE(find(QStringLiteral("JÁ")), QStringList{QStringLiteral("q --> C")});
@@ -193,10 +201,10 @@ void TestSearchCore::unreadableAndMissingAreSkipped()
     lib.write(QStringLiteral("C/z.txt"), "\"alvo\"\r\n");
     Library library(lib.scripts());
     search::Searcher s(library);
-    QCOMPARE(s.run({"sumiu", "C"}, search::Needle(QStringLiteral("alvo"))).size(), 2);
+    QCOMPARE(s.run(cats({"sumiu", "C"}), search::Needle(QStringLiteral("alvo"))).size(), 2);
     // A big file is read whole.
     lib.write(QStringLiteral("C/grande.txt"), "\"" + QByteArray(100000, 'x') + "alvo\"\r\n");
-    QCOMPARE(s.run({"C"}, search::Needle(QStringLiteral("ALVO"))).size(), 3);
+    QCOMPARE(s.run(cats({"C"}), search::Needle(QStringLiteral("ALVO"))).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestSearchCore)

@@ -95,7 +95,7 @@ void TestSearchPanel::findsByStoredTextIgnoringCaseNotAccents()
     // text in, result lines out, a result opening whatever its extension's case.
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Misc"));
-    QCOMPARE(script::writeFile(lib.path(QStringLiteral("Misc/acento.txt")), QStringLiteral("uma ação")).status,
+    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("Misc/acento.txt"))), QStringLiteral("uma ação")).status,
              script::WriteStatus::Ok);
     lib.write(QStringLiteral("Misc/Notes.TXT"), "\"nota em maiusculas\"\r\n");
     MainDriver p(lib);
@@ -140,7 +140,7 @@ void TestSearchPanel::choosingShowsTheScript()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("A"));
     lib.mkdir(QStringLiteral("B"));
-    QCOMPARE(script::writeFile(lib.path(QStringLiteral("A/um.txt")), QStringLiteral("linha \"1\"\nlinha 2")).status,
+    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("A/um.txt"))), QStringLiteral("linha \"1\"\nlinha 2")).status,
              script::WriteStatus::Ok);
     lib.write(QStringLiteral("B/dois.txt"), "\"linha\"\r\n");
     MainDriver p(lib);

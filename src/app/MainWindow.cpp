@@ -237,8 +237,7 @@ void MainWindow::setTabOrder()
 
 void MainWindow::loadCategories()
 {
-    c_.lstDir01->clear();
-    c_.lstDir01->addItems(library_.categories());
+    Browser::fill(c_.lstDir01, library_.categories());
     if (c_.lstDir01->count() > 0)
         c_.lstDir01->setCurrentRow(0);
 }

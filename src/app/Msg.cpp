@@ -1,5 +1,7 @@
 #include "app/Msg.h"
 
+#include "library/ScriptFile.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVariant>
@@ -64,6 +66,14 @@ bool yesNo(QWidget* parent, const QString& text, const QString& title, Icon icon
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+QString tooBig(const QString& name)
+{
+    return QStringLiteral("O script \"%1\" é grande demais para ser aberto: o texto passa de %2 MB. "
+                          "Nada foi carregado nem alterado.")
+        .arg(name)
+        .arg(script::kMaxStoredBytes / (1024 * 1024));
 }
 
 }  // namespace corvane::msg

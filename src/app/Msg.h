@@ -19,4 +19,7 @@ void ok(QWidget* parent, const QString& text, const QString& title = appTitle(),
 bool yesNo(QWidget* parent, const QString& text, const QString& title = appTitle(),
            Icon icon = Icon::None);
 
+// The refusal of a script whose text is too big to open.
+QString tooBig(const QString& name);
+
 }  // namespace corvane::msg

@@ -1,12 +1,12 @@
 #include "browse/Browser.h"
 
 #include "app/MainWindow.h"
+#include "app/Msg.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
 
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +58,33 @@ QString Browser::selectedText(const QListWidget* list)
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
+QByteArray Browser::keyOf(const QListWidgetItem* item)
+{
+    return item ? item->data(Qt::UserRole).toByteArray() : QByteArray();
+}
+
+QByteArray Browser::selectedKey(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? QByteArray() : keyOf(selected.first());
+}
+
+QListWidgetItem* Browser::makeItem(const Item& item)
+{
+    auto* entry = new QListWidgetItem(item.shown);
+    entry->setData(Qt::UserRole, item.key);
+    return entry;
+}
+
+void Browser::fill(QListWidget* list, const Items& items)
+{
+    list->clear();
+    list->setUpdatesEnabled(false);
+    for (const Item& item : items)
+        list->addItem(makeItem(item));
+    list->setUpdatesEnabled(true);
+}
+
 void Browser::categorySelected()
 {
     const MainControls& c = window_.controls();
@@ -76,9 +103,8 @@ void Browser::categorySelected()
 
     // One pass over the folder gives the list, the count and the size, so the
     // three agree; a missing folder reads as empty.
-    const Library::Contents contents = window_.library().readCategory(category);
-    c.lstFile01->clear();
-    c.lstFile01->addItems(contents.shownNames);
+    const Library::Contents contents = window_.library().readCategory(selectedKey(c.lstDir01));
+    fill(c.lstFile01, contents.items);
 
     QString size = Numeric2Bytes(double(contents.totalBytes));
     if (size.isEmpty())
@@ -118,14 +144,19 @@ void Browser::scriptSelected()
 
     // A sub-folder, a file of another extension or one removed behind our back
     // shows its name with no size and an empty viewer.
-    const QString path = window_.library().scriptFile(selectedText(c.lstDir01), name);
-    const QFileInfo info(path);
+    const fs::Path path = window_.library().scriptPath(selectedKey(c.lstDir01), selectedKey(c.lstFile01));
+    const fs::Entry info = fs::info(path);
+    const bool isFile = info.type == fs::Type::File;
     c.lblTeste->setText(name);
-    c.lblTamanho->setText(info.isFile() ? Numeric2Bytes(double(info.size())) : QString());
+    c.lblTamanho->setText(isFile ? Numeric2Bytes(double(info.size)) : QString());
 
-    bool ok = false;
-    const QString text = info.isFile() ? script::readFile(path, &ok) : QString();
-    c.cxLerFile->setPlainText(ok ? script::fromCrLf(text) : QString());
+    const script::ReadResult read = isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}};
+    c.cxLerFile->setPlainText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    if (read.status == script::ReadStatus::TooBig) {
+        // Saving over a script that was never loaded would throw its text away.
+        c.btnEditText->setEnabled(false);
+        msg::ok(&window_, msg::tooBig(name));
+    }
 }
 
 // A Ctrl+click or Ctrl+Space on the selected entry would leave the list with no

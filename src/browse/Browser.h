@@ -1,9 +1,12 @@
 #pragma once
 
+#include "library/Library.h"
+
 #include <QObject>
 #include <QString>
 
 class QListWidget;
+class QListWidgetItem;
 
 namespace corvane {
 
@@ -30,12 +33,18 @@ public:
     void categoryListFocused();
 
     // The script rule for the selected entry of lstFile01: its name, size and
-    // decoded text. Runs by itself on every new selection. Does nothing without
+    // decoded text; a script too big to open is refused with a message. Runs by itself on every new selection. Does nothing without
     // a selection.
     void scriptSelected();
 
     // Text of a list's selected entry; empty when nothing is selected.
     static QString selectedText(const QListWidget* list);
+    // On-disk bytes of a list's selected entry; empty when nothing is selected.
+    static QByteArray selectedKey(const QListWidget* list);
+    static QByteArray keyOf(const QListWidgetItem* item);
+    // Replaces a list's entries, each keeping its on-disk bytes.
+    static void fill(QListWidget* list, const Items& items);
+    static QListWidgetItem* makeItem(const Item& item);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,9 +7,6 @@
 #include "editing/EditSupport.h"
 #include "library/Names.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -56,18 +53,19 @@ void CategoryOps::add()
         msg::ok(&window_, unsafe, kAddTitle);
         return;
     }
-    const QString root = window_.library().root();
-    if (!edit::entryTaken(root, name).isEmpty()) {
+    const fs::Path& root = window_.library().rootPath();
+    if (!Library::taken(root, name).isEmpty()) {
         msg::ok(&window_, alreadyPresent(name));
         c.cxRnmCat->clear();
         return;
     }
-    if (!QDir(root).mkdir(name)) {
+    if (!fs::makeDir(root + fs::rawName(name))) {
         // The typed name stays in the box for another try.
         msg::ok(&window_,
                 edit::notDone(QStringLiteral("Categoria não adicionada!"),
-                              QStringLiteral("Não foi possível criar a pasta %1 na pasta dos scripts.")
-                                  .arg(quoted(name))),
+                              edit::writeFailure(QStringLiteral("Não foi possível criar a pasta %1 na pasta dos scripts.")
+                                                     .arg(quoted(name)),
+                                                 fs::lastError())),
                 kAddTitle);
         edit::resyncLists(window_);
         return;
@@ -83,7 +81,8 @@ void CategoryOps::rename()
     const MainControls& c = window_.controls();
     const QString newName = names::trimBlanks(c.cxRnmCat->text());
     const QString oldName = Browser::selectedText(c.lstDir01);
-    const QString root = window_.library().root();
+    const QByteArray oldKey = Browser::selectedKey(c.lstDir01);
+    const fs::Path& root = window_.library().rootPath();
 
     const auto refuse = [&](const QString& text, const QString& title) {
         msg::ok(&window_, text, title);
@@ -99,7 +98,7 @@ void CategoryOps::rename()
     }
     // Never onto another category, whatever its case; a case-only change of the
     // same folder is a rename.
-    if (!edit::entryTaken(root, newName, oldName).isEmpty()) {
+    if (!Library::taken(root, newName, oldKey).isEmpty()) {
         c.cxRnmCat->clear();
         return refuse(alreadyPresent(newName), msg::appTitle());
     }
@@ -114,11 +113,14 @@ void CategoryOps::rename()
     }
 
     // The disk may have changed while the question was open.
-    const bool present = QFileInfo(window_.library().categoryDir(oldName)).isDir();
-    const auto taken = [&] { return !edit::entryTaken(root, newName, oldName).isEmpty(); };
-    if (!present || taken() || (newName != oldName && !QDir(root).rename(oldName, newName))) {
-        QString reason = QStringLiteral("Não foi possível renomear a pasta %1; ela pode estar em uso.")
-                             .arg(quoted(oldName));
+    // A category that is a link is renamed as a link.
+    const bool present = fs::info(root + oldKey).type == fs::Type::Dir;
+    const auto taken = [&] { return !Library::taken(root, newName, oldKey).isEmpty(); };
+    const fs::Path newPath = root + fs::rawName(newName);
+    if (!present || taken() || (newPath != root + oldKey && !fs::rename(root + oldKey, newPath))) {
+        QString reason = edit::writeFailure(
+            QStringLiteral("Não foi possível renomear a pasta %1; ela pode estar em uso.").arg(quoted(oldName)),
+            fs::lastError());
         if (!present)
             reason = QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(oldName));
         else if (taken())
@@ -135,19 +137,45 @@ void CategoryOps::rename()
     edit::selectFirstCategory(window_);
 }
 
-QString CategoryOps::deleteBlocker(const QString& category) const
+QString CategoryOps::deleteBlocker(const QByteArray& category) const
 {
-    const QDir dir(window_.library().categoryDir(category));
-    if (!QFileInfo(dir.path()).isDir())
-        return QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(category));
+    const QString name = quoted(fs::shownName(category));
+    const fs::Path dir = window_.library().categoryPath(category);
+    const fs::Entry entry = fs::info(dir);
+    if (entry.type != fs::Type::Dir)
+        return QStringLiteral("A pasta %1 não foi encontrada.").arg(name);
+    if (entry.link)
+        return {};  // only the link goes
     // Sub-folders and hidden files are no scripts and are not deleted; with any of
     // them the folder could not be removed, so nothing is deleted at all.
-    const QDir::Filters everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    if (dir.entryList(everything, QDir::Unsorted).size() != dir.entryList(QDir::Files, QDir::Unsorted).size())
-        return QStringLiteral("A pasta %1 contém subpastas ou arquivos ocultos, que não são scripts. "
-                              "Nada foi apagado.")
-            .arg(quoted(category));
+    std::vector<fs::Entry> entries;
+    if (!fs::list(dir, entries))
+        return QStringLiteral("A pasta %1 não pôde ser lida. Nada foi apagado.").arg(name);
+    for (const fs::Entry& e : entries) {
+        if (e.hidden || e.type != fs::Type::File)
+            return QStringLiteral("A pasta %1 contém subpastas ou arquivos ocultos, que não são scripts. "
+                                  "Nada foi apagado.")
+                .arg(name);
+    }
     return {};
+}
+
+bool CategoryOps::removeFolder(const QByteArray& category) const
+{
+    const fs::Path dir = window_.library().categoryPath(category);
+    // A link to a folder is removed as a link: nothing it leads to is touched.
+    if (fs::info(dir).link)
+        return fs::removeFile(dir);
+    // A folder that turned up meanwhile stays, and so does the category.
+    std::vector<fs::Entry> entries;
+    if (!fs::list(dir, entries))
+        return false;
+    bool all = true;
+    for (const fs::Entry& e : entries) {
+        if (e.type != fs::Type::Dir || e.link)
+            all = fs::removeFile(fs::join(dir, e.name)) && all;
+    }
+    return all && fs::removeDir(dir);
 }
 
 void CategoryOps::remove()
@@ -166,7 +194,8 @@ void CategoryOps::remove()
         edit::selectFirstCategory(window_);
         return;
     }
-    if (const QString blocker = deleteBlocker(category); !blocker.isEmpty()) {
+    const QByteArray key = Browser::selectedKey(c.lstDir01);
+    if (const QString blocker = deleteBlocker(key); !blocker.isEmpty()) {
         msg::ok(&window_, edit::notDone(notDeleted, blocker), kDeleteTitle);
         c.cxRnmCat->clear();
         edit::reloadCategories(window_);
@@ -182,10 +211,7 @@ void CategoryOps::remove()
         return;
     }
 
-    QDir dir(window_.library().categoryDir(category));
-    for (const QString& file : dir.entryList(QDir::Files, QDir::Unsorted))
-        dir.remove(file);
-    if (!QDir(window_.library().root()).rmdir(category)) {
+    if (!removeFolder(key)) {
         msg::ok(&window_,
                 edit::notDone(notDeleted, QStringLiteral("Não foi possível apagar a pasta %1 por completo.")
                                               .arg(quoted(category))),

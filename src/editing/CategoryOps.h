@@ -18,7 +18,9 @@ private:
     void rename();
     void remove();
     // Why the folder cannot be deleted as a whole, or empty when it can.
-    QString deleteBlocker(const QString& category) const;
+    QString deleteBlocker(const QByteArray& category) const;
+    // Deletes the category's files, then its folder; false when any is left.
+    bool removeFolder(const QByteArray& category) const;
 
     MainWindow& window_;
 };

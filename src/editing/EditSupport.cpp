@@ -7,9 +7,6 @@
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -27,13 +24,16 @@ QString withLineFeeds(QString text)
     return text;
 }
 
-void selectQuietly(QListWidget* list, const QString& name)
+void selectQuietly(QListWidget* list, const QByteArray& key)
 {
-    if (name.isEmpty())
+    if (key.isEmpty())
         return;
-    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (!found.isEmpty())
-        list->setCurrentItem(found.first());
+    for (int i = 0; i < list->count(); ++i) {
+        if (Browser::keyOf(list->item(i)) == key) {
+            list->setCurrentItem(list->item(i));
+            return;
+        }
+    }
 }
 
 // Nothing chosen any more: no name, size or marker describes a choice.
@@ -69,20 +69,6 @@ QString viewerSelection(const QPlainTextEdit* viewer)
     return withLineFeeds(viewer->textCursor().selectedText());
 }
 
-QString entryTaken(const QString& dir, const QString& name, const QString& except)
-{
-    // One unsorted pass: categories can hold tens of thousands of scripts.
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString entry = it.fileName();
-        if (entry.size() == name.size() && entry != except
-            && QString::compare(entry, name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return {};
-}
-
 QString unsafeCategory(const QString& category)
 {
     return names::unsafeMessage(category);
@@ -107,7 +93,7 @@ void insertSorted(QListWidget* list, const QString& name)
         current.append(list->item(i)->text());
     // Moving the selected entry down a row is no new choice of the user's.
     const QSignalBlocker block(list);
-    list->insertItem(sortedInsertPosition(current, name), name);
+    list->insertItem(sortedInsertPosition(current, name), Browser::makeItem({name, fs::rawName(name)}));
 }
 
 void removeSelected(QListWidget* list)
@@ -126,12 +112,11 @@ void removeSelected(QListWidget* list)
 void resyncLists(MainWindow& window)
 {
     const MainControls& c = window.controls();
-    const QString category = Browser::selectedText(c.lstDir01);
-    const QString script = Browser::selectedText(c.lstFile01);
+    const QByteArray category = Browser::selectedKey(c.lstDir01);
+    const QByteArray script = Browser::selectedKey(c.lstFile01);
     {
         const QSignalBlocker block(c.lstDir01);
-        c.lstDir01->clear();
-        c.lstDir01->addItems(window.library().categories());
+        Browser::fill(c.lstDir01, window.library().categories());
         selectQuietly(c.lstDir01, category);
     }
     const QSignalBlocker block(c.lstFile01);
@@ -141,7 +126,7 @@ void resyncLists(MainWindow& window)
             clearChoice(c);
         return;
     }
-    c.lstFile01->addItems(window.library().readCategory(category).shownNames);
+    Browser::fill(c.lstFile01, window.library().readCategory(category).items);
     selectQuietly(c.lstFile01, script);
 }
 
@@ -170,6 +155,18 @@ QString unencodableReason(char32_t c)
 {
     return QStringLiteral("O texto contém o caractere %1, que não pode ser gravado em um script.")
         .arg(script::describeChar(c));
+}
+
+QString writeFailure(const QString& what, int error)
+{
+    return fs::diskFull(error) ? what + QStringLiteral(" O disco está cheio.") : what;
+}
+
+QString outsideLibrary(const QString& what)
+{
+    return QStringLiteral("%1 leva, por um link simbólico, para fora da pasta dos scripts; "
+                          "por segurança, nada foi alterado.")
+        .arg(what);
 }
 
 }  // namespace corvane::edit

@@ -19,11 +19,6 @@ QString viewerText(const QPlainTextEdit* viewer);
 // The viewer's selected text likewise; empty without a selection.
 QString viewerSelection(const QPlainTextEdit* viewer);
 
-// The entry of dir (hidden and system ones included) whose name equals name
-// ignoring case, other than the entry named exactly except; empty for none.
-// Guards every rename and add against replacing or merging into another entry.
-QString entryTaken(const QString& dir, const QString& name, const QString& except = {});
-
 // The message for the first name that must not reach the file system, or empty.
 QString unsafeCategory(const QString& category);
 QString unsafeScript(const QString& name);
@@ -48,6 +43,10 @@ void selectFirstCategory(MainWindow& window);
 // A refusal after the confirmation: the usual "not done" line, then why.
 QString notDone(const QString& result, const QString& reason);
 QString unencodableReason(char32_t c);
+// Why a write failed, for the user: a full disk is named as such.
+QString writeFailure(const QString& what, int error);
+// The refusal of a change that links would carry outside the library.
+QString outsideLibrary(const QString& what);
 
 }  // namespace edit
 }  // namespace corvane

@@ -8,9 +8,6 @@
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -83,8 +80,9 @@ void ScriptOps::add()
         return;
     }
     const QString text = edit::viewerText(c.cxLerFile);
-    const QString dir = window_.library().categoryDir(category);
-    if (!edit::entryTaken(dir, name + QStringLiteral(".txt")).isEmpty()) {
+    const QByteArray categoryKey = Browser::selectedKey(c.lstDir01);
+    const fs::Path dir = window_.library().categoryPath(categoryKey);
+    if (!Library::taken(dir, name + QStringLiteral(".txt")).isEmpty()) {
         msg::ok(&window_, alreadyPresent(name));
         c.cxRnmFile->clear();
         return;
@@ -92,14 +90,23 @@ void ScriptOps::add()
 
     // A failed write keeps the name and the viewer's text for another try.
     const QString notAdded = QStringLiteral("Script não adicionado!");
-    const script::WriteResult written = script::writeFile(window_.library().scriptFile(category, name), text);
+    const bool dirFound = fs::info(dir).type == fs::Type::Dir;
+    if (dirFound && !window_.library().holds(dir)) {
+        msg::ok(&window_, edit::notDone(notAdded, edit::outsideLibrary(QStringLiteral("A categoria ") + quoted(category))),
+                kAddTitle);
+        return;
+    }
+    const script::WriteResult written = dirFound
+        ? script::writeFile(window_.library().scriptPath(categoryKey, fs::rawName(name)), text, fs::Replace::Refused)
+        : script::WriteResult{script::WriteStatus::Failed, 0, 0};
     if (written.status == script::WriteStatus::Unencodable) {
         msg::ok(&window_, edit::notDone(notAdded, edit::unencodableReason(written.badChar)), kAddTitle);
         return;
     }
     if (written.status != script::WriteStatus::Ok) {
-        const QString reason = QFileInfo(dir).isDir()
-            ? QStringLiteral("Não foi possível gravar o arquivo do script %1.").arg(quoted(name))
+        const QString reason = dirFound
+            ? edit::writeFailure(QStringLiteral("Não foi possível gravar o arquivo do script %1.").arg(quoted(name)),
+                                 written.error)
             : QStringLiteral("A pasta da categoria %1 não foi encontrada.").arg(quoted(category));
         msg::ok(&window_, edit::notDone(notAdded, reason), kAddTitle);
         edit::resyncLists(window_);
@@ -129,12 +136,12 @@ void ScriptOps::rename()
         msg::ok(&window_, unsafe, kRenameTitle);
         return;
     }
-    const QString oldFile = oldName + QStringLiteral(".txt");
+    const QByteArray oldFile = Browser::selectedKey(c.lstFile01) + ".txt";
     const QString newFile = newName + QStringLiteral(".txt");
-    const QString dir = window_.library().categoryDir(category);
+    const fs::Path dir = window_.library().categoryPath(Browser::selectedKey(c.lstDir01));
     // Never onto another script, whatever its case; a case-only change of the
     // same file is a rename.
-    if (!edit::entryTaken(dir, newFile, oldFile).isEmpty()) {
+    if (!Library::taken(dir, newFile, oldFile).isEmpty()) {
         msg::ok(&window_, alreadyPresent(newName));
         c.cxRnmFile->clear();
         return;
@@ -148,14 +155,22 @@ void ScriptOps::rename()
         return;
     }
 
-    // The disk may have changed while the question was open.
-    const bool present = QFileInfo(dir + oldFile).isFile();
-    const auto taken = [&] { return !edit::entryTaken(dir, newFile, oldFile).isEmpty(); };
-    if (!present || taken() || (newFile != oldFile && !QDir(dir).rename(oldFile, newFile))) {
-        QString reason = QStringLiteral("Não foi possível renomear o arquivo do script %1; ele pode estar em uso.")
-                             .arg(quoted(oldName));
+    // The disk may have changed while the question was open. A script that is a
+    // link is renamed as a link; its target stays as it is.
+    const fs::Entry old = fs::info(fs::join(dir, oldFile));
+    const bool present = old.type == fs::Type::File || old.link;
+    const bool outside = present && !window_.library().holds(dir);
+    const auto taken = [&] { return !Library::taken(dir, newFile, oldFile).isEmpty(); };
+    const fs::Path newPath = fs::join(dir, fs::rawName(newFile));
+    if (!present || outside || taken()
+        || (newPath != fs::join(dir, oldFile) && !fs::rename(fs::join(dir, oldFile), newPath))) {
+        QString reason = edit::writeFailure(
+            QStringLiteral("Não foi possível renomear o arquivo do script %1; ele pode estar em uso.").arg(quoted(oldName)),
+            fs::lastError());
         if (!present)
             reason = notFound(oldName, category);
+        else if (outside)
+            reason = edit::outsideLibrary(QStringLiteral("A categoria ") + quoted(category));
         else if (taken())
             reason = QStringLiteral("Já existe um script chamado %1.").arg(quoted(newName));
         msg::ok(&window_, edit::notDone(QStringLiteral("Script não renomeado!"), reason), kRenameResultTitle);
@@ -191,13 +206,20 @@ void ScriptOps::remove()
 
     // Only a plain file is a script to delete: a sub-folder listed under the same
     // name is left alone.
-    const QString path = window_.library().scriptFile(category, name);
-    const bool present = QFileInfo(path).isFile();
-    if (!present || !QFile::remove(path)) {
-        const QString reason = present
+    // A script that is a link loses the link only; a category that leads outside
+    // the library is not changed through.
+    const QByteArray categoryKey = Browser::selectedKey(c.lstDir01);
+    const fs::Path path = window_.library().scriptPath(categoryKey, Browser::selectedKey(c.lstFile01));
+    const fs::Entry entry = fs::info(path);
+    const bool present = entry.type == fs::Type::File || (entry.link && entry.type != fs::Type::Dir);
+    const bool outside = present && !window_.library().holds(window_.library().categoryPath(categoryKey));
+    if (!present || outside || !fs::removeFile(path)) {
+        QString reason = present
             ? QStringLiteral("Não foi possível apagar o arquivo do script %1; ele pode estar em uso.")
                   .arg(quoted(name))
             : notFound(name, category);
+        if (outside)
+            reason = edit::outsideLibrary(QStringLiteral("A categoria ") + quoted(category));
         msg::ok(&window_, edit::notDone(QStringLiteral("Script não deletado!"), reason), kDeleteTitle);
         edit::resyncLists(window_);
         return;

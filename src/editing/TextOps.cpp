@@ -6,15 +6,12 @@
 #include "editing/EditSupport.h"
 #include "library/ScriptFile.h"
 #include "search/SearchPanel.h"
-#include "search/TextSearch.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-#include <tuple>
 
 namespace corvane {
 namespace {
@@ -41,7 +38,8 @@ TextOps::Target TextOps::browsingTarget() const
     Target t;
     t.name = Browser::selectedText(c.lstFile01);
     t.category = Browser::selectedText(c.lstDir01);
-    t.path = window_.library().scriptFile(t.category, t.name);
+    t.categoryKey = Browser::selectedKey(c.lstDir01);
+    t.path = window_.library().scriptPath(t.categoryKey, Browser::selectedKey(c.lstFile01));
     return t;
 }
 
@@ -51,9 +49,12 @@ TextOps::Target TextOps::resultTarget() const
     Target t;
     if (chosen.isEmpty())
         return t;
-    std::tie(t.name, t.category) = search::splitResultLine(chosen.first()->text());
     // The file the result was read from, so the viewer and the save agree.
-    t.path = SearchPanel::resultFile(window_.library(), chosen.first());
+    const SearchPanel::Result result = SearchPanel::resultOf(chosen.first());
+    t.name = result.name;
+    t.category = fs::shownName(result.category);
+    t.categoryKey = result.category;
+    t.path = window_.library().categoryPath(result.category) + '/' + result.fileName;
     return t;
 }
 
@@ -77,19 +78,34 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
     }
 
     // The whole file is replaced through a temporary beside it; on any failure
-    // the old file stays as it was and the viewer keeps the text.
+    // the old file stays as it was and the viewer keeps the text. A script that
+    // is a link is written where the link leads, as long as that is inside the
+    // library.
     const QString notSaved = QStringLiteral("Arquivo não editado");
-    const script::WriteResult written =
-        script::writeFile(target.path, edit::viewerText(window_.controls().cxLerFile));
+    fs::Path path = target.path;
+    const fs::Path dir = window_.library().categoryPath(target.categoryKey);
+    bool outside = fs::info(dir).type == fs::Type::Dir && !window_.library().holds(dir);
+    if (!outside && fs::info(path).link) {
+        path = fs::realPath(path);
+        outside = path.isEmpty() || !window_.library().holds(path);
+    }
+    if (outside) {
+        msg::ok(&window_,
+                edit::notDone(notSaved, edit::outsideLibrary(QStringLiteral("O script \"%1\"").arg(target.name))),
+                kTitle);
+        return;
+    }
+    const script::WriteResult written = script::writeFile(path, edit::viewerText(window_.controls().cxLerFile));
     if (written.status == script::WriteStatus::Unencodable) {
         msg::ok(&window_, edit::notDone(notSaved, edit::unencodableReason(written.badChar)), kTitle);
         return;
     }
     if (written.status != script::WriteStatus::Ok) {
         msg::ok(&window_,
-                edit::notDone(notSaved, QStringLiteral("Não foi possível gravar o script \"%1\" na categoria "
-                                                       "\"%2\". O texto continua no visualizador.")
-                                            .arg(target.name, target.category)),
+                edit::notDone(notSaved, edit::writeFailure(QStringLiteral("Não foi possível gravar o script \"%1\" na categoria "
+                                                                          "\"%2\". O texto continua no visualizador.")
+                                                               .arg(target.name, target.category),
+                                                           written.error)),
                 kTitle);
         if (fromBrowsing)
             edit::resyncLists(window_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/Fs.h"
+
 #include <QObject>
 #include <QString>
 
@@ -21,7 +23,8 @@ private:
     struct Target {
         QString name;
         QString category;
-        QString path;
+        QByteArray categoryKey;
+        fs::Path path;
     };
     Target browsingTarget() const;
     Target resultTarget() const;

@@ -40,67 +40,116 @@ QString shownName(QString fileName)
     return fileName;
 }
 
+void sortForList(Items& items)
+{
+    std::vector<std::pair<QString, Item>> keyed;
+    keyed.reserve(size_t(items.size()));
+    for (Item& item : items)
+        keyed.emplace_back(item.shown.toCaseFolded(), std::move(item));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        if (a.second.shown != b.second.shown)
+            return a.second.shown < b.second.shown;
+        return a.second.key < b.second.key;
+    });
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i] = std::move(keyed[size_t(i)].second);
+}
+
+namespace {
+
+QByteArray withoutTxt(QByteArray name)
+{
+    // ".txt" is plain ASCII, so removing it from the bytes matches removing it
+    // from the shown name, whatever code page the rest is in.
+    return name.replace(".txt", "");
+}
+
+}  // namespace
+
 Library::Library(const QString& scriptsDir)
     : root_(QDir::fromNativeSeparators(scriptsDir))
 {
     if (!root_.endsWith(u'/'))
         root_ += u'/';
+    rootPath_ = fs::fromQString(root_);
 }
 
-QString Library::categoryDir(const QString& category) const
+fs::Path Library::categoryPath(const QByteArray& category) const
 {
-    return root_ + category + u'/';
+    return rootPath_ + category;
 }
 
-QString Library::scriptFile(const QString& category, const QString& name) const
+fs::Path Library::scriptPath(const QByteArray& category, const QByteArray& key) const
 {
-    return root_ + category + u'/' + name + QStringLiteral(".txt");
+    return rootPath_ + category + '/' + key + ".txt";
 }
 
-QStringList Library::categories() const
+Items Library::categories() const
 {
-    QStringList names = QDir(root_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    sortForList(names);
-    return names;
+    std::vector<fs::Entry> entries;
+    fs::list(rootPath_, entries);
+    Items items;
+    for (const fs::Entry& e : entries) {
+        if (!e.hidden && e.type == fs::Type::Dir)
+            items.append({fs::shownName(e.name), e.name});
+    }
+    sortForList(items);
+    return items;
 }
 
-Library::Contents Library::readCategory(const QString& category) const
+Library::Contents Library::readCategory(const QByteArray& category) const
 {
     Contents c;
-    QDirIterator it(categoryDir(category), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo& info = it.fileInfo();
-        c.shownNames.append(shownName(info.fileName()));
-        if (info.isFile()) {
+    std::vector<fs::Entry> entries;
+    fs::list(categoryPath(category), entries);
+    for (const fs::Entry& e : entries) {
+        if (e.hidden || (e.type != fs::Type::File && e.type != fs::Type::Dir))
+            continue;
+        const QByteArray key = withoutTxt(e.name);
+        c.items.append({fs::shownName(key), key});
+        if (e.type == fs::Type::File) {
             ++c.fileCount;
-            c.totalBytes += info.size();
+            c.totalBytes += e.size;
         }
     }
-    sortForList(c.shownNames);
+    sortForList(c.items);
     return c;
 }
 
-QString Library::findEntryIgnoringCase(const QString& dir, const QString& name)
+QString Library::taken(const fs::Path& dir, const QString& name, const QByteArray& except)
 {
-    QDirIterator it(dir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString entry = it.fileName();
-        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0)
-            return entry;
+    std::vector<fs::Entry> entries;
+    fs::list(dir, entries);
+    for (const fs::Entry& e : entries) {
+        if (e.name == except)
+            continue;
+        const QString shown = fs::shownName(e.name);
+        if (shown.size() == name.size() && QString::compare(shown, name, Qt::CaseInsensitive) == 0)
+            return shown;
     }
     return {};
+}
+
+bool Library::holds(const fs::Path& path) const
+{
+    return fs::within(rootPath_, path);
 }
 
 QStringList Library::removeStrayFiles() const
 {
     QStringList failed;
-    QDirIterator it(root_, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        if (!QFile::remove(it.filePath()))
-            failed.append(it.fileName());
+    std::vector<fs::Entry> entries;
+    fs::list(rootPath_, entries);
+    for (const fs::Entry& e : entries) {
+        // A link to a file is removed as a link; hidden files are left alone.
+        if (e.hidden || e.type == fs::Type::Dir)
+            continue;
+        if (e.type == fs::Type::File) {
+            if (!fs::removeFile(rootPath_ + e.name))
+                failed.append(fs::shownName(e.name));
+        }
     }
     return failed;
 }

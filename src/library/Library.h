@@ -1,5 +1,8 @@
 #pragma once
 
+#include "library/Fs.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +18,15 @@ int sortedInsertPosition(const QStringList& sorted, const QString& name);
 // A script's shown name: its file name with every lower-case ".txt" removed.
 QString shownName(QString fileName);
 
+// An entry of a list: the name shown and the bytes it has on disk (for a script,
+// its file name without ".txt"), so look-alike names are never confused.
+struct Item {
+    QString shown;
+    QByteArray key;
+};
+using Items = QList<Item>;
+void sortForList(Items& items);
+
 // The library is the folder tree under the scripts folder: one sub-folder per
 // category, one file per script. Everything is read afresh on each call.
 class Library {
@@ -23,24 +35,28 @@ public:
 
     // The scripts folder, always with a trailing '/'.
     const QString& root() const { return root_; }
-    QString categoryDir(const QString& category) const;
-    QString scriptFile(const QString& category, const QString& name) const;
+    const fs::Path& rootPath() const { return rootPath_; }
+    fs::Path categoryPath(const QByteArray& category) const;
+    fs::Path scriptPath(const QByteArray& category, const QByteArray& key) const;
 
-    // Non-hidden, non-system sub-folders, in list order.
-    QStringList categories() const;
+    // Non-hidden sub-folders, in list order.
+    Items categories() const;
 
-    // One read of a category folder: shown names of its sub-folders and plain
-    // files (in list order), and the count and total size of the plain files.
+    // One read of a category folder: its non-hidden sub-folders and plain files
+    // (in list order), and the count and total size of the plain files.
     struct Contents {
-        QStringList shownNames;
+        Items items;
         qint64 fileCount = 0;
         qint64 totalBytes = 0;
     };
-    Contents readCategory(const QString& category) const;
+    Contents readCategory(const QByteArray& category) const;
 
-    // Whether the folder directly holds a non-hidden, non-system entry whose name
-    // equals name ignoring case; returns that entry's name.
-    static QString findEntryIgnoringCase(const QString& dir, const QString& name);
+    // The name of the entry of dir (hidden ones included) that equals name
+    // ignoring case, other than the entry whose bytes are except; empty for none.
+    static QString taken(const fs::Path& dir, const QString& name, const QByteArray& except = {});
+
+    // Whether a change at path stays inside the library once links are resolved.
+    bool holds(const fs::Path& path) const;
 
     // Deletes the plain files lying directly in the scripts folder; returns the
     // names that could not be deleted.
@@ -48,6 +64,7 @@ public:
 
 private:
     QString root_;
+    fs::Path rootPath_;
 };
 
 }  // namespace corvane

@@ -2,8 +2,6 @@
 
 #include "library/Cp1252.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -95,21 +93,43 @@ QString fromCrLf(QStringView text)
     return out;
 }
 
-QString readFile(const QString& path, bool* ok)
+namespace {
+
+// Whether the stored text of these first bytes of a file is complete in them.
+bool storedTextEnds(QByteArrayView head)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    if (ok)
-        *ok = file.error() == QFileDevice::NoError;
-    return decodeFile(bytes);
+    const QByteArrayView stored = storedText(head);
+    return stored.data() + stored.size() < head.data() + head.size();
 }
 
-WriteResult writeFile(const QString& path, QStringView text)
+}  // namespace
+
+ReadResult read(const fs::Path& path)
+{
+    ReadResult result;
+    QByteArray bytes;
+    bool more = false;
+    // Most scripts end within the first read; only an unclosed one reads on.
+    constexpr qint64 kFirst = 64 * 1024;
+    if (!fs::readPrefix(path, kFirst, bytes, &more)) {
+        result.status = ReadStatus::Unreadable;
+        return result;
+    }
+    if (more && !storedTextEnds(bytes)) {
+        if (!fs::readPrefix(path, kMaxStoredBytes + 2, bytes, &more)) {
+            result.status = ReadStatus::Unreadable;
+            return result;
+        }
+        if (storedText(bytes).size() > kMaxStoredBytes) {
+            result.status = ReadStatus::TooBig;
+            return result;
+        }
+    }
+    result.text = decodeFile(bytes);
+    return result;
+}
+
+WriteResult writeFile(const fs::Path& path, QStringView text, fs::Replace replace)
 {
     WriteResult result;
     const Encoded encoded = encodeFile(toCrLf(text));
@@ -118,12 +138,9 @@ WriteResult writeFile(const QString& path, QStringView text)
         result.badChar = encoded.badChar;
         return result;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size()
-        || !file.commit()) {
+    if (!fs::writeFile(path, encoded.bytes, replace)) {
         result.status = WriteStatus::Failed;
-        result.error = file.errorString();
-        file.cancelWriting();
+        result.error = fs::lastError();
     }
     return result;
 }

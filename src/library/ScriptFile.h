@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/Fs.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -35,19 +37,30 @@ Encoded encodeFile(QStringView text);
 QString toCrLf(QStringView text);
 QString fromCrLf(QStringView text);
 
-// Reads and decodes a script file; ok is false when it cannot be read.
-QString readFile(const QString& path, bool* ok = nullptr);
+// Scripts are small; a stored text past this is not loaded, so a stray huge file
+// never freezes the program.
+inline constexpr qint64 kMaxStoredBytes = 16 * 1024 * 1024;
+
+enum class ReadStatus { Ok, Unreadable, TooBig };
+struct ReadResult {
+    ReadStatus status = ReadStatus::Ok;
+    QString text;
+};
+// Reads and decodes a script file, reading no further than its stored text ends:
+// a file that does not open with a double quote is read up to its first line.
+ReadResult read(const fs::Path& path);
 
 enum class WriteStatus { Ok, Unencodable, Failed };
 struct WriteResult {
     WriteStatus status = WriteStatus::Ok;
     char32_t badChar = 0;
-    QString error;
+    int error = 0;  // the system's code for the failed step
 };
 // Writes the whole file through a temporary beside it, so a failure never leaves
 // a truncated script. Text whose characters Windows-1252 cannot hold is refused
-// and nothing is written. Line breaks of any kind are written as CR LF.
-WriteResult writeFile(const QString& path, QStringView text);
+// and nothing is written. Line breaks of any kind are written as CR LF. With
+// Replace::Refused an existing file of that name is left alone and the write fails.
+WriteResult writeFile(const fs::Path& path, QStringView text, fs::Replace replace = fs::Replace::Allowed);
 
 // "U+2603 (☃)"-style text for messages about a character that cannot be stored.
 QString describeChar(char32_t c);

@@ -21,6 +21,9 @@ namespace corvane {
 namespace {
 
 const QString kSearchTitle = QStringLiteral("Aviso Busca");
+constexpr int kNameRole = Qt::UserRole + 1;
+constexpr int kCategoryRole = Qt::UserRole + 2;
+constexpr int kFileNameRole = Qt::UserRole + 3;
 
 void moveLeft(QWidget* w, int leftTwips)
 {
@@ -109,9 +112,9 @@ void SearchPanel::runSearch()
     c.lstFile02->clear();
     c.cxLerFile->clear();
 
-    QStringList categories;
+    Items categories;
     for (int i = 0; i < c.lstDir01->count(); ++i)
-        categories.append(c.lstDir01->item(i)->text());
+        categories.append({c.lstDir01->item(i)->text(), Browser::keyOf(c.lstDir01->item(i))});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     search::Searcher searcher(window_.library());
     const QList<search::Searcher::Hit> hits = searcher.run(categories, search::Needle(text));
@@ -120,6 +123,8 @@ void SearchPanel::runSearch()
     c.lstFile02->setUpdatesEnabled(false);
     for (const search::Searcher::Hit& hit : hits) {
         auto* item = new QListWidgetItem(hit.line, c.lstFile02);
+        item->setData(kNameRole, hit.name);
+        item->setData(kCategoryRole, hit.category);
         item->setData(kFileNameRole, hit.fileName);
     }
     c.lstFile02->setUpdatesEnabled(true);
@@ -131,21 +136,24 @@ void SearchPanel::chooseResult()
 {
     const MainControls& c = window_.controls();
     // A file that cannot be read shows an empty viewer; the search goes on as before.
-    const QList<QListWidgetItem*> chosen = c.lstFile02->selectedItems();
-    const QString text = script::readFile(resultFile(window_.library(), chosen.value(0)));
-    c.cxLerFile->setPlainText(script::fromCrLf(text));
+    const Result result = resultOf(c.lstFile02->selectedItems().value(0));
+    const script::ReadResult read =
+        script::read(window_.library().categoryPath(result.category) + '/' + result.fileName);
+    c.cxLerFile->setPlainText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
     c.btnCopy->setEnabled(true);
     c.btnPrint->setEnabled(true);
-    c.btnEditText2->setEnabled(true);
+    // Saving over a script that was never loaded would throw its text away.
+    c.btnEditText2->setEnabled(read.status != script::ReadStatus::TooBig);
+    if (read.status == script::ReadStatus::TooBig)
+        msg::ok(&window_, msg::tooBig(result.name));
 }
 
-QString SearchPanel::resultFile(const Library& library, const QListWidgetItem* item)
+SearchPanel::Result SearchPanel::resultOf(const QListWidgetItem* item)
 {
     if (!item)
         return {};
-    const auto [name, category] = search::splitResultLine(item->text());
-    const QString fileName = item->data(kFileNameRole).toString();
-    return fileName.isEmpty() ? library.scriptFile(category, name) : library.categoryDir(category) + fileName;
+    return {item->data(kNameRole).toString(), item->data(kCategoryRole).toByteArray(),
+            item->data(kFileNameRole).toByteArray()};
 }
 
 bool SearchPanel::resultChosen()

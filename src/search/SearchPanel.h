@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -7,7 +8,6 @@ class QListWidgetItem;
 
 namespace corvane {
 
-class Library;
 class MainWindow;
 
 // The search panel: the main window's second face, where the lists and name boxes
@@ -19,11 +19,15 @@ public:
 
     bool isOpen() const { return open_; }
 
-    // The script file behind a result line; the listing kept its real name, whose
-    // ".txt" may be written in capitals.
-    static constexpr int kFileNameRole = 0x0100 + 1;  // Qt::UserRole + 1
-    // Path of the script behind a result entry (empty for none).
-    static QString resultFile(const Library& library, const QListWidgetItem* item);
+    // The script behind a result entry, as the search found it on disk: its file
+    // name may have ".txt" in capitals, and the shown line may hold " --> " of
+    // its own.
+    struct Result {
+        QString name;
+        QByteArray category;
+        QByteArray fileName;
+    };
+    static Result resultOf(const QListWidgetItem* item);
 
 private:
     void open();

@@ -3,14 +3,9 @@
 #include "library/Cp1252.h"
 #include "library/ScriptFile.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 namespace corvane::search {
 namespace {
@@ -38,9 +33,11 @@ int commonness(unsigned char b)
     return b >= 0x80 ? 40 : 30;
 }
 
-[[maybe_unused]] bool hasTxtSuffix(const std::string& name)
+bool hasTxtSuffix(const QByteArray& name)
 {
-    const char* s = name.c_str() + name.size() - 4;
+    if (name.size() < 5)
+        return false;
+    const char* s = name.constData() + name.size() - 4;
     return s[0] == '.' && (s[1] | 0x20) == 't' && (s[2] | 0x20) == 'x' && (s[3] | 0x20) == 't';
 }
 
@@ -180,43 +177,33 @@ bool Searcher::matches(std::FILE* file, const Needle& needle)
     return readWhole(file) && needle.foundInStoredText(QByteArrayView(buffer_.data(), size_));
 }
 
-QList<Searcher::Hit> Searcher::run(const QStringList& categories, const Needle& needle)
+void Searcher::searchCategory(const Item& category, const Needle& needle, QList<Hit>& results)
+{
+    const fs::Path dir = library_.categoryPath(category.key) + '/';
+    std::vector<fs::Entry> entries;
+    fs::list(dir, entries);
+    for (const fs::Entry& e : entries) {
+        if (e.hidden || e.type != fs::Type::File || !hasTxtSuffix(e.name))
+            continue;
+#ifdef _WIN32
+        std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(QString::fromUtf8(dir + e.name).utf16()), L"rb");
+#else
+        std::FILE* file = std::fopen((dir + e.name).constData(), "rb");
+#endif
+        if (!matches(file, needle))
+            continue;
+        const QString name = fs::shownName(QByteArrayView(e.name).chopped(4));
+        results.append({resultLine(name, category.shown), name, category.key, e.name});
+    }
+}
+
+QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle)
 {
     QList<Hit> results;
     if (!needle.matchable())
         return results;
-    for (const QString& category : categories) {
-        const QString dir = library_.categoryDir(category);
-#ifdef _WIN32
-        // Hidden and system attributes exist only here; Qt's listing knows them.
-        QDirIterator it(dir, QDir::Files | QDir::NoDotAndDotDot);
-        while (it.hasNext()) {
-            it.next();
-            const QString name = it.fileName();
-            if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)
-                && matches(_wfopen(reinterpret_cast<const wchar_t*>((dir + name).utf16()), L"rb"), needle))
-                results.append({resultLine(name.chopped(4), category), name});
-        }
-#else
-        // The standard listing hands out native names without conversions and knows
-        // each entry's type without a stat; hidden means a leading dot, as for Qt.
-        std::error_code error;
-        const std::filesystem::path base(QFile::encodeName(dir).toStdString());
-        for (std::filesystem::directory_iterator it(base, error), end; !error && it != end;
-             it.increment(error)) {
-            const std::string& full = it->path().native();
-            const size_t nameAt = full.rfind('/') + 1;
-            const size_t length = full.size() - nameAt;
-            if (length < 4 || full[nameAt] == '.' || !hasTxtSuffix(full))
-                continue;
-            std::error_code typeError;
-            if (!it->is_regular_file(typeError) || !matches(std::fopen(full.c_str(), "rb"), needle))
-                continue;
-            const QString name = QFile::decodeName(QByteArray(full.c_str() + nameAt, qsizetype(length)));
-            results.append({resultLine(name.chopped(4), category), name});
-        }
-#endif
-    }
+    for (const Item& category : categories)
+        searchCategory(category, needle, results);
     return results;
 }
 

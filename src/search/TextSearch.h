@@ -55,10 +55,12 @@ public:
     explicit Searcher(const Library& library);
 
     struct Hit {
-        QString line;      // script name, " --> ", category
-        QString fileName;  // the file's real name, ".txt" in whatever case it has
+        QString line;         // script name, " --> ", category
+        QString name;         // the script name shown in line
+        QByteArray category;  // the category folder's bytes on disk
+        QByteArray fileName;  // the file's bytes on disk, ".txt" in whatever case it has
     };
-    QList<Hit> run(const QStringList& categories, const Needle& needle);
+    QList<Hit> run(const Items& categories, const Needle& needle);
 
     // Largest file buffer the last run needed.
     qsizetype peakBuffer() const { return buffer_.capacity(); }
@@ -67,6 +69,7 @@ private:
     // Reads an opened file whole into the buffer and closes it; false for none.
     bool readWhole(std::FILE* file);
     bool matches(std::FILE* file, const Needle& needle);
+    void searchCategory(const Item& category, const Needle& needle, QList<Hit>& results);
 
     const Library& library_;
     std::vector<char> buffer_;

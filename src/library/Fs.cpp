@@ -1,0 +1,100 @@
+#include "library/Fs.h"
+
+#include "library/Cp1252.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <atomic>
+#include <cerrno>
+
+namespace corvane::fs {
+namespace {
+
+thread_local int t_error = 0;
+std::atomic<int> g_failAt{0};
+std::atomic<int> g_steps{0};
+
+// One writing step; false when the test seam makes this one fail.
+bool step()
+{
+    const int n = g_steps.fetch_add(1) + 1;
+    if (g_failAt.load() == n) {
+        t_error = EIO;
+        return false;
+    }
+    return true;
+}
+
+bool fail(int error)
+{
+    t_error = error;
+    return false;
+}
+
+}  // namespace
+
+Path fromQString(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString toQString(const Path& path)
+{
+    return shownName(path);
+}
+
+Path join(QByteArrayView dir, QByteArrayView name)
+{
+    Path out;
+    out.reserve(dir.size() + name.size() + 1);
+    out.append(dir.data(), dir.size());
+    if (!out.endsWith('/'))
+        out.append('/');
+    out.append(name.data(), name.size());
+    return out;
+}
+
+QString shownName(QByteArrayView raw)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(raw);
+    if (!utf8.hasError())
+        return text;
+    return cp1252::decode(raw);
+}
+
+QByteArray rawName(const QString& name)
+{
+    return name.toUtf8();
+}
+
+bool diskFull(int error)
+{
+    return error == ENOSPC
+#ifdef EDQUOT
+        || error == EDQUOT
+#endif
+        ;
+}
+
+int lastError()
+{
+    return t_error;
+}
+
+namespace testing {
+int failStep(int k)
+{
+    g_failAt.store(k);
+    return g_steps.exchange(0);
+}
+}  // namespace testing
+
+}  // namespace corvane::fs
+
+#ifdef Q_OS_WIN
+#include "library/FsWindows.inc"
+#else
+#include "library/FsPosix.inc"
+#endif
