@@ -1,27 +1,37 @@
 // Start-up: the single copy, the scripts folder and its notice, the main window frame.
 #include "app/NoticeDialog.h"
 #include "app/Startup.h"
+#include "library/LibraryLock.h"
 #include "support/MainDriver.h"
 
 #include <QClipboard>
+#include <QCryptographicHash>
 #include <QProcess>
+#include <QScopeGuard>
+
+#include <memory>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
 
 using namespace corvane;
 using namespace corvane::test;
 
 namespace {
 // Runs inspect on the main window once start-up has shown it, then closes it.
-void whenMainWindowShown(std::function<void(QWidget*)> inspect)
+// The watch lasts until then or until the returned timer goes.
+[[nodiscard]] std::unique_ptr<QTimer> whenMainWindowShown(std::function<void(QWidget*)> inspect)
 {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [timer = timer.get(), inspect] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QStringLiteral("frmPrincipal") && w->isVisible()
                 && !QApplication::activeModalWidget()) {
                 if (!QTest::qWaitForWindowActive(w))
                     qWarning("main window never became active");
                 timer->stop();
-                timer->deleteLater();
                 inspect(w);
                 w->close();
                 return;
@@ -29,6 +39,17 @@ void whenMainWindowShown(std::function<void(QWidget*)> inspect)
         }
     });
     timer->start(10);
+    return timer;
+}
+
+QApplication& theApp()
+{
+    return *qobject_cast<QApplication*>(QCoreApplication::instance());
+}
+
+bool isHeldElsewhere(const QString& libraryDir)
+{
+    return LibraryLock(libraryDir).tryLock() == LibraryLock::HeldElsewhere;
 }
 }  // namespace
 
@@ -37,8 +58,11 @@ class TestStartup : public QObject {
 private slots:
     void missingFolderShowsNoticeThenCreatesIt();
     void folderThatIsAFileStopsWithMessage();
-    void secondCopyIsRefused();
-    void deadCopyDoesNotBlock();
+    void secondCopyIsRefusedUntilFirstIsKilled_data();
+    void secondCopyIsRefusedUntilFirstIsKilled();
+    void copyClaimingFolderDuringNoticeWins();
+    void oldLockFilesNeverBlock_data();
+    void oldLockFilesNeverBlock();
     void fullStartListsSortedCategoriesAndSelectsFirst();
     void startWithoutFolderShowsEmptyWindow();
     void frameHasEveryControlInPlace();
@@ -93,49 +117,121 @@ void TestStartup::folderThatIsAFileStopsWithMessage()
     QVERIFY(QFileInfo(scripts).isFile());
 }
 
-void TestStartup::secondCopyIsRefused()
+void TestStartup::secondCopyIsRefusedUntilFirstIsKilled_data()
 {
-    TempLibrary lib;
-    const QString lock = lib.appDir() + QStringLiteral("/test.lock");
-    SingleInstance first(lock);
-    QVERIFY(first.acquire());
-    ModalWatcher watcher;
-    watcher.answer(QStringLiteral("OK"));
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    QCOMPARE(runCorvane(*app, lib.appDir(), lock), 0);
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], QStringLiteral("O programa já está rodando!"), kAppTitle);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY(w->objectName() != QStringLiteral("frmPrincipal") || !w->isVisible());
-    QVERIFY(SingleInstance::lockPathFor(lib.appDir()) != SingleInstance::lockPathFor(lib.scripts()));
+    QTest::addColumn<bool>("otherTempFolder");
+    QTest::newRow("same temp folder") << false;
+    QTest::newRow("other temp folder") << true;
 }
 
-void TestStartup::deadCopyDoesNotBlock()
+void TestStartup::secondCopyIsRefusedUntilFirstIsKilled()
 {
+    QFETCH(bool, otherTempFolder);
+    // The real program, copied into the library's application folder so that it
+    // works on that library. It clears the stray file once it holds the library.
     TempLibrary lib;
-    const QString lock = lib.appDir() + QStringLiteral("/dead.lock");
-    // A lock left behind by a process that is gone, as after a crash: a real lock
-    // file whose owner is a finished process.
-    QByteArray content;
-    {
-        QLockFile live(lock);
-        QVERIFY(live.tryLock(0));
-        QFile f(lock);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        content = f.readAll();
-    }
-    QProcess gone;
-    gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("sleep 0.2")});
-    QVERIFY(gone.waitForStarted());
-    const qint64 deadPid = gone.processId();
-    QVERIFY(gone.waitForFinished());
-    content = QByteArray::number(deadPid) + content.mid(content.indexOf('\n'));
-    QFile file(lock);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QTemporaryDir otherTemp;
+    const QString exe = lib.appDir() + QStringLiteral("/corvane");
+    if (!QFile::copy(QStringLiteral(CORVANE_EXE), exe))
+        QSKIP("cannot copy the program next to a throw-away library");
+    lib.write(QStringLiteral("solto.txt"), "x");
+    QProcess first;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (otherTempFolder)
+        env.insert(QStringLiteral("TMPDIR"), otherTemp.path());
+    first.setProcessEnvironment(env);
+#ifdef Q_OS_LINUX
+    first.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
+#endif
+    first.start(exe, {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!lib.exists(QStringLiteral("solto.txt")) || first.state() != QProcess::Running, 60000);
+    QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(!lib.exists(QStringLiteral("solto.txt")));
+
+    // A second start on the same library is refused and touches nothing in it.
+    int shown = 0;
+    bool heldWhileShown = false;
+    const auto onWindow = whenMainWindowShown([&](QWidget*) {
+        ++shown;
+        heldWhileShown = isHeldElsewhere(lib.scripts());
+    });
+    lib.write(QStringLiteral("solto.txt"), "x");
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    QCOMPARE(runCorvane(theApp(), lib.scripts()), 0);
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0], QStringLiteral("O programa já está rodando!"), kAppTitle);
+    QCOMPARE(shown, 0);
+    QVERIFY(lib.exists(QStringLiteral("solto.txt")));
+
+    // Killed outright, the first copy leaves nothing that blocks the next start,
+    // which then holds the library while its window is up and lets go at the end.
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+    watcher.clear();
+    QCOMPARE(runCorvane(theApp(), lib.scripts()), 0);
+    QCOMPARE(shown, 1);
+    QVERIFY(heldWhileShown);
+    QVERIFY(!isHeldElsewhere(lib.scripts()));
+    QVERIFY(!lib.exists(QStringLiteral("solto.txt")));
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestStartup::copyClaimingFolderDuringNoticeWins()
+{
+    // Two first starts at once: both show the notice, the one that claims the
+    // new folder first runs, the other is refused once its notice is closed.
+    QTemporaryDir dir;
+    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    LibraryLock rival(scripts);
+    bool shown = false;
+    const auto onWindow = whenMainWindowShown([&](QWidget*) { shown = true; });
+    ModalWatcher watcher;
+    watcher.onDialog([&](QWidget* notice) {
+        QDir().mkpath(scripts);
+        QCOMPARE(rival.tryLock(), LibraryLock::Taken);
+        QTest::mouseClick(control<QPushButton>(notice, "cmdClose"), Qt::LeftButton);
+    });
+    watcher.answer(QStringLiteral("OK"));
+    QCOMPARE(runCorvane(theApp(), scripts), 0);
+    QVERIFY(!shown);
+    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("O programa já está rodando!")});
+    QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestStartup::oldLockFilesNeverBlock_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty, as after a power cut") << QByteArray();
+    QTest::newRow("garbage") << QByteArray(1, '\0') + "\xff\n\nnot a lock\n";
+    QTest::newRow("another host")
+        << QByteArray::number(QCoreApplication::applicationPid()) + "\ncorvane\noutro-computador\n";
+}
+
+void TestStartup::oldLockFilesNeverBlock()
+{
+    QFETCH(QByteArray, content);
+    // Where the previous version kept its lock: the temp folder, keyed by the
+    // application folder.
+    TempLibrary lib;
+    const QByteArray key = QDir::cleanPath(QFileInfo(lib.appDir()).absoluteFilePath()).toUtf8();
+    const QString old = QDir::tempPath() + QStringLiteral("/corvane-")
+        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16))
+        + QStringLiteral(".lock");
+    QFile file(old);
+    QVERIFY(file.open(QIODevice::NewOnly));
+    const auto removeLeftover = qScopeGuard([&] { QFile::remove(old); });
+    QCOMPARE(file.write(content), content.size());
     file.close();
-    SingleInstance next(lock);
-    QVERIFY(next.acquire());
+    bool shown = false;
+    const auto onWindow = whenMainWindowShown([&](QWidget*) { shown = true; });
+    ModalWatcher watcher;
+    QCOMPARE(runCorvane(theApp(), lib.scripts()), 0);
+    QVERIFY(shown);
+    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestStartup::fullStartListsSortedCategoriesAndSelectsFirst()
@@ -148,15 +244,14 @@ void TestStartup::fullStartListsSortedCategoriesAndSelectsFirst()
     QStringList items;
     QString current;
     bool focused = false;
-    whenMainWindowShown([&](QWidget* w) {
+    const auto onWindow = whenMainWindowShown([&](QWidget* w) {
         auto* list = control<QListWidget>(w, "lstDir01");
         items = entries(list);
         current = list->currentItem() ? list->currentItem()->text() : QString();
         focused = QApplication::focusWidget() == list;
     });
     ModalWatcher watcher;
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    QCOMPARE(runCorvane(*app, lib.appDir(), lib.appDir() + QStringLiteral("/run.lock")), 0);
+    QCOMPARE(runCorvane(theApp(), lib.scripts()), 0);
     QCOMPARE(items, (QStringList{"Alpha", "beta", "gamma", "vazia"}));
     QCOMPARE(current, QStringLiteral("Alpha"));
     QVERIFY(focused);
@@ -168,18 +263,20 @@ void TestStartup::startWithoutFolderShowsEmptyWindow()
 {
     QTemporaryDir dir;
     int categories = -1;
-    bool scriptsListEmpty = false;
-    whenMainWindowShown([&](QWidget* w) {
+    bool scriptsListEmpty = false, held = false;
+    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const auto onWindow = whenMainWindowShown([&](QWidget* w) {
         categories = control<QListWidget>(w, "lstDir01")->count();
         scriptsListEmpty = control<QListWidget>(w, "lstFile01")->count() == 0;
+        held = isHeldElsewhere(scripts);
     });
     ModalWatcher watcher;
     watcher.onDialog([](QWidget* notice) { QTest::mouseClick(control<QPushButton>(notice, "cmdClose"), Qt::LeftButton); });
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    QCOMPARE(runCorvane(*app, dir.path(), dir.path() + QStringLiteral("/run.lock")), 0);
+    QCOMPARE(runCorvane(theApp(), scripts), 0);
     QCOMPARE(categories, 0);
     QVERIFY(scriptsListEmpty);
-    QVERIFY(QFileInfo(dir.path() + QStringLiteral("/scripts")).isDir());
+    QVERIFY(held);  // the folder made at first start is claimed like any other
+    QVERIFY(QFileInfo(scripts).isDir());
     QCOMPARE(watcher.unexpected, 0);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A real-window check of the packaged program: unpack the archive into a fresh
 # folder, start it under Xvfb (first start: the notice, then the main window),
-# start a second copy (refused), take screenshots, and fail on a crash, a missing
-# window or any warning the program prints.
+# start a second copy with another temp folder (refused), take screenshots, and
+# fail on a crash, a missing window or any warning the program prints.
 # Usage: tools/e2e-window.sh BUILD_DIR   (run inside xvfb-run)
 set -uo pipefail
 build=$(cd "$1" && pwd)
@@ -51,7 +51,9 @@ main=$(wait_window "Corvane 1.0" 1 20) || fail "a janela principal não apareceu
 sleep 0.5
 import -window "$main" "$out/main.png" 2>/dev/null || fail "sem captura da janela principal"
 
-(cd "$app" && exec ./corvane) >"$out/second.log" 2>&1 &
+# Another temp folder changes nothing: the library folder itself is what is held.
+mkdir -p "$work/other-tmp"
+(cd "$app" && TMPDIR="$work/other-tmp" exec ./corvane) >"$out/second.log" 2>&1 &
 second=$!
 boxes=$(wait_window "Corvane 1.0" 2 20) || fail "a segunda cópia não mostrou o aviso"
 box=$(printf '%s\n' "$boxes" | grep -vx "$main" | tail -n 1)

@@ -4,9 +4,9 @@
 #include "app/Msg.h"
 #include "app/NoticeDialog.h"
 #include "library/Library.h"
+#include "library/LibraryLock.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -14,24 +14,35 @@
 
 namespace corvane {
 
-SingleInstance::SingleInstance(const QString& lockPath)
-    : lock_(lockPath)
+namespace {
+
+// The notice when the folder is missing, then the folder made. Tells the user
+// and returns false when the folder cannot be had.
+bool ensureScriptsFolder(const QString& scriptsDir, QWidget* parent)
 {
-    lock_.setStaleLockTime(0);  // only a live owner holds the lock
+    if (!QFileInfo::exists(scriptsDir)) {
+        NoticeDialog notice(parent);
+        notice.exec();
+        QDir().mkpath(scriptsDir);
+    }
+    if (!QFileInfo(scriptsDir).isDir()) {
+        msg::ok(parent,
+                QStringLiteral("Não foi possível criar a pasta \"scripts\" em:\r\n%1\r\n"
+                               "O programa não funciona sem ela e será encerrado.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(scriptsDir).absolutePath())),
+                msg::appTitle(), msg::Icon::Critical);
+        return false;
+    }
+    return true;
 }
 
-bool SingleInstance::acquire()
+int alreadyRunning()
 {
-    return lock_.tryLock(0);
+    msg::ok(nullptr, QStringLiteral("O programa já está rodando!"));
+    return 0;
 }
 
-QString SingleInstance::lockPathFor(const QString& appDir)
-{
-    const QByteArray key = QDir::cleanPath(QFileInfo(appDir).absoluteFilePath()).toUtf8();
-    const QString hash = QString::fromLatin1(
-        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
-    return QDir::tempPath() + QStringLiteral("/corvane-") + hash + QStringLiteral(".lock");
-}
+}  // namespace
 
 void setUpLookAndLanguage(QApplication& app, const QString& appDir)
 {
@@ -60,36 +71,28 @@ void setUpLookAndLanguage(QApplication& app, const QString& appDir)
 
 bool prepareScriptsFolder(const QString& scriptsDir, QWidget* parent)
 {
-    const QFileInfo info(scriptsDir);
-    if (!info.exists()) {
-        NoticeDialog notice(parent);
-        notice.exec();
-        QDir().mkpath(scriptsDir);
-    }
-    if (!QFileInfo(scriptsDir).isDir()) {
-        msg::ok(parent,
-                QStringLiteral("Não foi possível criar a pasta \"scripts\" em:\r\n%1\r\n"
-                               "O programa não funciona sem ela e será encerrado.")
-                    .arg(QDir::toNativeSeparators(QFileInfo(scriptsDir).absolutePath())),
-                msg::appTitle(), msg::Icon::Critical);
+    if (!ensureScriptsFolder(scriptsDir, parent))
         return false;
-    }
     // Stray files that cannot be deleted are left; nothing shows them.
     Library(scriptsDir).removeStrayFiles();
     return true;
 }
 
-int runCorvane(QApplication& app, const QString& appDir, const QString& lockPath)
+int runCorvane(QApplication& app, const QString& libraryDir)
 {
-    SingleInstance instance(lockPath);
-    if (!instance.acquire()) {
-        msg::ok(nullptr, QStringLiteral("O programa já está rodando!"));
-        return 0;
-    }
-    const QString scriptsDir = appDir + QStringLiteral("/scripts");
-    MainWindow window(scriptsDir);
-    if (!prepareScriptsFolder(scriptsDir))
+    // A folder that is there is claimed before anything comes up; a missing one
+    // as soon as the notice has had it made, before anything in it is touched.
+    // Where no lock can be had at all (a file system without locks), the program
+    // still runs, as it would if locks did not exist.
+    LibraryLock lock(libraryDir);
+    if (lock.tryLock() == LibraryLock::HeldElsewhere)
+        return alreadyRunning();
+    MainWindow window(libraryDir);
+    if (!ensureScriptsFolder(libraryDir, nullptr))
         return 1;
+    if (!lock.isLocked() && lock.tryLock() == LibraryLock::HeldElsewhere)
+        return alreadyRunning();
+    Library(libraryDir).removeStrayFiles();
     window.loadCategories();
     window.show();
     return app.exec();

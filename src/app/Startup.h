@@ -1,25 +1,11 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 class QApplication;
 class QWidget;
 
 namespace corvane {
-
-// Marks this copy as the running one for its application folder. A copy that
-// died leaves no lasting lock: the lock of a dead process counts as free.
-class SingleInstance {
-public:
-    explicit SingleInstance(const QString& lockPath);
-    bool acquire();
-
-    static QString lockPathFor(const QString& appDir);
-
-private:
-    QLockFile lock_;
-};
 
 // Portuguese for Qt's own strings and the program's font.
 void setUpLookAndLanguage(QApplication& app, const QString& appDir);
@@ -29,8 +15,9 @@ void setUpLookAndLanguage(QApplication& app, const QString& appDir);
 // false when the folder cannot be had.
 bool prepareScriptsFolder(const QString& scriptsDir, QWidget* parent = nullptr);
 
-// The whole start: second copy refused, scripts folder, main window shown.
-// Returns the program's exit code.
-int runCorvane(QApplication& app, const QString& appDir, const QString& lockPath);
+// The whole start on the library folder libraryDir: a second copy on the same
+// folder refused, the folder prepared, main window shown. Returns the program's
+// exit code.
+int runCorvane(QApplication& app, const QString& libraryDir);
 
 }  // namespace corvane

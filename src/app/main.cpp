@@ -9,5 +9,5 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     const QString appDir = QCoreApplication::applicationDirPath();
     corvane::setUpLookAndLanguage(app, appDir);
-    return corvane::runCorvane(app, appDir, corvane::SingleInstance::lockPathFor(appDir));
+    return corvane::runCorvane(app, appDir + QStringLiteral("/scripts"));
 }
