@@ -113,7 +113,11 @@ QStringList namesWhere(QWidget* window, std::initializer_list<const char*> names
 
 struct MainDriver {
     explicit MainDriver(const TempLibrary& lib)
-        : w(lib.scripts())
+        : MainDriver(lib.scripts())
+    {
+    }
+    explicit MainDriver(const QString& scripts)
+        : w(scripts)
     {
         w.loadCategories();
         if (!showActive(&w))
