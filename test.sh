@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (no display needed):
-#   1. the test suite (offscreen), with a virtual PDF printer as the default printer;
+#   1. the test suite (offscreen), with a virtual PDF printer as the tests' printer;
 #   2. the packaged program in a real window under Xvfb;
 #   3. the test suite again in a build with AddressSanitizer and UBSan.
 # ./test.sh --quick runs step 1 only.
@@ -12,7 +12,12 @@ quick=false
 
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}"
 corvane_build build
-tools/cups-pdf.sh  # the virtual default printer of the printing tests; never fails
+# The printing tests get a virtual PDF printer through their own environment; the
+# machine's default printer stays as it is, and what was started is stopped.
+cups_state=build/cups-state
+trap 'tools/cups-pdf.sh down "$cups_state"' EXIT
+queue=$(tools/cups-pdf.sh up "$cups_state")
+[ -n "$queue" ] && export PRINTER=$queue LPDEST=$queue
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 $quick && exit 0

@@ -1,5 +1,6 @@
 // One page through the real print system: the window's default-printer path, CUPS
-// and the cups-pdf virtual printer that tools/cups-pdf.sh makes the default.
+// and the cups-pdf virtual printer that tools/cups-pdf.sh hands the tests as
+// their default printer (PRINTER in their environment).
 #include "printing/PrintTarget.h"
 #include "support/PrintDriving.h"
 #include "support/PrintPages.h"
@@ -116,7 +117,7 @@ void TestPrintCups::printsOnePageOnTheDefaultPrinter()
              qPrintable(QStringLiteral("%1 (printable area from %2 mm)").arg(ink.left()).arg(printable.left())));
     QVERIFY2(ink.top() >= mmToPx(printable.top() + 9.6, 100) && ink.top() <= mmToPx(printable.top() + 12, 100),
              qPrintable(QStringLiteral("%1 (printable area from %2 mm)").arg(ink.top()).arg(printable.top())));
-    qInfo("printed page rendered to %s", qPrintable(png));
+    QFile::remove(png);
     QFile::remove(pdf);
 }
 

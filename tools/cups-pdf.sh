@@ -1,32 +1,56 @@
 #!/usr/bin/env bash
-# Sets up a virtual PDF printer (CUPS + cups-pdf) as the system's default printer,
-# so the printing tests can print through the real print system. Never fails the
-# caller: without it the end-to-end printing test skips itself.
+# A virtual PDF printer (CUPS + cups-pdf) for the printing tests, handed to them
+# through their own environment (PRINTER), never as the machine's or the user's
+# default printer.
+#   tools/cups-pdf.sh up STATE    prints the queue's name when it is ready; notes
+#                                 in STATE what it started or added
+#   tools/cups-pdf.sh down STATE  stops and removes just that
+# Never fails the caller: without the printer the end-to-end printing test skips.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
 
 QUEUE=CorvanePDF
 PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+action=${1:-up}
+state=${2:-build/cups-state}
 
 say() { echo "cups-pdf: $*" >&2; }
-
-if ! corvane_install_deps "${CORVANE_PRINT_PACKAGES[@]}"; then
-    say "pacotes de impressão indisponíveis; o teste de impressão real será pulado."
-    exit 0
-fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
         sudo=(sudo -n)
     else
-        say "sem root nem sudo: não é possível iniciar o cupsd; o teste de impressão real será pulado."
+        say "sem root nem sudo: a impressora virtual não é usada; o teste de impressão real será pulado."
         exit 0
     fi
 fi
 
 scheduler_up() { timeout 5 lpstat -r 2>/dev/null | grep -q 'is running'; }
+
+if [ "$action" = down ]; then
+    [ -f "$state" ] || exit 0
+    if grep -qx added-queue "$state"; then
+        timeout 20 "${sudo[@]}" lpadmin -x "$QUEUE" >/dev/null 2>&1 || say "não foi possível remover a fila $QUEUE."
+    fi
+    if grep -qx started-cupsd "$state"; then
+        timeout 10 "${sudo[@]}" pkill -x cupsd >/dev/null 2>&1 || true
+        for _ in $(seq 1 40); do
+            pgrep -x cupsd >/dev/null || break
+            sleep 0.25
+        done
+    fi
+    rm -f "$state"
+    exit 0
+fi
+
+if ! corvane_install_deps "${CORVANE_PRINT_PACKAGES[@]}" >&2; then
+    say "pacotes de impressão indisponíveis; o teste de impressão real será pulado."
+    exit 0
+fi
+mkdir -p "$(dirname "$state")"
+: >"$state"
 
 if ! scheduler_up; then
     # cupsd forks into the background once it is ready; the timeout only guards a hang.
@@ -35,6 +59,7 @@ if ! scheduler_up; then
         scheduler_up && break
         sleep 0.25
     done
+    scheduler_up && echo started-cupsd >>"$state"
 fi
 if ! scheduler_up; then
     say "o cupsd não respondeu; o teste de impressão real será pulado."
@@ -42,17 +67,11 @@ if ! scheduler_up; then
 fi
 
 if ! timeout 5 lpstat -v "$QUEUE" >/dev/null 2>&1; then
-    timeout 20 "${sudo[@]}" lpadmin -p "$QUEUE" -E -v cups-pdf:/ -P "$PPD" \
+    timeout 20 "${sudo[@]}" lpadmin -p "$QUEUE" -E -v cups-pdf:/ -P "$PPD" >/dev/null 2>&1 \
         || { say "não foi possível criar a fila $QUEUE."; exit 0; }
+    echo added-queue >>"$state"
 fi
 timeout 10 "${sudo[@]}" cupsenable "$QUEUE" >/dev/null 2>&1 || true
 timeout 10 "${sudo[@]}" cupsaccept "$QUEUE" >/dev/null 2>&1 || true
-timeout 10 "${sudo[@]}" lpadmin -d "$QUEUE" >/dev/null 2>&1 || true
-timeout 10 lpoptions -d "$QUEUE" >/dev/null 2>&1 || true
-
-if [ "$(timeout 5 lpstat -d 2>/dev/null | sed -n 's/^.*: *//p')" = "$QUEUE" ]; then
-    say "impressora padrão: $QUEUE"
-else
-    say "a fila $QUEUE não ficou como padrão; o teste de impressão real será pulado."
-fi
+echo "$QUEUE"
 exit 0
