@@ -65,7 +65,7 @@ double timeCp(const QString& from, const QString& to)
     return s;
 }
 
-double timeBackup(const QString& scripts, const QStringList& categories, const QString& dir, const QString& name)
+double timeBackup(const QString& scripts, const QList<QByteArray>& categories, const QString& dir, const QString& name)
 {
     settle();
     QElapsedTimer t;
@@ -91,9 +91,9 @@ int main(int argc, char* argv[])
     generate(scripts);
     std::printf("generated %d scripts in %.1f s\n", kCategories * kScriptsPerCategory, gen.nsecsElapsed() / 1e9);
 
-    QStringList categories;
-    for (const QString& line : backup::sourceLines(scripts))
-        categories.append(backup::nameOfLine(line));
+    QList<QByteArray> categories;
+    for (const Item& line : backup::sourceLines(scripts))
+        categories.append(line.key);
 
     // Alternate the two, best of three each, so neither gains from a warmer cache.
     double cp = 1e9, ours = 1e9;

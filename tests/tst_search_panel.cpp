@@ -16,6 +16,7 @@ private slots:
     void findsByStoredTextIgnoringCaseNotAccents();
     void resultsFollowTheCategoryList();
     void choosingShowsTheScript();
+    void eachResultOpensAndSavesItsOwnFile();
     void enlargedViewAndBack();
     void closingBringsBrowsingBack();
     void closingWithoutScriptsKeepsButtons();
@@ -168,6 +169,46 @@ void TestSearchPanel::choosingShowsTheScript()
     QFile::remove(lib.path(QStringLiteral("A/um.txt")));
     p.choose(0);
     QCOMPARE(p.shown(), QString());
+}
+
+void TestSearchPanel::eachResultOpensAndSavesItsOwnFile()
+{
+    // The same shown name twice (Windows-1252 and UTF-8 bytes), and a name that
+    // holds the result line's own separator.
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Alfa"));
+    QMap<QByteArray, QByteArray> disk{{lib.rawPath("Alfa/ma\xe7\xe3.txt"), "\"texto latino\"\r\n"},
+                                      {lib.rawPath("Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"texto unicode\"\r\n"},
+                                      {lib.rawPath("Alfa/a --> b.txt"), "\"texto da seta\"\r\n"}};
+    for (auto it = disk.begin(); it != disk.end(); ++it)
+        raw::write(it.key(), it.value());
+    MainDriver p(lib);
+    ModalWatcher watcher;
+    p.click("btnOpenSearch");
+    p.search(QStringLiteral("TEXTO"));
+    QStringList sorted = p.results();
+    sorted.sort();
+    QCOMPARE(sorted, (QStringList{"a --> b --> Alfa", "maçã --> Alfa", "maçã --> Alfa"}));
+
+    QStringList shown;
+    for (int row = 0; row < 3; ++row) {
+        p.choose(row);
+        shown << p.shown();
+        const QByteArray file = disk.key("\"" + latin1(p.shown().toUtf8().constData()) + "\"\r\n");
+        QVERIFY2(!file.isEmpty(), qPrintable(p.shown()));
+        QCOMPARE(p.results()[row].startsWith(QStringLiteral("a --> b")), file.endsWith("a --> b.txt"));
+        if (file.endsWith("a --> b.txt"))
+            continue;  // '>' cannot be saved in a name; opening is what counts here
+        p.viewer()->setFocus();
+        QTest::keyClick(p.viewer(), Qt::Key_End, Qt::ControlModifier);
+        typeText(p.viewer(), QStringLiteral(" é"));
+        QCOMPARE(p.press(watcher, "btnEditText2", {"Sim", "OK"}).value(1).text, QStringLiteral("Arquivo editado"));
+        disk[file].insert(disk[file].size() - 3, " \xe9");
+        for (auto it = disk.begin(); it != disk.end(); ++it)
+            QCOMPARE(raw::read(it.key()), it.value());
+    }
+    shown.sort();
+    QCOMPARE(shown, (QStringList{"texto da seta", "texto latino", "texto unicode"}));
 }
 
 void TestSearchPanel::enlargedViewAndBack()

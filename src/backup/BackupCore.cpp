@@ -1,71 +1,44 @@
 #include "backup/BackupCore.h"
 
-#include "library/Library.h"
+#include "library/Fs.h"
 #include "library/Names.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
+
+#include <vector>
 
 namespace corvane::backup {
 namespace {
 
 DateSource g_dateSource = nullptr;
-CopyHook g_beforeCopy;
 
-QString shown(const QString& path)
+fs::Path pathOf(const QString& dir)
 {
-    return QDir::toNativeSeparators(path);
+    return fs::fromQString(QDir::fromNativeSeparators(dir));
 }
 
-QString folderFailure(const QString& folder, const QString& destination)
+// A path for a message: each name decoded on its own, so a foreign name among
+// UTF-8 ones reads as the lists show it.
+QString shown(const fs::Path& path)
+{
+    QStringList parts;
+    for (const QByteArray& part : path.split('/'))
+        parts.append(fs::shownName(part));
+    return QDir::toNativeSeparators(parts.join(u'/'));
+}
+
+QString folderFailure(const fs::Path& folder, const fs::Path& destination)
 {
     return QStringLiteral("Não foi possível criar a pasta:\r\n%1\r\n\r\n"
                           "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
         .arg(shown(folder), shown(destination));
 }
 
-QString fileFailure(const QString& file, const QString& destination)
+QString fileFailure(const fs::Path& file, const fs::Path& destination)
 {
     return QStringLiteral("Não foi possível copiar o arquivo:\r\n%1\r\n\r\n"
                           "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
         .arg(shown(file), shown(destination));
-}
-
-// Copies one file under a new name that must not exist yet. A copy that fails
-// half-way is removed, so no truncated file poses as a good one.
-bool copyFile(const QString& source, const QString& target, const QDateTime& modified)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-        return false;
-    static char buffer[64 * 1024];
-    bool ok = true;
-    for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0) {
-            ok = false;
-            break;
-        }
-        if (got == 0)
-            break;
-        if (out.write(buffer, got) != got) {
-            ok = false;
-            break;
-        }
-    }
-    if (ok && modified.isValid())
-        out.setFileTime(modified, QFileDevice::FileModificationTime);  // a nicety only
-    out.close();
-    ok = ok && out.error() == QFileDevice::NoError;
-    if (!ok)
-        out.remove();
-    return ok;
 }
 
 }  // namespace
@@ -92,21 +65,20 @@ QDate today()
     return g_dateSource ? g_dateSource() : QDate::currentDate();
 }
 
-QStringList sourceLines(const QString& scriptsDir)
+Items sourceLines(const QString& scriptsDir)
 {
-    QStringList names = QDir(scriptsDir).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot,
-                                                   QDir::Unsorted);
+    std::vector<fs::Entry> entries;
+    fs::list(pathOf(scriptsDir), entries);
+    Items names;
+    for (const fs::Entry& e : entries) {
+        const bool broken = e.link && e.type == fs::Type::None;
+        if (!e.hidden && (e.type == fs::Type::Dir || e.type == fs::Type::File || broken))
+            names.append({fs::shownName(e.name), e.name});
+    }
     sortForList(names);
-    QStringList lines;
-    lines.reserve(names.size());
-    for (const QString& name : names)
-        lines.append(QStringLiteral("» ") + name);
-    return lines;
-}
-
-QString nameOfLine(const QString& line)
-{
-    return line.mid(2);
+    for (Item& item : names)
+        item.shown.prepend(QStringLiteral("» "));
+    return names;
 }
 
 QString nameRefusal(const QString& name)
@@ -121,51 +93,48 @@ QString nameRefusal(const QString& name)
 
 bool entryExists(const QString& dir, const QString& name)
 {
-    const QFileInfo entry(QDir(dir).filePath(name));
-    return entry.exists() || entry.isSymLink();
+    const fs::Entry e = fs::info(fs::join(pathOf(dir), fs::rawName(name)));
+    return e.type != fs::Type::None || e.link;
 }
 
-Result copyLibrary(const QString& scriptsDir, const QStringList& categories, const QString& dir,
+Result copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
                    const QString& name)
 {
     Result result;
-    const QDir source(scriptsDir);
-    const QString destination = QDir(dir).filePath(name);
-    if (!QDir().mkdir(destination)) {
+    const fs::Path root = pathOf(scriptsDir);
+    const fs::Path destination = fs::join(pathOf(dir), fs::rawName(name));
+    const auto stop = [&result](const QString& message) {
         result.ok = false;
-        result.message = QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.")
-                             .arg(shown(destination));
+        result.message = message;
         return result;
-    }
-    for (const QString& category : categories) {
-        const QString folder = destination + u'/' + category;
-        if (!QDir().mkdir(folder)) {
-            result.ok = false;
-            result.message = folderFailure(folder, destination);
-            return result;
-        }
+    };
+    if (!fs::makeDir(destination))
+        return stop(QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.")
+                        .arg(shown(destination)));
+    std::vector<fs::Entry> files;
+    for (const QByteArray& entry : entries) {
+        const fs::Path source = fs::join(root, entry);
+        const fs::Path folder = fs::join(destination, entry);
+        // A plain file in the scripts folder gets an empty folder, as it always did;
+        // anything else that is no folder (a broken link, a vanished entry) stops.
+        const fs::Type type = fs::info(source).type;
+        files.clear();
+        if ((type != fs::Type::Dir && type != fs::Type::File) || (type == fs::Type::Dir && !fs::list(source, files)))
+            return stop(fileFailure(source, destination));
+        if (!fs::makeDir(folder))
+            return stop(folderFailure(folder, destination));
         ++result.folders;
-        // Plain files only: hidden and system files and sub-folders stay behind.
-        QDirIterator it(source.filePath(category), QDir::Files | QDir::NoDotAndDotDot);
-        while (it.hasNext()) {
-            it.next();
-            const QString target = folder + u'/' + it.fileName();
-            if (g_beforeCopy)
-                g_beforeCopy(it.filePath(), target);
-            if (!copyFile(it.filePath(), target, it.fileInfo().lastModified())) {
-                result.ok = false;
-                result.message = fileFailure(it.filePath(), destination);
-                return result;
-            }
+        for (const fs::Entry& e : files) {
+            if (e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other)
+                continue;
+            // Type None: a link leading nowhere, or a file gone since the listing.
+            const fs::Path from = fs::join(source, e.name);
+            if (e.type != fs::Type::File || !fs::copyFile(from, fs::join(folder, e.name)))
+                return stop(fileFailure(from, destination));
             ++result.files;
         }
     }
     return result;
-}
-
-void setBeforeCopyHook(CopyHook hook)
-{
-    g_beforeCopy = std::move(hook);
 }
 
 }  // namespace corvane::backup

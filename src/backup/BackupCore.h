@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDate>
-#include <QString>
-#include <QStringList>
+#include "library/Library.h"
 
-#include <functional>
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
 
 // Copying the library into a new backup folder; no widgets, so it can be timed.
 namespace corvane::backup {
@@ -19,18 +20,19 @@ using DateSource = QDate (*)();
 DateSource setDateSource(DateSource source);
 QDate today();
 
-// One line per entry of the scripts folder (folders and plain files, nothing
-// hidden): "» " and the name, in list order.
-QStringList sourceLines(const QString& scriptsDir);
-// The entry name of a source line: the line without its first two characters.
-QString nameOfLine(const QString& line);
+// One line per entry of the scripts folder (folders and plain files, links
+// followed, nothing hidden), in list order: "» " and the shown name, with the
+// name's bytes on disk as the key. A link that leads nowhere is listed too, so
+// the backup stops at it instead of leaving it out unseen.
+Items sourceLines(const QString& scriptsDir);
 
 // The message that refuses name as the destination folder's name, or an empty
 // string when it may be used. Empty names, separators and names made only of
 // full stops would point at the chosen folder itself or outside it.
 QString nameRefusal(const QString& name);
 
-// Whether dir already holds an entry (folder, file or link) called name.
+// Whether dir already holds an entry (folder, file or link, even a broken one)
+// called name.
 bool entryExists(const QString& dir, const QString& name);
 
 struct Result {
@@ -40,14 +42,13 @@ struct Result {
     qint64 files = 0;   // files copied
 };
 
-// Creates dir/name, then one folder per category in it with copies of the
-// category's plain files. Stops at the first folder or file that fails and
-// keeps everything made before it.
-Result copyLibrary(const QString& scriptsDir, const QStringList& categories, const QString& dir,
+// Creates dir/name, then one folder per entry in it, named with the entry's
+// bytes; a category's folder gets copies of the category's plain files (a link
+// copied as what it leads to) under the same bytes. Hidden entries, sub-folders
+// and special files (pipes, devices) stay behind, as the program never shows
+// them. Stops at the first entry that cannot be read or copied and keeps
+// everything finished before it; a file copied half-way is removed.
+Result copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
                    const QString& name);
-
-// Test hook run before each file is copied.
-using CopyHook = std::function<void(const QString& source, const QString& target)>;
-void setBeforeCopyHook(CopyHook hook);
 
 }  // namespace corvane::backup

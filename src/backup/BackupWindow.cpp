@@ -76,7 +76,9 @@ BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent)
     build();
 
     name_->setText(backup::defaultName());
-    sources_->addItems(backup::sourceLines(scriptsDir_));
+    // Each line keeps its entry's bytes on disk, as the browsing lists do.
+    for (const Item& source : backup::sourceLines(scriptsDir_))
+        (new QListWidgetItem(source.shown, sources_))->setData(Qt::UserRole, source.key);
     fillDrives();
     // The path box stays empty until the list moves away from where it starts.
     dir_->setPath(QDir::currentPath());
@@ -185,12 +187,12 @@ void BackupWindow::backUp()
         msg::ok(this, QStringLiteral("A pasta ") + name + QStringLiteral(" já existe"));
         return;
     }
-    QStringList categories;
+    QList<QByteArray> entries;
     for (int i = 0; i < sources_->count(); ++i)
-        categories.append(backup::nameOfLine(sources_->item(i)->text()));
+        entries.append(sources_->item(i)->data(Qt::UserRole).toByteArray());
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const backup::Result result = backup::copyLibrary(scriptsDir_, categories, target, name);
+    const backup::Result result = backup::copyLibrary(scriptsDir_, entries, target, name);
     QApplication::restoreOverrideCursor();
     if (result.ok)
         msg::ok(this, QStringLiteral("Backup realizado com sucesso!"));

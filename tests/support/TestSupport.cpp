@@ -9,6 +9,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace corvane::test {
 
 ModalWatcher::ModalWatcher()
@@ -93,9 +98,111 @@ void ModalWatcher::poll()
         modal->close();
 }
 
+namespace raw {
+
+void write(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::close(fd) != 0)
+        qFatal("cannot write %s", path.constData());
+}
+
+QByteArray read(const QByteArray& path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+void mkdir(const QByteArray& path)
+{
+    if (::mkdir(path.constData(), 0755) != 0)
+        qFatal("cannot make %s", path.constData());
+}
+
+void symlink(const QByteArray& target, const QByteArray& path)
+{
+    if (::symlink(target.constData(), path.constData()) != 0)
+        qFatal("cannot link %s", path.constData());
+}
+
+namespace {
+void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByteArray>& out)
+{
+    DIR* d = ::opendir(dir.constData());
+    if (!d)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QByteArray path = dir + '/' + name;
+        const QByteArray key = prefix + name;
+        struct stat st;
+        char target[4096];
+        if (::lstat(path.constData(), &st) != 0)
+            continue;
+        if (S_ISLNK(st.st_mode)) {
+            const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+            out[key] = "-> " + QByteArray(target, n < 0 ? 0 : n);
+        } else if (S_ISDIR(st.st_mode)) {
+            out[key] = "<dir>";
+            walk(path, key + '/', out);
+        } else {
+            out[key] = read(path);
+        }
+    }
+    ::closedir(d);
+}
+}  // namespace
+
+QMap<QByteArray, QByteArray> tree(const QByteArray& dir)
+{
+    QMap<QByteArray, QByteArray> out;
+    walk(dir, {}, out);
+    return out;
+}
+
+void remove(const QByteArray& path)
+{
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0)
+        return;
+    if (S_ISDIR(st.st_mode)) {
+        if (DIR* d = ::opendir(path.constData())) {
+            QList<QByteArray> names;
+            while (const dirent* e = ::readdir(d))
+                if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                    names.append(QByteArray(e->d_name));
+            ::closedir(d);
+            for (const QByteArray& name : names)
+                remove(path + '/' + name);
+        }
+        ::rmdir(path.constData());
+    } else {
+        ::unlink(path.constData());
+    }
+}
+
+}  // namespace raw
+
 TempLibrary::TempLibrary()
 {
     QDir(dir_.path()).mkpath(QStringLiteral("scripts"));
+}
+
+TempLibrary::~TempLibrary()
+{
+    // Names that are not UTF-8 are beyond QTemporaryDir's own clean-up.
+    raw::remove(QFile::encodeName(dir_.path()));
+}
+
+QByteArray TempLibrary::rawPath(const QByteArray& relative) const
+{
+    const QByteArray root = QFile::encodeName(scripts());
+    return relative.isEmpty() ? root : root + '/' + relative;
 }
 
 void TempLibrary::mkdir(const QString& relative) const

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -53,10 +54,26 @@ private:
     QList<QWidget*> handled_;
 };
 
+// The file system by raw name bytes, for names Qt's own calls cannot reach.
+namespace raw {
+void write(const QByteArray& path, const QByteArray& bytes);
+QByteArray read(const QByteArray& path);  // "<missing>" when it cannot be read
+void mkdir(const QByteArray& path);
+void symlink(const QByteArray& target, const QByteArray& path);
+// Every entry beneath dir by relative path bytes: a file's bytes, "<dir>" for a
+// folder, "-> target" for a link; empty when dir does not exist.
+QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
+// Removes a file, link or whole folder; nothing when it does not exist.
+void remove(const QByteArray& path);
+}  // namespace raw
+
 // A throw-away application folder with a scripts folder in it.
 class TempLibrary {
 public:
     TempLibrary();
+    ~TempLibrary();
+    // A path under scripts/ by its bytes.
+    QByteArray rawPath(const QByteArray& relative = {}) const;
     QString appDir() const { return dir_.path(); }
     QString scripts() const { return dir_.path() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
