@@ -54,7 +54,7 @@ QList<QByteArray> rawEntries(const QByteArray& dir)
     return out;
 }
 
-QByteArray raw(const TempLibrary& lib, const char* relative)
+QByteArray onDisk(const TempLibrary& lib, const char* relative)
 {
     return QFile::encodeName(lib.scripts()) + '/' + relative;
 }
@@ -301,9 +301,9 @@ void TestDataSafety::linksNeverLeadAChangeOutside()
     writeRaw(out + "/fora.txt", "\"de fora\"\r\n");
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
-    QVERIFY(::symlink(out.constData(), raw(lib, "Fora").constData()) == 0);
-    QVERIFY(::symlink("Notas", raw(lib, "Espelho").constData()) == 0);
-    QVERIFY(::symlink((out + "/fora.txt").constData(), raw(lib, "Notas/elo.txt").constData()) == 0);
+    QVERIFY(::symlink(out.constData(), onDisk(lib, "Fora").constData()) == 0);
+    QVERIFY(::symlink("Notas", onDisk(lib, "Espelho").constData()) == 0);
+    QVERIFY(::symlink((out + "/fora.txt").constData(), onDisk(lib, "Notas/elo.txt").constData()) == 0);
     MainDriver win(lib);
     ModalWatcher watcher;
     const QString outsideRefusal = QStringLiteral(" leva, por um link simbólico, para fora da pasta dos scripts; "
@@ -346,10 +346,10 @@ void TestDataSafety::foreignNamesAreListedOpenedAndChangedExactly()
 {
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Alfa"));
-    QVERIFY(::mkdir(raw(lib, "Caf\xe9").constData(), 0755) == 0);
-    writeRaw(raw(lib, "Caf\xe9/x.txt"), "\"x\"\r\n");
-    writeRaw(raw(lib, "Alfa/ma\xe7\xe3.txt"), "\"janela\"\r\n");
-    writeRaw(raw(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
+    QVERIFY(::mkdir(onDisk(lib, "Caf\xe9").constData(), 0755) == 0);
+    writeRaw(onDisk(lib, "Caf\xe9/x.txt"), "\"x\"\r\n");
+    writeRaw(onDisk(lib, "Alfa/ma\xe7\xe3.txt"), "\"janela\"\r\n");
+    writeRaw(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
     MainDriver win(lib);
     ModalWatcher watcher;
 
@@ -369,15 +369,15 @@ void TestDataSafety::foreignNamesAreListedOpenedAndChangedExactly()
     clickRow(win.files(), windowRow);
     win.typeViewer(QStringLiteral("vidro"));
     expectBox(win.press(watcher, "btnEditText", {"Sim", "OK"})[1], QStringLiteral("Arquivo editado"), kEditTitle);
-    QCOMPARE(readRaw(raw(lib, "Alfa/ma\xe7\xe3.txt")), QByteArray("\"vidro\"\r\n"));
-    QCOMPARE(readRaw(raw(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt")), QByteArray("\"fruta\"\r\n"));
+    QCOMPARE(readRaw(onDisk(lib, "Alfa/ma\xe7\xe3.txt")), QByteArray("\"vidro\"\r\n"));
+    QCOMPARE(readRaw(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt")), QByteArray("\"fruta\"\r\n"));
 
     // Renamed as exactly that file.
     clickRow(win.files(), windowRow);
     win.typeName(win.fileBox(), QStringLiteral("janela"));
     QCOMPARE(win.press(watcher, "btnEditFile", {"Sim", "OK"})[1].text, QStringLiteral("Script renomeado!"));
-    QCOMPARE(rawEntries(raw(lib, "Alfa")), (QList<QByteArray>{"janela.txt", "ma\xc3\xa7\xc3\xa3.txt"}));
-    QCOMPARE(readRaw(raw(lib, "Alfa/janela.txt")), QByteArray("\"vidro\"\r\n"));
+    QCOMPARE(rawEntries(onDisk(lib, "Alfa")), (QList<QByteArray>{"janela.txt", "ma\xc3\xa7\xc3\xa3.txt"}));
+    QCOMPARE(readRaw(onDisk(lib, "Alfa/janela.txt")), QByteArray("\"vidro\"\r\n"));
 
     // A category in foreign bytes is deleted whole, and says so.
     QVERIFY(showActive(&win.w));
