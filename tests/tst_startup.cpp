@@ -1,9 +1,13 @@
 // Start-up: the single copy, the scripts folder and its notice, the main window frame.
 #include "app/NoticeDialog.h"
 #include "app/Startup.h"
+#include "backup/BackupWindow.h"
 #include "support/MainDriver.h"
 
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 
 using namespace corvane;
@@ -35,6 +39,7 @@ void whenMainWindowShown(std::function<void(QWidget*)> inspect)
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void missingFolderShowsNoticeThenCreatesIt();
     void folderThatIsAFileStopsWithMessage();
     void secondCopyIsRefused();
@@ -43,8 +48,15 @@ private slots:
     void startWithoutFolderShowsEmptyWindow();
     void frameHasEveryControlInPlace();
     void initialStatesAndTabOrder();
-    void nameBoxesFilterTypingAndPasting();
+    void nameBoxesFilterEveryRoute_data();
+    void nameBoxesFilterEveryRoute();
 };
+
+// In Portuguese, as the program runs: the name boxes' menu says "Colar".
+void TestStartup::initTestCase()
+{
+    setUpLookAndLanguage(*qApp, QString());
+}
 
 void TestStartup::missingFolderShowsNoticeThenCreatesIt()
 {
@@ -286,38 +298,106 @@ void TestStartup::initialStatesAndTabOrder()
                                 "btnAddFile", "btnOpenSearch"}));
 }
 
-void TestStartup::nameBoxesFilterTypingAndPasting()
+void TestStartup::nameBoxesFilterEveryRoute_data()
 {
+    QTest::addColumn<QString>("box");
+    for (const char* box : {"cxRnmCat", "cxRnmFile", "txtfile"})
+        QTest::newRow(box) << QString::fromLatin1(box);
+}
+
+void TestStartup::nameBoxesFilterEveryRoute()
+{
+    QFETCH(QString, box);
     TempLibrary lib;
-    MainWindow w(lib.scripts());
-    QVERIFY(showActive(&w));
-    auto* box = control<NameBox>(&w, "cxRnmCat");
-    box->setFocus();
-    typeText(box, QStringLiteral("Aá ç/\\*.-_9"));
-    QCOMPARE(box->text(), QStringLiteral("A .-_9"));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->text(), QStringLiteral("A .-_"));
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(box->text(), QStringLiteral("A .-_"));
+    lib.mkdir(QStringLiteral("Café ç"));
+    lib.write(QStringLiteral("Café ç/Ação.txt"), "\"a\"\r\n");
+    std::unique_ptr<MainDriver> win;
+    std::unique_ptr<BackupWindow> backup;
+    NameBox* name = nullptr;
+    // A name from disk, put in the box by the program as it is.
+    if (box == QStringLiteral("txtfile")) {
+        backup = std::make_unique<BackupWindow>(lib.scripts());
+        QVERIFY(showActive(backup.get()));
+        name = control<NameBox>(backup.get(), "txtfile");
+        name->setText(QStringLiteral("Cópia ç"));
+    } else {
+        win = std::make_unique<MainDriver>(lib);
+        name = win->get<NameBox>(box.toLatin1());
+        doubleClickItem(name == win->catBox() ? win->dirs() : win->files(),
+                        name == win->catBox() ? QStringLiteral("Café ç") : QStringLiteral("Ação"));
+    }
+    const QString foreign = name->text();
+    QVERIFY(foreign.contains(u'ç'));
+    // Not stripped by the next keys: a refused one changes nothing, an allowed one adds.
+    name->setFocus();
+    name->end(false);
+    typeText(name, QStringLiteral("éx"));
+    QCOMPARE(name->text(), foreign + u'x');
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(name->text(), foreign);
+    // Ctrl+V and Enter are refused like control characters; a refused key keeps the selection.
+    QGuiApplication::clipboard()->setText(QStringLiteral("colado"));
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Return);
+    typeText(name, QStringLiteral("*"));
+    QCOMPARE(name->text(), foreign);
+    QCOMPARE(name->selectedText(), foreign);
 
-    box->clear();
-    QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
-    QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrst"));
-
-    // Ctrl+V is refused like any control key; Shift+Insert pastes filtered text.
-    QApplication::clipboard()->setText(QStringLiteral("../Ação*x"));
-    box->clear();
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box->text(), QString());
-    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(box->text(), QStringLiteral("..Aox"));
-    box->setText(QStringLiteral("0123456789012345678"));
-    box->insertFiltered(QStringLiteral("abc"));
-    QCOMPARE(box->text(), QStringLiteral("0123456789012345678a"));
-
-    // Text the program puts in is neither cut nor filtered.
-    box->setText(QStringLiteral("Nome muito comprido de categoria ç"));
-    QCOMPARE(box->text(), QStringLiteral("Nome muito comprido de categoria ç"));
+    const QList<std::pair<const char*, std::function<void(NameBox*, const QString&)>>> routes{
+        {"typed", [](NameBox* b, const QString& text) { typeText(b, text); }},
+        {"menu", [](NameBox* b, const QString& text) {
+             QGuiApplication::clipboard()->setText(text);
+             const QPoint at = b->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+             QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, b->mapToGlobal(at));
+             QApplication::sendEvent(b, &rightClick);
+             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             QVERIFY(menu);
+             const QList<QAction*> actions = menu->actions();
+             const auto colar = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+                 return a->text().section(u'\t', 0, 0).remove(u'&') == QStringLiteral("Colar");
+             });
+             QVERIFY(colar != actions.end());
+             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*colar).center());
+             QVERIFY(!QApplication::activePopupWidget());
+         }},
+        {"Shift+Insert", [](NameBox* b, const QString& text) {
+             QGuiApplication::clipboard()->setText(text);
+             QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier);
+         }},
+        {"drop", [](NameBox* b, const QString& text) {
+             QMimeData data;
+             data.setText(text);
+             const QPoint at = b->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+             QApplication::sendEvent(b, &enter);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+             QApplication::sendEvent(b, &drop);
+             QVERIFY(drop.isAccepted());
+         }},
+        {"input method", [](NameBox* b, const QString& text) {
+             QInputMethodEvent commit;
+             commit.setCommitString(text);
+             QApplication::sendEvent(b, &commit);
+         }},
+    };
+    const int limit = name->typingLimit();
+    for (const auto& [route, insert] : routes) {
+        for (const auto& [in, out] : {std::pair{"../x", "..x"}, {"a/b*c", "abc"}, {"Ação", "Ao"}}) {
+            name->clear();
+            insert(name, QString::fromUtf8(in));
+            QCOMPARE((QStringList{route, name->text()}), (QStringList{route, QLatin1String(out)}));
+        }
+        // Inside a nearly full box of the same digit: cut at the limit, the cursor
+        // right after what went in.
+        const QString start(limit > 0 ? limit - 2 : 40, u'0');
+        name->setText(start);
+        name->setCursorPosition(1);
+        insert(name, QStringLiteral("0/a*b"));
+        const QString kept = limit > 0 ? QStringLiteral("0a") : QStringLiteral("0ab");
+        QCOMPARE((QStringList{route, name->text(), QString::number(name->cursorPosition())}),
+                 (QStringList{route, QString(start).insert(1, kept), QString::number(1 + kept.size())}));
+    }
 }
 
 QTEST_MAIN(TestStartup)
