@@ -4,20 +4,12 @@
 #include <QStringList>
 
 class QListWidget;
-class QPlainTextEdit;
 
 namespace corvane {
 
 class MainWindow;
 
 namespace edit {
-
-
-// The viewer's whole text with LF line breaks. Unlike toPlainText() it keeps
-// no-break spaces, which a script may hold.
-QString viewerText(const QPlainTextEdit* viewer);
-// The viewer's selected text likewise; empty without a selection.
-QString viewerSelection(const QPlainTextEdit* viewer);
 
 // The entry of dir (hidden and system ones included) whose name equals name
 // ignoring case, other than the entry named exactly except; empty for none.

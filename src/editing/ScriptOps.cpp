@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/Msg.h"
 #include "app/NameBox.h"
+#include "app/PlainText.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/Names.h"
@@ -82,7 +83,7 @@ void ScriptOps::add()
         msg::ok(&window_, unsafe, kAddTitle);
         return;
     }
-    const QString text = edit::viewerText(c.cxLerFile);
+    const QString text = plainText(c.cxLerFile);
     const QString dir = window_.library().categoryDir(category);
     if (!edit::entryTaken(dir, name + QStringLiteral(".txt")).isEmpty()) {
         msg::ok(&window_, alreadyPresent(name));

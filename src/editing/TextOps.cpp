@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Msg.h"
+#include "app/PlainText.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/ScriptFile.h"
@@ -80,7 +81,7 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
     // the old file stays as it was and the viewer keeps the text.
     const QString notSaved = QStringLiteral("Arquivo não editado");
     const script::WriteResult written =
-        script::writeFile(target.path, edit::viewerText(window_.controls().cxLerFile));
+        script::writeFile(target.path, plainText(window_.controls().cxLerFile));
     if (written.status == script::WriteStatus::Unencodable) {
         msg::ok(&window_, edit::notDone(notSaved, edit::unencodableReason(written.badChar)), kTitle);
         return;
@@ -101,10 +102,10 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
 void TextOps::copy()
 {
     const QPlainTextEdit* viewer = window_.controls().cxLerFile;
-    const QString selected = edit::viewerSelection(viewer);
+    const QString selected = plainSelection(viewer);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(selected.isEmpty() ? edit::viewerText(viewer) : selected);
+    clipboard->setText(selected.isEmpty() ? plainText(viewer) : selected);
 }
 
 }  // namespace corvane
