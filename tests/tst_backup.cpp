@@ -6,7 +6,6 @@
 #include "library/Fs.h"
 #include "support/MainDriver.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -50,7 +49,7 @@ private slots:
     void init();
     void cleanup();
     void opensFreshWithEveryControl();
-    void dateOptionsAndNameFilter();
+    void dateOptionsPutNames();
     void directoryListOpensOnlyWhatIsOpened();
     void drivesMoveToRootOrRefuse();
     void backupCopiesLibraryAndRefusesSecondPress();
@@ -206,7 +205,7 @@ void TestBackup::opensFreshWithEveryControl()
     QVERIFY(!QFileInfo::exists(dest(QStringLiteral("scripts"))));
 }
 
-void TestBackup::dateOptionsAndNameFilter()
+void TestBackup::dateOptionsPutNames()
 {
     backup::setDateSource(+[] { return QDate(2026, 12, 5); });
     QWidget* w = open();
@@ -217,21 +216,10 @@ void TestBackup::dateOptionsAndNameFilter()
     click(yes);
     QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
     QVERIFY(yes->isChecked() && !no->isChecked());
+    // Enter in the name box does not close the window (the filter is the start-up test's).
     name->setFocus();
-    name->end(false);
-    typeText(name, QStringLiteral("ç/*\\:é x_1."));
     QTest::keyClick(name, Qt::Key_Return);
-    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1."));
-    QTest::keyClick(name, Qt::Key_Backspace);
-    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1"));
     QVERIFY(w->isVisible());
-
-    // Pasting goes through the same filter, however long.
-    QGuiApplication::clipboard()->setText(QStringLiteral("/ç-Cópia de segurança muito longa \\ 2"));
-    QTest::keyClick(name, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1-Cpia de segurana muito longa  2"));
-    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26 x_1-Cpia de segurana muito longa  2"));
 
     click(no);
     QCOMPARE(name->text(), QStringLiteral("scripts"));

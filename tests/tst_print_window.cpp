@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTest>
 
 using namespace corvane;
@@ -111,6 +112,7 @@ private slots:
     void inkSizeAndFontReachThePage();
     void eachPaperGivesItsBox();
     void noPrinterOrFailureShowsMessage();
+    void noBreakSpacesReachPreviewAndPage();
 };
 
 void TestPrintWindow::opensWithHeadingTextAndDefaults()
@@ -417,6 +419,25 @@ void TestPrintWindow::noPrinterOrFailureShowsMessage()
     main.print(watcher, [&](QWidget* d) { again = d->isVisible(); });
     QVERIFY(again);
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestPrintWindow::noBreakSpacesReachPreviewAndPage()
+{
+    NEED_POPPLER();
+    TestPrinters printers;
+    // Two words that fit on a line one by one but not together: joined by a
+    // no-break space they are cut at the edge of the box, never between them.
+    const QString joined = QString(60, u'a') + QChar::Nbsp + QString(60, u'b');
+    Main main(joined);
+    ModalWatcher watcher;
+    main.print(watcher, [&](QWidget* d) {
+        QVERIFY(control<QPlainTextEdit>(d, "Text1")->document()->toRawText().endsWith(joined));
+        click(d, "cmbPrint");
+    });
+    QCOMPARE(watcher.unexpected, 0);
+    QCOMPARE(printers.files.size(), 1);
+    const QString page = pdfText(printers.files[0]).replace(QChar::Nbsp, u' ');
+    QVERIFY2(page.contains(QStringLiteral("a b")), qPrintable(page));
 }
 
 QTEST_MAIN(TestPrintWindow)

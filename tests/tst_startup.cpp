@@ -1,11 +1,15 @@
 // Start-up: the single copy, the scripts folder and its notice, the main window frame.
 #include "app/NoticeDialog.h"
 #include "app/Startup.h"
+#include "backup/BackupWindow.h"
 #include "library/LibraryLock.h"
 #include "support/MainDriver.h"
 
 #include <QClipboard>
 #include <QCryptographicHash>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QScopeGuard>
 
@@ -56,6 +60,7 @@ bool isHeldElsewhere(const QString& libraryDir)
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void missingFolderShowsNoticeThenCreatesIt();
     void folderThatIsAFileStopsWithMessage();
     void secondCopyIsRefusedUntilFirstIsKilled_data();
@@ -67,8 +72,15 @@ private slots:
     void startWithoutFolderShowsEmptyWindow();
     void frameHasEveryControlInPlace();
     void initialStatesAndTabOrder();
-    void nameBoxesFilterTypingAndPasting();
+    void nameBoxesFilterEveryRoute_data();
+    void nameBoxesFilterEveryRoute();
 };
+
+// In Portuguese, as the program runs: the name boxes' menu says "Colar".
+void TestStartup::initTestCase()
+{
+    setUpLookAndLanguage(*qApp, QString());
+}
 
 void TestStartup::missingFolderShowsNoticeThenCreatesIt()
 {
@@ -383,38 +395,101 @@ void TestStartup::initialStatesAndTabOrder()
                                 "btnAddFile", "btnOpenSearch"}));
 }
 
-void TestStartup::nameBoxesFilterTypingAndPasting()
+void TestStartup::nameBoxesFilterEveryRoute_data()
 {
+    QTest::addColumn<QString>("box");
+    for (const char* box : {"cxRnmCat", "cxRnmFile", "txtfile"})
+        QTest::newRow(box) << QString::fromLatin1(box);
+}
+
+// Each way text comes in: with the clipboard, the mouse or the keyboard.
+using Route = std::function<void(NameBox*, const QString&)>;
+static const QList<std::pair<const char*, Route>> kRoutes{
+    {"typed", [](NameBox* b, const QString& text) { typeText(b, text); }},
+    {"menu", [](NameBox* b, const QString& text) {
+         QGuiApplication::clipboard()->setText(text);
+         const QPoint at = b->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, b->mapToGlobal(at));
+         QApplication::sendEvent(b, &rightClick);
+         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+         QVERIFY(menu);
+         for (QAction* a : menu->actions())
+             if (a->text().section(u'\t', 0, 0).remove(u'&') == QStringLiteral("Colar"))
+                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+         QVERIFY(!QApplication::activePopupWidget());
+     }},
+    {"Shift+Insert", [](NameBox* b, const QString& text) {
+         QGuiApplication::clipboard()->setText(text);
+         QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier);
+     }},
+    {"drop", [](NameBox* b, const QString& text) {
+         QMimeData data;
+         data.setText(text);
+         const QPoint at = b->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+         QApplication::sendEvent(b, &enter);
+         QApplication::sendEvent(b, &drop);
+     }},
+    {"input method", [](NameBox* b, const QString& text) {
+         QInputMethodEvent commit;
+         commit.setCommitString(text);
+         QApplication::sendEvent(b, &commit);
+     }},
+};
+
+void TestStartup::nameBoxesFilterEveryRoute()
+{
+    QFETCH(QString, box);
     TempLibrary lib;
-    MainWindow w(lib.scripts());
-    QVERIFY(showActive(&w));
-    auto* box = control<NameBox>(&w, "cxRnmCat");
-    box->setFocus();
-    typeText(box, QStringLiteral("Aá ç/\\*.-_9"));
-    QCOMPARE(box->text(), QStringLiteral("A .-_9"));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->text(), QStringLiteral("A .-_"));
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(box->text(), QStringLiteral("A .-_"));
+    lib.mkdir(QStringLiteral("Café ç"));
+    lib.write(QStringLiteral("Café ç/Ação.txt"), "\"a\"\r\n");
+    MainDriver win(lib);
+    BackupWindow backup(lib.scripts());
+    QWidget* window = box == QStringLiteral("txtfile") ? static_cast<QWidget*>(&backup) : &win.w;
+    NameBox* name = control<NameBox>(window, qPrintable(box));
+    // A name from disk, put in the box by the program as it is.
+    if (name == win.catBox()) {
+        doubleClickItem(win.dirs(), QStringLiteral("Café ç"));
+    } else if (name == win.fileBox()) {
+        doubleClickItem(win.files(), QStringLiteral("Ação"));
+    } else {
+        QVERIFY(showActive(&backup));
+        name->setText(QStringLiteral("Cópia ç"));
+    }
+    const QString foreign = name->text();
+    QVERIFY(foreign.contains(u'ç'));
+    // Not stripped by the next keys: a refused one changes nothing, an allowed one adds.
+    name->setFocus();
+    name->end(false);
+    typeText(name, QStringLiteral("éx"));
+    QCOMPARE(name->text(), foreign + u'x');
+    QTest::keyClick(name, Qt::Key_Backspace);
+    // Ctrl+V and Enter are refused like control characters; a refused key keeps the selection.
+    QGuiApplication::clipboard()->setText(QStringLiteral("colado"));
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Return);
+    typeText(name, QStringLiteral("*"));
+    QCOMPARE(name->selectedText(), foreign);
 
-    box->clear();
-    QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
-    QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrst"));
-
-    // Ctrl+V is refused like any control key; Shift+Insert pastes filtered text.
-    QApplication::clipboard()->setText(QStringLiteral("../Ação*x"));
-    box->clear();
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box->text(), QString());
-    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(box->text(), QStringLiteral("..Aox"));
-    box->setText(QStringLiteral("0123456789012345678"));
-    box->insertFiltered(QStringLiteral("abc"));
-    QCOMPARE(box->text(), QStringLiteral("0123456789012345678a"));
-
-    // Text the program puts in is neither cut nor filtered.
-    box->setText(QStringLiteral("Nome muito comprido de categoria ç"));
-    QCOMPARE(box->text(), QStringLiteral("Nome muito comprido de categoria ç"));
+    const int limit = name->typingLimit();
+    for (const auto& [route, insert] : kRoutes) {
+        for (const auto& [in, out] : {std::pair{"../x", "..x"}, {"a/b*c", "abc"}, {"Ação", "Ao"}}) {
+            name->clear();
+            insert(name, QString::fromUtf8(in));
+            QCOMPARE((QStringList{route, name->text()}), (QStringList{route, QLatin1String(out)}));
+        }
+        // Inside a nearly full box of the same digit: cut at the limit, the cursor
+        // right after what went in.
+        const QString start(limit > 0 ? limit - 2 : 40, u'0');
+        name->setText(start);
+        name->setCursorPosition(1);
+        insert(name, QStringLiteral("0/a*b"));
+        const QString kept = limit > 0 ? QStringLiteral("0a") : QStringLiteral("0ab");
+        QCOMPARE((QStringList{route, name->text(), QString::number(name->cursorPosition())}),
+                 (QStringList{route, QString(start).insert(1, kept), QString::number(1 + kept.size())}));
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -2,120 +2,100 @@
 
 #include "library/Names.h"
 
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QMenu>
-#include <QMimeData>
+#include <QKeyEvent>
+#include <QValidator>
 
 namespace corvane {
+
+// The one filter of a name box. QLineEdit hands every change to validate() and
+// adopts the text it returns; the inserted part is found by comparing with the
+// text accepted before, so only that part is filtered and cut.
+class NameValidator : public QValidator {
+public:
+    NameValidator(int limit, QObject* parent)
+        : QValidator(parent)
+        , limit_(limit)
+    {
+    }
+
+    // Takes text as accepted as it is.
+    void adopt(const QString& text) { accepted_ = text; }
+
+    State validate(QString& input, int& pos) const override
+    {
+        const QString& before = accepted_;
+        const qsizetype n = input.size(), m = before.size(), common = qMin(n, m);
+        qsizetype prefix = 0, suffix = 0;
+        while (prefix < common && input[prefix] == before[prefix])
+            ++prefix;
+        while (suffix < common && input[n - 1 - suffix] == before[m - 1 - suffix])
+            ++suffix;
+        if (prefix + suffix > common) {
+            // Repeated characters let the change sit in several places: it ends
+            // at the cursor where it can.
+            prefix = qBound(common - suffix, common - (n - qBound(0, pos, int(n))), prefix);
+            suffix = common - prefix;
+        }
+        const QStringView inserted = QStringView(input).sliced(prefix, n - prefix - suffix);
+        QString kept = names::filtered(inserted);
+        if (limit_ > 0)
+            kept.truncate(qMax(qsizetype(0), limit_ - (prefix + suffix)));
+        if (kept.size() != inserted.size()) {
+            input = input.left(prefix) + kept + input.right(suffix);
+            pos = int(prefix + kept.size());
+        }
+        // Every change passes here and the box takes what is returned, so this
+        // is the text the next change is compared with.
+        accepted_ = input;
+        return Acceptable;
+    }
+
+private:
+    int limit_;
+    mutable QString accepted_;
+};
 
 NameBox::NameBox(const QString& name, int typingLimit, QWidget* parent)
     : QLineEdit(parent)
     , limit_(typingLimit)
+    , validator_(new NameValidator(typingLimit, this))
 {
     setObjectName(name);
+    setValidator(validator_);
 }
 
-QString NameBox::fitting(const QString& text) const
+void NameBox::setText(const QString& text)
 {
-    QString allowed = names::filtered(text);
-    if (limit_ > 0) {
-        const int room = limit_ - int(this->text().size() - selectedText().size());
-        allowed = allowed.left(qMax(0, room));
-    }
-    return allowed;
-}
-
-void NameBox::insertFiltered(const QString& text)
-{
-    const QString allowed = fitting(text);
-    if (!allowed.isEmpty())
-        insert(allowed);
+    validator_->adopt(text);
+    QLineEdit::setText(text);
 }
 
 void NameBox::keyPressEvent(QKeyEvent* event)
 {
-    const QString text = event->text();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool ctrlLetter = (mods & (Qt::ControlModifier | Qt::MetaModifier))
         && !(mods & Qt::AltModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z;
     // Ctrl+letters (copy, paste, cut, select all...) and Enter type control
-    // characters, which the filter refuses.
+    // characters, which the key filter refuses.
     if (ctrlLetter || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Insert && (mods & Qt::ShiftModifier)) {
-        insertFiltered(QGuiApplication::clipboard()->text());
+    // A refused key, or one past the limit, changes nothing: not even the
+    // selection it would have replaced.
+    const QString text = event->text();
+    bool printable = !text.isEmpty();
+    bool refused = false;
+    for (QChar c : text) {
+        printable = printable && c.unicode() >= 0x20 && c.unicode() != 0x7F;
+        refused = refused || names::SoNumeros(c.unicode()) == QStringLiteral("0");
+    }
+    const qsizetype room = limit_ - (this->text().size() - selectedText().size());
+    if (printable && (refused || (limit_ > 0 && text.size() > room))) {
         event->accept();
         return;
-    }
-    bool printable = !text.isEmpty();
-    for (QChar c : text)
-        printable = printable && c.unicode() >= 0x20 && c.unicode() != 0x7F;
-    if (printable) {
-        for (QChar c : text) {
-            if (names::SoNumeros(c.unicode()) == QStringLiteral("0")) {
-                event->accept();
-                return;
-            }
-        }
-        if (fitting(text).size() < text.size()) {
-            event->accept();
-            return;
-        }
     }
     QLineEdit::keyPressEvent(event);
-}
-
-void NameBox::inputMethodEvent(QInputMethodEvent* event)
-{
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent filteredEvent(event->preeditString(), event->attributes());
-    filteredEvent.setCommitString(fitting(event->commitString()), event->replacementStart(),
-                                  event->replacementLength());
-    QLineEdit::inputMethodEvent(&filteredEvent);
-}
-
-void NameBox::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu();
-    for (QAction* action : menu->actions()) {
-        if (action->objectName() == QStringLiteral("edit-paste")) {
-            disconnect(action, nullptr, nullptr, nullptr);
-            connect(action, &QAction::triggered, this,
-                    [this] { insertFiltered(QGuiApplication::clipboard()->text()); });
-        }
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-}
-
-void NameBox::dropEvent(QDropEvent* event)
-{
-    if (!event->mimeData()->hasText() || isReadOnly()) {
-        event->ignore();
-        return;
-    }
-    setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    insertFiltered(event->mimeData()->text());
-    event->acceptProposedAction();
-}
-
-void NameBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
-        setCursorPosition(cursorPositionAt(event->position().toPoint()));
-        insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Selection));
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
 }
 
 }  // namespace corvane

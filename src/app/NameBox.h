@@ -4,9 +4,11 @@
 
 namespace corvane {
 
-// A name box: typed keys pass the name key filter and the length limit; pasted,
-// dropped and input-method text is filtered and cut the same way. Text the
-// program sets is left as it is.
+class NameValidator;
+
+// A name box: whatever way text comes in (keys, paste, drop, middle click, input
+// methods, the context menu), only the allowed name characters of what was
+// inserted stay, cut to the length limit. Text the program sets is left as it is.
 class NameBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -15,19 +17,17 @@ public:
 
     int typingLimit() const { return limit_; }
 
-    // Inserts the allowed characters of text at the cursor, as far as the limit lets.
-    void insertFiltered(const QString& text);
+    // Puts text in the box as it is, with no filter and no limit: names read from
+    // disk may hold any character. Text set through a QLineEdit pointer is
+    // filtered like the user's.
+    void setText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QString fitting(const QString& text) const;
     int limit_;
+    NameValidator* validator_;
 };
 
 }  // namespace corvane

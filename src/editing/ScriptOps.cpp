@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/Msg.h"
 #include "app/NameBox.h"
+#include "app/PlainText.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/Names.h"
@@ -79,7 +80,7 @@ void ScriptOps::add()
         msg::ok(&window_, unsafe, kAddTitle);
         return;
     }
-    const QString text = edit::viewerText(c.cxLerFile);
+    const QString text = plainText(c.cxLerFile);
     const QByteArray categoryKey = Browser::selectedKey(c.lstDir01);
     const fs::Path dir = window_.library().categoryPath(categoryKey);
     if (!Library::taken(dir, name + QStringLiteral(".txt")).isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Msg.h"
+#include "app/PlainText.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/ScriptFile.h"
@@ -95,7 +96,7 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
                 kTitle);
         return;
     }
-    const script::WriteResult written = script::writeFile(path, edit::viewerText(window_.controls().cxLerFile));
+    const script::WriteResult written = script::writeFile(path, plainText(window_.controls().cxLerFile));
     if (written.status == script::WriteStatus::Unencodable) {
         msg::ok(&window_, edit::notDone(notSaved, edit::unencodableReason(written.badChar)), kTitle);
         return;
@@ -117,10 +118,10 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
 void TextOps::copy()
 {
     const QPlainTextEdit* viewer = window_.controls().cxLerFile;
-    const QString selected = edit::viewerSelection(viewer);
+    const QString selected = plainSelection(viewer);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(selected.isEmpty() ? edit::viewerText(viewer) : selected);
+    clipboard->setText(selected.isEmpty() ? plainText(viewer) : selected);
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "printing/PrintCommand.h"
 
 #include "app/MainWindow.h"
+#include "app/PlainText.h"
 #include "printing/PrintDialog.h"
 
 #include <QListWidget>
@@ -36,7 +37,7 @@ QString PrintCommand::scriptName() const
 
 void PrintCommand::openPrintWindow()
 {
-    PrintDialog dialog(scriptName(), window_.controls().cxLerFile->toPlainText(), &window_);
+    PrintDialog dialog(scriptName(), plainText(window_.controls().cxLerFile), &window_);
     dialog.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "printing/PrintDialog.h"
 
 #include "app/Msg.h"
+#include "app/PlainText.h"
 #include "app/Twips.h"
 #include "app/Window.h"
 #include "printing/PrintTarget.h"
@@ -183,7 +184,7 @@ void PrintDialog::setBox(int widthMm, int heightMm)
 
 void PrintDialog::printText()
 {
-    const QString text = text1_->toPlainText();
+    const QString text = plainText(text1_);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const PrintOutcome outcome = printPage(text, ink_, textp1_->text().toInt(), textp2_->text().toInt());
     QApplication::restoreOverrideCursor();
