@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""Plants one plausible fault at a time in a scratch copy of the tree, runs the
+whole suite, and tells whether the suite caught it.
+
+    tools/mutate.py            every fault
+    tools/mutate.py 3 7        only faults 3 and 7
+    tools/mutate.py --list     the faults, numbered
+    tools/mutate.py --check    that every fault still applies to the code
+
+The scratch copy and its build live in $CORVANE_MUTANTS (default
+/tmp/corvane-mutants) and are removed at the end. Needs the packages of
+./test.sh; a fault that no longer builds is reported apart, not as caught.
+"""
+import os
+import shutil
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# (file, code as it is, code with the fault, what a developer got wrong)
+FAULTS = [
+    # library: format, code page, names, sizes, lists
+    ("src/library/Cp1252.cpp", "0x2018, 0x2019", "0x2019, 0x2018",
+     "two code points of the 0x80-0x9F table swapped"),
+    ("src/library/Names.cpp", 'zZ.-_ 1234567890"', 'zZ.-_, 1234567890"',
+     "the name filter lets a comma through"),
+    ("src/library/ScriptFile.cpp", "result.bytes.append(c == kQuote ? kStoredQuote : c);",
+     "result.bytes.append(c);", "double quotes stored as they are"),
+    ("src/library/ScriptFile.cpp", "text.replace(QChar(0xA4), QChar(u'\"'));", "",
+     "the currency sign not turned back into a quote"),
+    ("src/library/ScriptFile.cpp", "if (more && !storedTextEnds(bytes)) {", "if (false) {",
+     "a long script read only as far as the first 64 KB"),
+    ("src/library/Sizes.cpp", "if (std::pow(1024.0, i) <= count) {", "if (std::pow(1024.0, i) < count) {",
+     "exactly 1 Kb shown in bytes"),
+    ("src/library/Library.cpp", "            return a.first < b.first;", "            return a.first > b.first;",
+     "lists sorted backwards"),
+    ("src/library/Library.cpp", "if (e.hidden || (e.type != fs::Type::File && e.type != fs::Type::Dir))",
+     "if (e.type != fs::Type::File && e.type != fs::Type::Dir)", "hidden files listed as scripts"),
+    ("src/library/Library.cpp", "        if (!e.hidden && e.type == fs::Type::Dir)",
+     "        if (e.type == fs::Type::Dir)", "hidden folders listed as categories"),
+    # the file-system door
+    ("src/library/FsPosix.inc", "    Fd out{openTemp(target, temp)};",
+     "    Fd out{::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};\n    temp = target;",
+     "saving written in place instead of through a temporary"),
+    ("src/library/FsPosix.inc", "if (!writeAll(out.fd, bytes.data(), bytes.size()) || !sync(out.fd) || !out.close())",
+     "if (!writeAll(out.fd, bytes.data(), bytes.size()) || !out.close())", "a failed flush not noticed"),
+    ("src/library/FsPosix.inc", "    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');",
+     "    return p.startsWith(r);", "a sibling folder whose name starts like the library's counts as inside"),
+    ("src/library/Fs.cpp", "    return cp1252::decode(raw);", "    return text;",
+     "names that are not UTF-8 shown with replacement marks"),
+    ("src/library/Fs.cpp", "    if (g_failAt.load() == n) {", "    if (g_failAt.load() == n + 1) {",
+     "the injected failure hits the wrong step"),
+    # start-up and the shared pieces
+    ("src/library/LibraryLock.cpp", "LOCK_EX | LOCK_NB", "LOCK_SH | LOCK_NB",
+     "two copies may hold the library at once"),
+    ("src/app/Msg.cpp", "    box.setEscapeButton(no);", "    box.setEscapeButton(yes);",
+     "Esc on a Yes/No question answers Sim"),
+    ("src/app/Msg.cpp", "    box.setDefaultButton(yes);", "    box.setDefaultButton(no);",
+     "Não as the default answer"),
+    ("src/app/NameBox.cpp", "        QString kept = names::filtered(inserted);",
+     "        QString kept = inserted.toString();", "pasted text reaches the name box unfiltered"),
+    ("src/app/NameBox.cpp", "            kept.truncate(qMax(qsizetype(0), limit_ - (prefix + suffix)));", "",
+     "pasted text passes the length limit"),
+    ("src/app/PlainText.cpp", "    return withLineFeeds(box->document()->toRawText());",
+     "    return box->toPlainText();", "no-break spaces lost on save and print"),
+    # browsing
+    ("src/browse/Browser.cpp", "Numeric2Bytes(double(contents.totalBytes))", "Numeric2Bytes(double(contents.fileCount))",
+     "category size shows the count"),
+    ("src/browse/Browser.cpp", "                                                      c.btnEditText, c.btnCopy, c.btnPrint})",
+     "                                                      c.btnEditText, c.btnPrint})",
+     "Copiar stays disabled after choosing a script"),
+    # editing
+    ("src/editing/ScriptOps.cpp", "    if (!Library::taken(dir, name + QStringLiteral(\".txt\")).isEmpty()) {",
+     "    if (!Library::taken(dir, name).isEmpty()) {", "adding a script over an existing one"),
+    ("src/editing/CategoryOps.cpp", "        if (e.hidden || e.type != fs::Type::File)",
+     "        if (e.type == fs::Type::Dir)", "deleting a category throws away its hidden files"),
+    ("src/editing/CategoryOps.cpp", "    if (fs::info(dir).link)\n        return fs::removeFile(dir);", "",
+     "deleting a linked category empties the folder it leads to"),
+    ("src/editing/TextOps.cpp", "    if (outside) {", "    if (false) {",
+     "saving through a link that leads outside the library"),
+    ("src/editing/EditSupport.cpp", "    return fs::diskFull(error) ?", "    return false ?",
+     "a full disk not named as such"),
+    ("src/editing/ScriptOps.cpp", "    edit::removeSelected(c.lstFile01);\n    c.cxLerFile->clear();",
+     "    edit::removeSelected(c.lstFile01);", "a deleted script's text stays in the viewer"),
+    # search
+    ("src/search/TextSearch.cpp", "(s[1] | 0x20) == 't'", "s[1] == 't'", "scripts named .TXT never searched"),
+    ("src/search/SearchPanel.cpp", "    c.btnEditText2->setEnabled(read.status != script::ReadStatus::TooBig);",
+     "    c.btnEditText2->setEnabled(true);", "a script too big to load can be saved over"),
+    # printing
+    ("src/printing/PrintJob.cpp", "    printer->setColorMode(QPrinter::Color);", "",
+     "the printer left in its default (grey) colour mode"),
+    ("src/printing/BoxedText.cpp", "tabStopFor(8 * metrics.averageCharWidth(), font, device)",
+     "tabStopFor(4 * metrics.averageCharWidth(), font, device)", "tab stops four characters apart"),
+    # help
+    ("src/help/CreditsWindow.cpp", "    setTextColour(link_, palette().color(QPalette::ButtonText));", "",
+     "the site link keeps the default text colour"),
+]
+
+
+def run(cmd, cwd, timeout, env=None):
+    try:
+        return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode
+    except subprocess.TimeoutExpired:
+        return -1
+
+
+def copy_tree(scratch):
+    files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
+                           stdout=subprocess.PIPE).stdout.decode().split("\0")
+    for f in filter(None, files):
+        src, dst = os.path.join(ROOT, f), os.path.join(scratch, f)
+        if os.path.isfile(src):
+            os.makedirs(os.path.dirname(dst), exist_ok=True)
+            shutil.copy2(src, dst)
+
+
+def applies(fault, base):
+    path, old, _, _ = fault
+    with open(os.path.join(base, path), encoding="utf-8") as f:
+        return f.read().count(old) == 1
+
+
+def main(argv):
+    if "--list" in argv:
+        for i, (path, _, _, what) in enumerate(FAULTS, 1):
+            print(f"{i:3}  {path:32} {what}")
+        return 0
+    stale = [i for i, f in enumerate(FAULTS, 1) if not applies(f, ROOT)]
+    if "--check" in argv or stale:
+        for i in stale:
+            print(f"fault {i} no longer applies: {FAULTS[i - 1][0]}: {FAULTS[i - 1][1]!r}")
+        return 1 if stale else 0
+    chosen = [int(a) for a in argv if a.isdigit()] or list(range(1, len(FAULTS) + 1))
+
+    scratch = os.environ.get("CORVANE_MUTANTS", "/tmp/corvane-mutants")
+    shutil.rmtree(scratch, ignore_errors=True)
+    os.makedirs(scratch)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    build = os.path.join(scratch, "build")
+    suite = ["ctest", "--test-dir", build, "-j", str(os.cpu_count() or 2), "--timeout", "180"]
+    try:
+        copy_tree(scratch)
+        print("Building the scratch copy...", flush=True)
+        if run(["cmake", "-S", scratch, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"],
+               scratch, 600) or run(["cmake", "--build", build], scratch, 3600):
+            print("the scratch copy does not build")
+            return 1
+        if run(suite, scratch, 1800, env):
+            print("the suite fails without any fault; fix that first")
+            return 1
+        caught = missed = invalid = 0
+        for i in chosen:
+            path, old, new, what = FAULTS[i - 1]
+            target = os.path.join(scratch, path)
+            with open(target, encoding="utf-8") as f:
+                original = f.read()
+            with open(target, "w", encoding="utf-8") as f:
+                f.write(original.replace(old, new, 1))
+            if run(["cmake", "--build", build], scratch, 1800):
+                verdict = "does not build"
+                invalid += 1
+            elif run(suite, scratch, 1800, env):
+                verdict = "caught"
+                caught += 1
+            else:
+                verdict = "MISSED"
+                missed += 1
+            with open(target, "w", encoding="utf-8") as f:
+                f.write(original)
+            print(f"{i:3}  {verdict:15} {path}: {what}", flush=True)
+        total = caught + missed
+        print(f"\n{caught} of {total} faults caught ({100 * caught // max(total, 1)}%), "
+              f"{invalid} did not build")
+        return 0 if missed == 0 else 2
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
