@@ -23,6 +23,7 @@ private slots:
     void unencodableTextIsRefusedAndNothingWritten();
     void writeReplacesWholeFileAndReadsBack();
     void writeFailureLeavesOldFileIntact();
+    void readStopsWhereTheStoredTextEnds();
     void numeric2Bytes_data();
     void numeric2Bytes();
     void numeric2BytesUsesLocaleSeparator();
@@ -94,7 +95,13 @@ void TestLibrary::everyWindows1252ByteRoundTrips()
         all.append(char(b));
     const QString decoded = cp1252::decode(all);
     QCOMPARE(decoded.size(), 256);
-    QCOMPARE(decoded.at(0x80), QChar(0x20AC));
+    // Known code points of the range where Windows-1252 differs from Latin-1.
+    const QString known = QStringLiteral("€ ‚ƒ„…†‡ˆ‰Š‹Œ Ž  ‘’“”•–—˜™š›œ žŸ");
+    QCOMPARE(known.size(), 32);
+    for (int i = 0; i < 32; ++i) {
+        if (known[i] != u' ')
+            QCOMPARE(decoded.at(0x80 + i), known[i]);
+    }
     QCOMPARE(decoded.at(0xA4), QChar(0xA4));
     const cp1252::Encoded back = cp1252::encode(decoded);
     QVERIFY(back.ok);
@@ -140,6 +147,27 @@ void TestLibrary::writeFailureLeavesOldFileIntact()
     QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("sumiu/a.txt"))), QStringLiteral("x")).status,
              script::WriteStatus::Failed);
     QVERIFY(!lib.exists(QStringLiteral("sumiu")));
+}
+
+void TestLibrary::readStopsWhereTheStoredTextEnds()
+{
+    TempLibrary lib;
+    const auto read = [&](const char* name) { return script::read(fs::fromQString(lib.path(QLatin1String(name)))); };
+    // Past the first block read, a script still comes whole.
+    const QByteArray longText(200 * 1024, 'a');
+    lib.write(QStringLiteral("longo.txt"), '"' + longText + "\"\r\n");
+    lib.write(QStringLiteral("linha.txt"), longText + "\r\nsegunda");
+    QCOMPARE(read("longo.txt").text, QString::fromLatin1(longText));
+    QCOMPARE(read("linha.txt").text, QString::fromLatin1(longText));
+    // A huge file: its first line only, or a refusal when the text goes on.
+    for (const char* name : {"enorme.txt", "aberto.txt"}) {
+        QFile f(lib.path(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(qstrcmp(name, "enorme.txt") == 0 ? "primeira\r\n" : "\"sem fim ");
+        QVERIFY(f.resize(script::kMaxStoredBytes + 4096));
+    }
+    QCOMPARE(read("enorme.txt").text, QStringLiteral("primeira"));
+    QCOMPARE(read("aberto.txt").status, script::ReadStatus::TooBig);
 }
 
 void TestLibrary::numeric2Bytes_data()
