@@ -202,6 +202,7 @@ class TestDataSafety : public QObject {
 private slots:
     void everyFailingStepLeavesOldOrNewBytes_data();
     void everyFailingStepLeavesOldOrNewBytes();
+    void escapeOnAQuestionNeverActs();
     void fullDiskKeepsTheScriptAndTheText();
     void linksNeverLeadAChangeOutside();
     void foreignNamesAreListedOpenedAndChangedExactly();
@@ -255,6 +256,40 @@ void TestDataSafety::everyFailingStepLeavesOldOrNewBytes()
     }
 }
 
+void TestDataSafety::escapeOnAQuestionNeverActs()
+{
+    struct Question {
+        const char* button;
+        std::function<void(MainDriver&)> prepare;
+        QString notDone;
+    };
+    const auto chooseA = [](MainDriver& win) { clickItem(win.files(), QStringLiteral("a")); };
+    const QList<Question> questions{
+        {"btnEditText", [=](MainDriver& win) { chooseA(win); win.typeViewer(QStringLiteral("novo")); },
+         QStringLiteral("Arquivo não editado")},
+        {"btnEditFile", [=](MainDriver& win) { chooseA(win); win.typeName(win.fileBox(), QStringLiteral("c")); },
+         QStringLiteral("Script não renomeado!")},
+        {"btnDelFile", chooseA, QStringLiteral("Script não deletado!")},
+        {"btnEditCat", [](MainDriver& win) {
+             clickItem(win.dirs(), QStringLiteral("Notas"));
+             win.typeName(win.catBox(), QStringLiteral("Outra"));
+         }, QStringLiteral("Categoria não renomeada!")},
+        {"btnDelCat", [](MainDriver& win) { clickItem(win.dirs(), QStringLiteral("Notas")); },
+         QStringLiteral("Categoria não deletada!")},
+    };
+    for (const Question& q : questions) {
+        TempLibrary lib;
+        makeLibrary(lib);
+        const QMap<QString, QByteArray> before = snapshot(lib);
+        MainDriver win(lib);
+        ModalWatcher watcher;
+        q.prepare(win);
+        const QList<SeenBox> seen = win.press(watcher, q.button, {"Esc", "OK"});
+        QCOMPARE(seen[1].text, q.notDone);
+        QCOMPARE(snapshot(lib), before);
+    }
+}
+
 void TestDataSafety::fullDiskKeepsTheScriptAndTheText()
 {
     if (::geteuid() != 0)
@@ -296,8 +331,9 @@ void TestDataSafety::fullDiskKeepsTheScriptAndTheText()
 void TestDataSafety::linksNeverLeadAChangeOutside()
 {
     TempLibrary lib;
-    QTemporaryDir outside;
-    const QByteArray out = QFile::encodeName(outside.path());
+    // Beside the library, with a name that starts like it.
+    const QByteArray out = QFile::encodeName(lib.scripts()) + "-fora";
+    QVERIFY(::mkdir(out.constData(), 0755) == 0);
     writeRaw(out + "/fora.txt", "\"de fora\"\r\n");
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");

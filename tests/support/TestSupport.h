@@ -27,7 +27,7 @@ struct SeenBox {
 
 // Answers modal windows the way a user would, while the code under test waits in
 // their event loop. Message boxes get the queued button captions in turn ("OK",
-// "Sim", "Não"); with the queue empty they get their escape button and the box
+// "Sim", "Não", or "Esc" for the Escape key); with the queue empty they get their escape button and the box
 // is marked unexpected. Other modal dialogs go to the queued dialog handlers.
 class ModalWatcher : public QObject {
     Q_OBJECT
