@@ -3,26 +3,17 @@
 #include "app/MainWindow.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "browse/Browser.h"
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTextCursor>
-#include <QTextDocument>
 
 namespace corvane::edit {
 namespace {
-
-QString withLineFeeds(QString text)
-{
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return text;
-}
 
 void selectQuietly(QListWidget* list, const QByteArray& key)
 {
@@ -58,16 +49,6 @@ void emptyScriptSide(MainWindow& window)
 }
 
 }  // namespace
-
-QString viewerText(const QPlainTextEdit* viewer)
-{
-    return withLineFeeds(viewer->document()->toRawText());
-}
-
-QString viewerSelection(const QPlainTextEdit* viewer)
-{
-    return withLineFeeds(viewer->textCursor().selectedText());
-}
 
 QString unsafeCategory(const QString& category)
 {

@@ -4,20 +4,12 @@
 #include <QStringList>
 
 class QListWidget;
-class QPlainTextEdit;
 
 namespace corvane {
 
 class MainWindow;
 
 namespace edit {
-
-
-// The viewer's whole text with LF line breaks. Unlike toPlainText() it keeps
-// no-break spaces, which a script may hold.
-QString viewerText(const QPlainTextEdit* viewer);
-// The viewer's selected text likewise; empty without a selection.
-QString viewerSelection(const QPlainTextEdit* viewer);
 
 // The message for the first name that must not reach the file system, or empty.
 QString unsafeCategory(const QString& category);

@@ -1,10 +1,10 @@
 #include "printing/PrintCommand.h"
 
 #include "app/MainWindow.h"
+#include "app/TextViewer.h"
 #include "printing/PrintDialog.h"
 
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -36,7 +36,7 @@ QString PrintCommand::scriptName() const
 
 void PrintCommand::openPrintWindow()
 {
-    PrintDialog dialog(scriptName(), window_.controls().cxLerFile->toPlainText(), &window_);
+    PrintDialog dialog(scriptName(), window_.controls().cxLerFile->plainText(), &window_);
     dialog.exec();
 }
 
