@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "app/NameBox.h"
+#include "app/TextViewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>

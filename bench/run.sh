@@ -9,7 +9,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)" >/dev/null
 export QT_QPA_PLATFORM=offscreen
 echo "machine: $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(uname -sr), $(df -T /tmp | awk 'NR==2{print $2}') /tmp"
-for bench in bench_startup bench_select bench_edit bench_search bench_backup; do
+for bench in bench_startup bench_select bench_edit bench_search bench_backup bench_bigscript; do
     [ -x "build/bench/$bench" ] || continue
     "build/bench/$bench" 2>/dev/null
 done

@@ -56,6 +56,7 @@ private slots:
     void listingCountAndSize();
     void removedCategoryFolderReadsEmpty();
     void countGoesPast32767();
+    void hugeScripts();
 };
 
 void TestBrowse::startUpSelectsFirstThenFocuses()
@@ -362,6 +363,40 @@ void TestBrowse::countGoesPast32767()
     QCOMPARE(win.files()->item(0)->text(), QStringLiteral("s00000"));
     QCOMPARE(win.files()->item(files)->text(), QStringLiteral("sub"));
     QCOMPARE(win.tamanho(), kb("128.01"));
+}
+
+// Sparse files: a text one byte past the limit, and a gigabyte after a first line.
+void TestBrowse::hugeScripts()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Grandes"));
+    lib.write(QStringLiteral("Grandes/Curto.txt"), "\"curto\"\r\n");
+    lib.write(QStringLiteral("Grandes/Enorme.txt"), "\"" + QByteArray(100, 'a'));
+    QVERIFY(QFile::resize(lib.path(QStringLiteral("Grandes/Enorme.txt")), 16 * 1024 * 1024 + 2));
+    lib.write(QStringLiteral("Grandes/Primeira.txt"), "primeira linha\r\nsegunda\r\n");
+    QVERIFY(QFile::resize(lib.path(QStringLiteral("Grandes/Primeira.txt")), qint64(1) << 30));
+    const QByteArray enorme = lib.read(QStringLiteral("Grandes/Enorme.txt"));
+    MainDriver win(lib);
+    ModalWatcher watcher;
+
+    clickItem(win.files(), QStringLiteral("Curto"));
+    watcher.answer(QStringLiteral("OK"));
+    clickItem(win.files(), QStringLiteral("Enorme"));
+    QCOMPARE(watcher.seen.size(), 1);
+    expectBox(watcher.seen[0],
+              QStringLiteral("O script \"Enorme\" é grande demais para ser aberto: o texto passa de 16 MB. "
+                             "Nada foi carregado nem alterado."),
+              kAppTitle);
+    QCOMPARE(win.shown(), QString());
+    // Editar cannot write the empty viewer over the script.
+    QVERIFY(!win.get<QPushButton>("btnEditText")->isEnabled());
+    QTest::mouseClick(win.get<QPushButton>("btnEditText"), Qt::LeftButton);
+    QCOMPARE(watcher.seen.size(), 1);
+    QCOMPARE(lib.read(QStringLiteral("Grandes/Enorme.txt")), enorme);
+
+    clickItem(win.files(), QStringLiteral("Primeira"));
+    QCOMPARE(win.shown(), QStringLiteral("primeira linha"));
+    QCOMPARE(watcher.seen.size(), 1);
 }
 
 QTEST_MAIN(TestBrowse)

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -33,6 +36,7 @@ private slots:
     void saveRefusalsAndFailures();
     void saveFromSearchResults();
     void copyPutsSelectionOrWholeText();
+    void longLinesSaveAsTheyWere();
 };
 
 void TestEditText::saveWritesTheWholeFile()
@@ -188,6 +192,82 @@ void TestEditText::copyPutsSelectionOrWholeText()
     win.click("btnCopy");
     QCOMPARE(clipboard->text(), QString());
     QCOMPARE(watcher.seen.size(), 0);
+}
+
+// A line of megabytes is shown in pieces and many lines share paragraphs; what
+// is saved and copied has no break the user did not type and loses none, whatever
+// the user types, pastes, deletes and undoes.
+void TestEditText::longLinesSaveAsTheyWere()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    const QByteArray line = QByteArray("palavra ").repeated(12000) + QByteArray(20000, 'x') + "\xA0\xA4"
+        + QByteArray("fim ").repeated(9000);
+    QByteArray rest;
+    for (int i = 0; i < 25000; ++i)
+        rest += "\r\nlinha " + QByteArray::number(i);
+    const QByteArray file = "\"" + line + rest + "\"\r\n";
+    lib.write(QStringLiteral("Notas/longa.txt"), file);
+    MainDriver win(lib);
+    ModalWatcher watcher;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString text = QString::fromLatin1(line).replace(QChar(0xA4), u'"');
+    const auto saved = [&] {
+        win.press(watcher, "btnEditText", {"Sim", "OK"});
+        return lib.read(QStringLiteral("Notas/longa.txt"));
+    };
+
+    clickItem(win.files(), QStringLiteral("longa"));
+    QTextDocument* doc = win.viewer()->document();
+    QVERIFY(doc->blockCount() > 10 && doc->blockCount() < 5000);  // pieces, and lines sharing paragraphs
+    QCOMPARE(saved(), file);
+    win.click("btnCopy");
+    QCOMPARE(clipboard->text(), text + QString::fromLatin1(rest).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    // Block k of the line starts after k breaks between pieces.
+    const auto piece = [&](int k) {
+        const QTextBlock block = doc->findBlockByNumber(k);
+        return std::pair{block.position() - k, block.position() - k + block.length() - 1};
+    };
+    const auto select = [&](int from, int to) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        win.viewer()->setTextCursor(cursor);
+    };
+    const auto undoAll = [&] {
+        while (doc->isUndoAvailable())
+            QTest::keyClick(win.viewer(), Qt::Key_Z, Qt::ControlModifier);
+    };
+
+    // A selection across a break copies the text between.
+    const auto [start2, end2] = piece(2);
+    select(doc->findBlockByNumber(1).position() + 5, doc->findBlockByNumber(2).position() + 7);
+    win.click("btnCopy");
+    QCOMPARE(clipboard->text(), text.mid(piece(1).first + 5, start2 + 7 - piece(1).first - 5));
+
+    // Backspace at a piece's start removes no character; Enter breaks the line there.
+    select(doc->findBlockByNumber(3).position(), doc->findBlockByNumber(3).position());
+    const qsizetype at = piece(3).first;
+    QTest::keyClick(win.viewer(), Qt::Key_Backspace);
+    QTest::keyClick(win.viewer(), Qt::Key_Return);
+    QTest::keyClicks(win.viewer(), QStringLiteral("novo"));
+    QCOMPARE(saved(), "\"" + line.left(at) + "\r\nnovo" + line.mid(at) + rest + "\"\r\n");
+    undoAll();
+    QCOMPARE(saved(), file);
+
+    // An emptied piece takes a typed or pasted line break as a line break.
+    select(doc->findBlockByNumber(2).position(), doc->findBlockByNumber(2).position() + end2 - start2);
+    QTest::keyClick(win.viewer(), Qt::Key_Delete);
+    QTest::keyClicks(win.viewer(), QStringLiteral("r"));
+    QTest::keyClick(win.viewer(), Qt::Key_Return);
+    QTest::keyClicks(win.viewer(), QStringLiteral("s"));
+    QCOMPARE(saved(), "\"" + line.left(start2) + "r\r\ns" + line.mid(end2) + rest + "\"\r\n");
+    undoAll();
+    select(doc->findBlockByNumber(2).position(), doc->findBlockByNumber(2).position() + end2 - start2);
+    clipboard->setText(QStringLiteral("p\nq"));
+    QTest::keyClick(win.viewer(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(saved(), "\"" + line.left(start2) + "p\r\nq" + line.mid(end2) + rest + "\"\r\n");
 }
 
 QTEST_MAIN(TestEditText)

@@ -131,6 +131,11 @@ void TestLibrary::writeReplacesWholeFileAndReadsBack()
     QCOMPARE(script::read(path).text, QStringLiteral("curto \"q\""));
     QCOMPARE(script::read(fs::fromQString(lib.path(QStringLiteral("nao-existe.txt")))).status,
              script::ReadStatus::Unreadable);
+    // A stored text of exactly the limit is read; one byte more is refused.
+    lib.write(QStringLiteral("s.txt"), "\"" + QByteArray(script::kMaxStoredBytes, 'x') + "\"\r\n");
+    QCOMPARE(script::read(path).text.size(), script::kMaxStoredBytes);
+    lib.write(QStringLiteral("s.txt"), "\"" + QByteArray(script::kMaxStoredBytes + 1, 'x') + "\"\r\n");
+    QCOMPARE(script::read(path).status, script::ReadStatus::TooBig);
     // No temporary file is left beside the script.
     QCOMPARE(lib.entries(), QStringList{QStringLiteral("s.txt")});
 }

@@ -160,6 +160,13 @@ void TestPrintPage::longTextStopsAtTheBoxBottom()
         QVERIFY(printed.bottomMm > float(box.bottom()) - line);
         QCOMPARE(inkBands(printed.page).size(), int((box.height()) / line));
     }
+
+    // A paragraph of megabytes fills the page exactly as its start does, words
+    // wrapped or, with no blank, cut anywhere.
+    for (const QString& word : {QStringLiteral("palavra "), QStringLiteral("x")}) {
+        const QString huge = word.repeated(4 * 1024 * 1024 / word.size());
+        QCOMPARE(print(huge, kA4Box).page, print(huge.first(60000), kA4Box).page);
+    }
 }
 
 void TestPrintPage::inkIsTheChosenColour()

@@ -62,8 +62,8 @@ FAULTS = [
      "        QString kept = inserted.toString();", "pasted text reaches the name box unfiltered"),
     ("src/app/NameBox.cpp", "            kept.truncate(qMax(qsizetype(0), limit_ - (prefix + suffix)));", "",
      "pasted text passes the length limit"),
-    ("src/app/PlainText.cpp", "    return withLineFeeds(box->document()->toRawText());",
-     "    return box->toPlainText();", "no-break spaces lost on save and print"),
+    ("src/app/TextViewer.cpp", ": withLineFeeds(document()->toRawText());", ": toPlainText();",
+     "no-break spaces lost on save and print"),
     # browsing
     ("src/browse/Browser.cpp", "Numeric2Bytes(double(contents.totalBytes))", "Numeric2Bytes(double(contents.fileCount))",
      "category size shows the count"),

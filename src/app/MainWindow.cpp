@@ -3,6 +3,7 @@
 #include "app/NameBox.h"
 #include "app/Navigation.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "app/Twips.h"
 #include "app/Window.h"
 #include "browse/Browser.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -168,10 +168,10 @@ void MainWindow::buildFrame()
     // The three columns.
     c_.lstDir01 = list(w, "lstDir01", twips(240, 840, 1695, 2950), QStringLiteral("Categorias"));
     c_.lstFile01 = list(w, "lstFile01", twips(2095, 840, 2290, 2950), QStringLiteral("Scripts"));
-    c_.cxLerFile = place(new QPlainTextEdit(w), "cxLerFile", twips(4560, 840, 3495, 3285),
+    c_.cxLerFile = place(new TextViewer(w), "cxLerFile", twips(4560, 840, 3495, 3285),
                          QStringLiteral("Visualização"));
     c_.cxLerFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    c_.cxLerFile->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    c_.cxLerFile->setLineWrapMode(TextViewer::WidgetWidth);
     c_.cxLerFile->setTabChangesFocus(true);
 
     c_.cxRnmCat = new NameBox(QStringLiteral("cxRnmCat"), names::kCategoryMax, w);

@@ -6,7 +6,6 @@
 
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 class QLineEdit;
 class QPushButton;
 
@@ -14,6 +13,7 @@ namespace corvane {
 
 class NameBox;
 class Picture;
+class TextViewer;
 class Browser;
 class ViewerZoom;
 class CategoryOps;
@@ -27,7 +27,7 @@ class Navigation;
 struct MainControls {
     QListWidget* lstDir01 = nullptr;
     QListWidget* lstFile01 = nullptr;
-    QPlainTextEdit* cxLerFile = nullptr;
+    TextViewer* cxLerFile = nullptr;
     NameBox* cxRnmCat = nullptr;
     NameBox* cxRnmFile = nullptr;
     QPushButton* btnAddCat = nullptr;

@@ -4,6 +4,7 @@
 #include "app/Msg.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -151,7 +151,7 @@ void Browser::scriptSelected()
     c.lblTamanho->setText(isFile ? Numeric2Bytes(double(info.size)) : QString());
 
     const script::ReadResult read = isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}};
-    c.cxLerFile->setPlainText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    c.cxLerFile->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
     if (read.status == script::ReadStatus::TooBig) {
         // Saving over a script that was never loaded would throw its text away.
         c.btnEditText->setEnabled(false);

@@ -4,13 +4,13 @@
 #include "app/Msg.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "app/Twips.h"
 #include "browse/Browser.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {

@@ -3,13 +3,13 @@
 #include "app/MainWindow.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "browse/Browser.h"
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 namespace corvane::edit {

@@ -11,7 +11,6 @@ class MainWindow;
 
 namespace edit {
 
-
 // The message for the first name that must not reach the file system, or empty.
 QString unsafeCategory(const QString& category);
 QString unsafeScript(const QString& name);

@@ -3,14 +3,13 @@
 #include "app/MainWindow.h"
 #include "app/Msg.h"
 #include "app/NameBox.h"
-#include "app/PlainText.h"
+#include "app/TextViewer.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -80,7 +79,7 @@ void ScriptOps::add()
         msg::ok(&window_, unsafe, kAddTitle);
         return;
     }
-    const QString text = plainText(c.cxLerFile);
+    const QString text = c.cxLerFile->rawText();
     const QByteArray categoryKey = Browser::selectedKey(c.lstDir01);
     const fs::Path dir = window_.library().categoryPath(categoryKey);
     if (!Library::taken(dir, name + QStringLiteral(".txt")).isEmpty()) {

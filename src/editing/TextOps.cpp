@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Msg.h"
-#include "app/PlainText.h"
+#include "app/TextViewer.h"
 #include "browse/Browser.h"
 #include "editing/EditSupport.h"
 #include "library/ScriptFile.h"
@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -96,7 +95,7 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
                 kTitle);
         return;
     }
-    const script::WriteResult written = script::writeFile(path, plainText(window_.controls().cxLerFile));
+    const script::WriteResult written = script::writeFile(path, window_.controls().cxLerFile->rawText());
     if (written.status == script::WriteStatus::Unencodable) {
         msg::ok(&window_, edit::notDone(notSaved, edit::unencodableReason(written.badChar)), kTitle);
         return;
@@ -117,11 +116,11 @@ void TextOps::save(const QListWidget* list, const Target& target, bool fromBrows
 
 void TextOps::copy()
 {
-    const QPlainTextEdit* viewer = window_.controls().cxLerFile;
-    const QString selected = plainSelection(viewer);
+    const TextViewer* viewer = window_.controls().cxLerFile;
+    const QString selected = viewer->rawSelection();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(selected.isEmpty() ? plainText(viewer) : selected);
+    clipboard->setText(selected.isEmpty() ? viewer->rawText() : selected);
 }
 
 }  // namespace corvane

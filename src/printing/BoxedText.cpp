@@ -19,16 +19,33 @@ int roundHalfEven(double value)
     return int(std::nearbyint(value));
 }
 
-// Windows-style line breaks count once; a lone CR is a break too.
-QStringList paragraphs(const QString& text)
+bool isLineBreak(QChar c)
 {
-    QString unified = text;
-    unified.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    unified.replace(u'\r', u'\n');
-    unified.replace(QChar::LineSeparator, u'\n');
-    unified.replace(QChar::ParagraphSeparator, u'\n');
-    return unified.split(u'\n');
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
+
+// The paragraph that starts at `from`, moving `from` past its line break, or to
+// past the end after the last paragraph. Windows-style line breaks count once; a
+// lone CR is a break too. Paragraphs are taken one at a time, as the box takes
+// them, so a long text is not split up for a page that shows its start.
+QStringView nextParagraph(QStringView text, qsizetype& from)
+{
+    qsizetype end = from;
+    while (end < text.size() && !isLineBreak(text[end]))
+        ++end;
+    const QStringView paragraph = text.sliced(from, end - from);
+    const bool pair = end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n';
+    from = end + (pair ? 2 : 1);
+    return paragraph;
+}
+
+// A paragraph longer than this is laid out by its start, growing until the box is
+// full within it: the page shows only its start, and a paragraph of megabytes
+// would otherwise be shaped whole.
+constexpr qsizetype kFirstTake = 64 * 1024;
+// Lines ending this close to the end of a start laid out alone may break
+// differently in the whole paragraph.
+constexpr qsizetype kTakeMargin = 256;
 
 // Tab stops a layout should get for stops `wanted` device pixels apart: laid out
 // for a printer, QTextLayout scales tab distances by the device's resolution, so
@@ -90,23 +107,40 @@ float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sng
 
     qreal top = box.top();
     bool full = false;
-    for (const QString& paragraph : paragraphs(strTextToPrint)) {
-        QTextLayout layout(paragraph, font, device);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            if (top + line.height() > box.bottom() + 1) {
-                full = true;
-                break;
+    const QStringView text(strTextToPrint);
+    for (qsizetype from = 0; !full && from <= text.size();) {
+        const QStringView paragraph = nextParagraph(text, from);
+        for (qsizetype take = qMin(paragraph.size(), kFirstTake);; take = qMin(paragraph.size(), take * 4)) {
+            const bool whole = take == paragraph.size();
+            QTextLayout layout(paragraph.first(take).toString(), font, device);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QList<QTextLine> lines;
+            qreal bottom = top;
+            bool cut = false;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                if (!whole && line.textStart() + line.textLength() > take - kTakeMargin) {
+                    cut = true;
+                    break;
+                }
+                if (bottom + line.height() > box.bottom() + 1) {
+                    full = true;
+                    break;
+                }
+                line.setPosition(QPointF(0, 0));
+                lines.append(line);
+                bottom += line.height();
             }
-            line.setPosition(QPointF(0, 0));
-            line.draw(&painter, QPointF(box.left(), top));
-            top += line.height();
-        }
-        layout.endLayout();
-        if (full)
+            layout.endLayout();
+            if (cut)
+                continue;
+            for (const QTextLine& line : lines) {
+                line.draw(&painter, QPointF(box.left(), top));
+                top += line.height();
+            }
             break;
+        }
     }
     painter.restore();
 

@@ -1,11 +1,10 @@
 #include "printing/PrintCommand.h"
 
 #include "app/MainWindow.h"
-#include "app/PlainText.h"
+#include "app/TextViewer.h"
 #include "printing/PrintDialog.h"
 
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -37,7 +36,7 @@ QString PrintCommand::scriptName() const
 
 void PrintCommand::openPrintWindow()
 {
-    PrintDialog dialog(scriptName(), plainText(window_.controls().cxLerFile), &window_);
+    PrintDialog dialog(scriptName(), window_.controls().cxLerFile->rawText(), &window_);
     dialog.exec();
 }
 

@@ -1,7 +1,7 @@
 #include "printing/PrintDialog.h"
 
 #include "app/Msg.h"
-#include "app/PlainText.h"
+#include "app/TextViewer.h"
 #include "app/Twips.h"
 #include "app/Window.h"
 #include "printing/PrintTarget.h"
@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -75,7 +74,7 @@ PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, Q
     buildFrame();
 
     setBox(190, 280);
-    text1_->setPlainText(heading(scriptName, printing::today()) + QStringLiteral("\n\n") + viewerText);
+    text1_->showText(heading(scriptName, printing::today()) + QStringLiteral("\n\n") + viewerText);
     lblArqName_->setText(scriptName);
     connectOptions();
 }
@@ -96,9 +95,9 @@ void PrintDialog::buildFrame()
     bold.setBold(true);
     lblArqName_->setFont(bold);
 
-    text1_ = place(new QPlainTextEdit(this), "Text1", twips(120, 240, 4950, 2355));
+    text1_ = place(new TextViewer(this), "Text1", twips(120, 240, 4950, 2355));
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setLineWrapMode(TextViewer::WidgetWidth);
     text1_->setTabChangesFocus(true);
     text1_->setAccessibleName(QStringLiteral("Texto a imprimir"));
 
@@ -184,7 +183,7 @@ void PrintDialog::setBox(int widthMm, int heightMm)
 
 void PrintDialog::printText()
 {
-    const QString text = plainText(text1_);
+    const QString text = text1_->rawText();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const PrintOutcome outcome = printPage(text, ink_, textp1_->text().toInt(), textp2_->text().toInt());
     QApplication::restoreOverrideCursor();

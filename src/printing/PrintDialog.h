@@ -6,11 +6,12 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace corvane {
+
+class TextViewer;
 
 // frmPrint: the text about to be printed, under its heading, and the choices of
 // ink, size, font and paper. Built afresh at each opening, so every opening
@@ -36,7 +37,7 @@ private:
     bool centred_ = false;
 
     QLabel* lblArqName_ = nullptr;
-    QPlainTextEdit* text1_ = nullptr;
+    TextViewer* text1_ = nullptr;
     QLineEdit* textp1_ = nullptr;
     QLineEdit* textp2_ = nullptr;
     QRadioButton* optBlack_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/Msg.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
+#include "app/TextViewer.h"
 #include "app/Twips.h"
 #include "browse/Browser.h"
 #include "library/Names.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corvane {
@@ -139,7 +139,7 @@ void SearchPanel::chooseResult()
     const Result result = resultOf(c.lstFile02->selectedItems().value(0));
     const script::ReadResult read =
         script::read(window_.library().categoryPath(result.category) + '/' + result.fileName);
-    c.cxLerFile->setPlainText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    c.cxLerFile->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
     c.btnCopy->setEnabled(true);
     c.btnPrint->setEnabled(true);
     // Saving over a script that was never loaded would throw its text away.

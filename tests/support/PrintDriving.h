@@ -2,11 +2,11 @@
 // Driving the print window from the main window, as a user does.
 
 #include "app/MainWindow.h"
+#include "app/TextViewer.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
