@@ -42,6 +42,8 @@ public:
                 return nullptr;
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
+            // Like many office printers, this one starts in greyscale.
+            printer->setColorMode(QPrinter::GrayScale);
             printer->setPageSize(pageSize);
             printer->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
             // A plain file where the folder should be: no one, root included, can write there.
