@@ -8,8 +8,14 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <thread>
+
 using namespace corvane;
 using corvane::test::TempLibrary;
+namespace raw = corvane::test::raw;
 
 namespace {
 
@@ -51,6 +57,41 @@ QStringList lines(const QList<search::Searcher::Hit>& hits)
     return out;
 }
 
+// Category and file bytes of each hit.
+using Found = QList<std::pair<QByteArray, QByteArray>>;
+
+Found found(const QList<search::Searcher::Hit>& hits)
+{
+    Found out;
+    for (const auto& hit : hits)
+        out.append({hit.category, hit.fileName});
+    return out;
+}
+
+// The search done the plain way: one file at a time, in each folder's order,
+// each read whole, its stored text decoded and compared character by character.
+Found oneAtATime(const TempLibrary& lib, const Items& categories, const QString& needle)
+{
+    Found out;
+    for (const Item& category : categories) {
+        DIR* d = ::opendir(lib.rawPath(category.key).constData());
+        if (!d)
+            continue;
+        while (const dirent* e = ::readdir(d)) {
+            const QByteArray name(e->d_name);
+            const QByteArray path = lib.rawPath(category.key) + '/' + name;
+            struct stat st;
+            if (name.startsWith('.') || !name.toLower().endsWith(".txt") || name.size() < 5
+                || ::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+                continue;
+            if (referenceCount(script::storedText(raw::read(path)).toByteArray(), needle) > 0)
+                out.append({category.key, name});
+        }
+        ::closedir(d);
+    }
+    return out;
+}
+
 }  // namespace
 
 class TestSearchCore : public QObject {
@@ -64,6 +105,7 @@ private slots:
     void walksCategoriesInListOrder();
     void matchesStoredTextOnly();
     void unreadableAndMissingAreSkipped();
+    void manyReadersFindWhatOneAtATimeFinds();
 };
 
 void TestSearchCore::caseMatchesButAccentsDoNot_data()
@@ -202,9 +244,80 @@ void TestSearchCore::unreadableAndMissingAreSkipped()
     Library library(lib.scripts());
     search::Searcher s(library);
     QCOMPARE(s.run(cats({"sumiu", "C"}), search::Needle(QStringLiteral("alvo"))).size(), 2);
-    // A big file is read whole.
+    // A long text is read on to its end; one past the size the program opens is
+    // read no further than that size.
     lib.write(QStringLiteral("C/grande.txt"), "\"" + QByteArray(100000, 'x') + "alvo\"\r\n");
     QCOMPARE(s.run(cats({"C"}), search::Needle(QStringLiteral("ALVO"))).size(), 3);
+    const QByteArray huge(script::kMaxStoredBytes, 'x');
+    lib.write(QStringLiteral("C/grande.txt"), "\"" + huge + "alvo\"\r\n");
+    lib.write(QStringLiteral("C/imenso.txt"), "\"alvo" + huge + "\"\r\n");
+    QCOMPARE(lines(s.run(cats({"C"}), search::Needle(QStringLiteral("alvo")))).size(), 3);
+    QVERIFY(!lines(s.run(cats({"C"}), search::Needle(QStringLiteral("alvo")))).contains(QStringLiteral("grande --> C")));
+}
+
+void TestSearchCore::manyReadersFindWhatOneAtATimeFinds()
+{
+    // Random texts of a small alphabet, quoted or not, some longer than one read;
+    // beside them entries that are no script file or cannot be read.
+    TempLibrary lib;
+    QRandomGenerator rng(20261207);
+    const QString alphabet = QStringLiteral("aAbB çÇ¤\"\r\n,");
+    Items categories;
+    for (int c = 0; c < 12; ++c) {
+        const QByteArray key = "Cat " + QByteArray::number(c) + (c % 4 == 0 ? "\xe9" : "");
+        categories.append({fs::shownName(key), key});
+        raw::mkdir(lib.rawPath(key));
+        for (int f = 0; f < 40; ++f) {
+            // A long one is quoted and has no quote inside, so its text goes on
+            // past the first read.
+            const bool longer = rng.bounded(8) == 0;
+            QString text = longer || rng.bounded(3) ? QStringLiteral(" \"") : QString();
+            const int length = longer ? rng.bounded(60000, 140000) : rng.bounded(0, 40);
+            for (int i = 0; i < length; ++i)
+                text += alphabet[rng.bounded(int(alphabet.size()) - (longer ? 4 : 0))];
+            const char* ext[] = {".txt", ".TXT", ".Txt", ".doc", ""};
+            raw::write(lib.rawPath(key + "/s" + QByteArray::number(f) + ext[rng.bounded(5)]), cp1252::encode(text).bytes);
+        }
+        // A rare needle where one read of the file may end and the next begin.
+        const int at = 65530 + c;
+        raw::write(lib.rawPath(key + "/borda.txt"), " \"" + QByteArray(at, 'x') + "\xc7\xe7\xc7\xe7\"");
+        raw::write(lib.rawPath(key + "/.oculto.txt"), "\"ab\"");
+        raw::mkdir(lib.rawPath(key + "/pasta.txt"));
+        raw::symlink("nada", lib.rawPath(key + "/quebrado.txt"));
+        raw::symlink("s1.txt", lib.rawPath(key + "/atalho.txt"));
+        raw::symlink("cano.txt", lib.rawPath(key + "/ligado.txt"));
+        QVERIFY(::mkfifo(lib.rawPath(key + "/cano.txt").constData(), 0644) == 0);
+    }
+    categories.append({QStringLiteral("sumiu"), "sumiu"});
+    Library library(lib.scripts());
+    for (const QString& needle : {QStringLiteral("ab"), QStringLiteral("ÇçÇç"), QStringLiteral("¤ a")}) {
+        const Found expected = oneAtATime(lib, categories, needle);
+        QVERIFY(expected.size() > 10);
+        for (int readers : {1, 3, 16})
+            QCOMPARE(found(search::Searcher(library, readers).run(categories, search::Needle(needle))), expected);
+    }
+
+    // Files removed while the search runs: what is found is still in order, and
+    // every file left in place is found.
+    const Found before = oneAtATime(lib, categories, QStringLiteral("ab"));
+    Found gone;
+    for (qsizetype i = 0; i < before.size(); i += 3)
+        if (before[i].second != "s1.txt")  // a link leads there
+            gone.append(before[i]);
+    std::thread remover([&] {
+        for (const auto& [category, file] : gone)
+            ::unlink(lib.rawPath(category + '/' + file).constData());
+    });
+    const Found during = found(search::Searcher(library, 16).run(categories, search::Needle(QStringLiteral("ab"))));
+    remover.join();
+    qsizetype at = 0;
+    for (const auto& hit : before) {
+        if (at < during.size() && during[at] == hit)
+            ++at;
+        else
+            QVERIFY(gone.contains(hit));
+    }
+    QCOMPARE(at, during.size());
 }
 
 QTEST_GUILESS_MAIN(TestSearchCore)

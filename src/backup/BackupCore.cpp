@@ -2,9 +2,14 @@
 
 #include "library/Fs.h"
 #include "library/Names.h"
+#include "library/Parallel.h"
 
 #include <QDir>
 
+#include <atomic>
+#include <limits>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 namespace corvane::backup {
@@ -98,42 +103,100 @@ bool entryExists(const QString& dir, const QString& name)
 }
 
 Result copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
-                   const QString& name)
+                   const QString& name, int copiers)
 {
     Result result;
     const fs::Path root = pathOf(scriptsDir);
     const fs::Path destination = fs::join(pathOf(dir), fs::rawName(name));
-    const auto stop = [&result](const QString& message) {
+    if (!fs::makeDir(destination)) {
         result.ok = false;
-        result.message = message;
+        result.message = QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.")
+                             .arg(shown(destination));
         return result;
-    };
-    if (!fs::makeDir(destination))
-        return stop(QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.")
-                        .arg(shown(destination)));
-    std::vector<fs::Entry> files;
-    for (const QByteArray& entry : entries) {
-        const fs::Path source = fs::join(root, entry);
-        const fs::Path folder = fs::join(destination, entry);
-        // A plain file in the scripts folder gets an empty folder, as it always did;
-        // anything else that is no folder (a broken link, a vanished entry) stops.
-        const fs::Type type = fs::info(source).type;
-        files.clear();
-        if ((type != fs::Type::Dir && type != fs::Type::File) || (type == fs::Type::Dir && !fs::list(source, files)))
-            return stop(fileFailure(source, destination));
-        if (!fs::makeDir(folder))
-            return stop(folderFailure(folder, destination));
-        ++result.folders;
-        for (const fs::Entry& e : files) {
-            if (e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other)
-                continue;
-            // Type None: a link leading nowhere, or a file gone since the listing.
-            const fs::Path from = fs::join(source, e.name);
-            if (e.type != fs::Type::File || !fs::copyFile(from, fs::join(folder, e.name)))
-                return stop(fileFailure(from, destination));
-            ++result.files;
-        }
     }
+
+    // Every entry is looked at and every category listed first, several at once.
+    struct Source {
+        fs::Path path;
+        bool readable = false;
+        std::vector<fs::Entry> files;
+    };
+    std::vector<Source> sources(size_t(entries.size()));
+    parallel::forEach(entries.size(), copiers, [&](qsizetype i, int) {
+        Source& s = sources[size_t(i)];
+        s.path = fs::join(root, entries[i]);
+        // A plain file in the scripts folder gets an empty folder, as it always
+        // did; anything else that is no folder (a broken link, a vanished entry)
+        // cannot be backed up.
+        const fs::Type type = fs::info(s.path).type;
+        s.readable = type == fs::Type::File || (type == fs::Type::Dir && fs::listQuick(s.path, s.files));
+        std::erase_if(s.files, [](const fs::Entry& e) {
+            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other;
+        });
+    });
+
+    // Then one run of steps in the serial order: an entry's folder, then its
+    // files. Steps are handed out in that order and every step handed out is
+    // finished, so all steps before the first failure are done, as in a copy
+    // made one file at a time; a few after it may be done too.
+    std::vector<std::pair<int, int>> steps;  // (entry, file), file -1 for the folder
+    for (size_t i = 0; i < sources.size(); ++i) {
+        steps.emplace_back(int(i), -1);
+        for (size_t f = 0; f < sources[i].files.size(); ++f)
+            steps.emplace_back(int(i), int(f));
+    }
+    enum : int { Pending, Made, NotMade };
+    std::vector<std::atomic<int>> folderState(sources.size());
+    std::atomic<bool> stop{false};
+    std::atomic<int> folders{0};
+    std::atomic<qint64> files{0};
+    std::mutex failureLock;
+    qsizetype failedAt = std::numeric_limits<qsizetype>::max();
+    const auto failure = [&](qsizetype step, QString message) {
+        const std::lock_guard lock(failureLock);
+        if (step < failedAt) {
+            failedAt = step;
+            result.message = std::move(message);
+        }
+        stop.store(true, std::memory_order_release);
+    };
+    parallel::forEach(qsizetype(steps.size()), copiers, [&](qsizetype step, int) {
+        const auto [i, f] = steps[size_t(step)];
+        const Source& source = sources[size_t(i)];
+        const fs::Path folder = fs::join(destination, entries[i]);
+        std::atomic<int>& state = folderState[size_t(i)];
+        if (f < 0) {
+            int made = NotMade;
+            if (!source.readable)
+                failure(step, fileFailure(source.path, destination));
+            else if (!fs::makeDir(folder, fs::Flush::Later))
+                failure(step, folderFailure(folder, destination));
+            else
+                made = Made, ++folders;
+            state.store(made);
+            state.notify_all();
+            return;
+        }
+        // The folder's step was handed out earlier and never waits, so this ends.
+        state.wait(Pending);
+        if (state.load() != Made)
+            return;
+        const fs::Entry& e = source.files[size_t(f)];
+        const fs::Path from = fs::join(source.path, e.name);
+        // A link, or an entry its folder did not type, is looked at now. None: a
+        // link leading nowhere, or a file gone since the listing.
+        const fs::Type type = e.type == fs::Type::None ? fs::info(from).type : e.type;
+        if (type == fs::Type::Dir || type == fs::Type::Other)
+            return;
+        if (type != fs::Type::File || !fs::copyFile(from, fs::join(folder, e.name)))
+            failure(step, fileFailure(from, destination));
+        else
+            ++files;
+    }, &stop);
+
+    result.ok = !stop.load();
+    result.folders = folders.load();
+    result.files = files.load();
     return result;
 }
 

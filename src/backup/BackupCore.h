@@ -46,9 +46,12 @@ struct Result {
 // bytes; a category's folder gets copies of the category's plain files (a link
 // copied as what it leads to) under the same bytes. Hidden entries, sub-folders
 // and special files (pipes, devices) stay behind, as the program never shows
-// them. Stops at the first entry that cannot be read or copied and keeps
-// everything finished before it; a file copied half-way is removed.
+// them. Several files are copied at once, by up to kCopiers threads. Stops at
+// the first entry, in list order, that cannot be read or copied, and keeps
+// everything finished: all that comes before it, and what was already under
+// way after it. A file copied half-way is removed.
+inline constexpr int kCopiers = 32;
 Result copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
-                   const QString& name);
+                   const QString& name, int copiers = kCopiers);
 
 }  // namespace corvane::backup

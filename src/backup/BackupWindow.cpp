@@ -1,5 +1,6 @@
 #include "backup/BackupWindow.h"
 
+#include "app/Busy.h"
 #include "app/Msg.h"
 #include "app/NameBox.h"
 #include "app/Picture.h"
@@ -10,7 +11,6 @@
 #include "backup/Drives.h"
 #include "help/ClickLabel.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
@@ -191,9 +191,8 @@ void BackupWindow::backUp()
     for (int i = 0; i < sources_->count(); ++i)
         entries.append(sources_->item(i)->data(Qt::UserRole).toByteArray());
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const backup::Result result = backup::copyLibrary(scriptsDir_, entries, target, name);
-    QApplication::restoreOverrideCursor();
+    backup::Result result;
+    runBusy([&] { result = backup::copyLibrary(scriptsDir_, entries, target, name); });
     if (result.ok)
         msg::ok(this, QStringLiteral("Backup realizado com sucesso!"));
     else

@@ -42,6 +42,53 @@ Entry info(const Path& path);
 // Every entry of a folder but "." and ".."; false when it cannot be read.
 bool list(const Path& dir, std::vector<Entry>& out);
 
+// Like list, without looking at each entry itself, so a cold disk reads only the
+// folder: type is what the folder records (None where it cannot tell, and for a
+// link, whose target is not looked at), size is 0.
+bool listQuick(const Path& dir, std::vector<Entry>& out);
+
+// An open folder: files in it are then opened by their names alone, sparing the
+// system a walk along the whole path for each one.
+class Folder {
+public:
+    Folder() = default;
+    ~Folder() { close(); }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    // The path is kept even when opening fails, so files can still be opened
+    // by their whole paths.
+    bool open(const Path& path);
+    void close();
+    const Path& path() const { return path_; }
+
+private:
+    friend class Reader;
+    int fd_ = -1;
+    Path path_;
+};
+
+// A plain file open for reading. Anything else (a folder, a pipe, a device) is
+// refused, and opening never waits on a pipe.
+class Reader {
+public:
+    Reader() = default;
+    ~Reader() { close(); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    // knownPlain: a listing already said the entry is a plain file, so it need
+    // not be looked at again.
+    bool open(const Path& path, bool knownPlain = false);
+    bool open(const Folder& folder, const QByteArray& name, bool knownPlain = false);
+    // Bytes read into buffer, 0 at the end of the file, -1 on an error.
+    qint64 read(char* buffer, qint64 size);
+    void close();
+
+private:
+    int fd_ = -1;
+};
+
 // The path with every link resolved, or empty when some part does not exist.
 Path realPath(const Path& path);
 // Whether path, links resolved, is root or lies beneath it.
@@ -63,7 +110,11 @@ bool copyFile(const Path& source, const Path& target);
 bool rename(const Path& from, const Path& to);
 bool removeFile(const Path& path);  // a link is removed, never its target
 bool removeDir(const Path& path);
-bool makeDir(const Path& path);
+// Flush::Now makes a new folder's name last through a power cut before the call
+// returns; Flush::Later leaves that to the system, for the many folders of a
+// copy whose files are not flushed one by one either.
+enum class Flush { Now, Later };
+bool makeDir(const Path& path, Flush flush = Flush::Now);
 
 // The system's error code of the last failed call of this thread.
 int lastError();

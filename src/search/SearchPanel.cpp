@@ -1,5 +1,6 @@
 #include "search/SearchPanel.h"
 
+#include "app/Busy.h"
 #include "app/MainWindow.h"
 #include "app/Msg.h"
 #include "app/NameBox.h"
@@ -115,10 +116,9 @@ void SearchPanel::runSearch()
     Items categories;
     for (int i = 0; i < c.lstDir01->count(); ++i)
         categories.append({c.lstDir01->item(i)->text(), Browser::keyOf(c.lstDir01->item(i))});
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    search::Searcher searcher(window_.library());
-    const QList<search::Searcher::Hit> hits = searcher.run(categories, search::Needle(text));
-    QApplication::restoreOverrideCursor();
+    const search::Needle needle(text);
+    QList<search::Searcher::Hit> hits;
+    runBusy([&] { hits = search::Searcher(window_.library()).run(categories, needle); });
 
     c.lstFile02->setUpdatesEnabled(false);
     for (const search::Searcher::Hit& hit : hits) {

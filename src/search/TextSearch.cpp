@@ -1,11 +1,12 @@
 #include "search/TextSearch.h"
 
 #include "library/Cp1252.h"
+#include "library/Parallel.h"
 #include "library/ScriptFile.h"
 
-
-#include <cstdio>
+#include <atomic>
 #include <cstring>
+#include <mutex>
 
 namespace corvane::search {
 namespace {
@@ -32,6 +33,9 @@ int commonness(unsigned char b)
         return 90;
     return b >= 0x80 ? 40 : 30;
 }
+
+// Bytes a reader asks for at once: most scripts arrive in one read.
+constexpr qsizetype kPiece = 64 * 1024;
 
 bool hasTxtSuffix(const QByteArray& name)
 {
@@ -132,6 +136,57 @@ qsizetype Needle::countIn(QByteArrayView haystack) const
     return count;
 }
 
+bool Needle::foundInFile(fs::Reader& file, std::vector<char>& buffer, qint64 limit) const
+{
+    if (!matchable_)
+        return false;
+    const qsizetype n = folded_.size();
+    if (buffer.size() < size_t(kPiece + n))
+        buffer.resize(size_t(kPiece + n));
+    char* const buf = buffer.data();
+    const qsizetype capacity = qsizetype(buffer.size());
+    // The last n - 1 bytes of the stored text read so far stay at the buffer's
+    // start, so a needle across two reads is still found.
+    qsizetype kept = 0;
+    enum { Blanks, Quoted, Plain } part = Blanks;
+    for (qint64 total = 0; total < limit;) {
+        const qint64 got = file.read(buf + kept, qMin<qint64>(capacity - kept, limit - total));
+        if (got <= 0)
+            return false;
+        total += got;
+        const char* from = buf + kept;
+        const char* const end = from + got;
+        const char* text = buf;
+        if (part == Blanks) {
+            while (from < end && (*from == ' ' || *from == '\t'))
+                ++from;
+            if (from == end)
+                continue;
+            part = *from == script::kQuote ? Quoted : Plain;
+            if (part == Quoted)
+                ++from;
+            text = from;
+        }
+        // Where the stored text ends, as script::storedText has it.
+        const char* stop = nullptr;
+        if (part == Quoted) {
+            stop = static_cast<const char*>(std::memchr(from, script::kQuote, size_t(end - from)));
+        } else {
+            for (const char* p = from; p < end && !stop; ++p)
+                if (*p == ',' || *p == '\r' || *p == '\n')
+                    stop = p;
+        }
+        const char* textEnd = stop ? stop : end;
+        if (find(QByteArrayView(text, textEnd - text), 0) >= 0)
+            return true;
+        if (stop)
+            return false;
+        kept = qMin<qsizetype>(n - 1, textEnd - text);
+        std::memmove(buf, textEnd - kept, size_t(kept));
+    }
+    return false;
+}
+
 QString resultLine(const QString& scriptName, const QString& category)
 {
     return scriptName + separator() + category;
@@ -145,65 +200,67 @@ std::pair<QString, QString> splitResultLine(const QString& line)
     return {line.left(at), line.mid(at + separator().size())};
 }
 
-Searcher::Searcher(const Library& library)
+Searcher::Searcher(const Library& library, int readers)
     : library_(library)
+    , readers_(qMax(1, readers))
 {
 }
 
-bool Searcher::readWhole(std::FILE* file)
-{
-    if (!file)
-        return false;
-    // Unbuffered: the text goes straight into our buffer, and stdio neither
-    // allocates its own nor asks the system for the file's block size.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    size_ = 0;
-    if (buffer_.size() < 4096)
-        buffer_.resize(4096);
-    for (;;) {
-        const size_t got = std::fread(buffer_.data() + size_, 1, buffer_.size() - size_, file);
-        size_ += qsizetype(got);
-        if (size_ < qsizetype(buffer_.size()))
-            break;
-        buffer_.resize(buffer_.size() * 2);
-    }
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
-
-bool Searcher::matches(std::FILE* file, const Needle& needle)
-{
-    return readWhole(file) && needle.foundInStoredText(QByteArrayView(buffer_.data(), size_));
-}
-
-void Searcher::searchCategory(const Item& category, const Needle& needle, QList<Hit>& results)
-{
-    const fs::Path dir = library_.categoryPath(category.key) + '/';
-    std::vector<fs::Entry> entries;
-    fs::list(dir, entries);
-    for (const fs::Entry& e : entries) {
-        if (e.hidden || e.type != fs::Type::File || !hasTxtSuffix(e.name))
-            continue;
-#ifdef _WIN32
-        std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(QString::fromUtf8(dir + e.name).utf16()), L"rb");
-#else
-        std::FILE* file = std::fopen((dir + e.name).constData(), "rb");
-#endif
-        if (!matches(file, needle))
-            continue;
-        const QString name = fs::shownName(QByteArrayView(e.name).chopped(4));
-        results.append({resultLine(name, category.shown), name, category.key, e.name});
-    }
-}
-
-QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle)
+QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle) const
 {
     QList<Hit> results;
     if (!needle.matchable())
         return results;
-    for (const Item& category : categories)
-        searchCategory(category, needle, results);
+
+    // Every category folder is listed first, several at once; only the folder
+    // itself is read, the files are looked at by the readers.
+    struct Category {
+        std::vector<fs::Entry> files;
+        // Opened by the first reader to need it, closed by the last, so only the
+        // few folders being read are open at a time.
+        fs::Folder folder;
+        std::once_flag opened;
+        std::atomic<qsizetype> left{0};
+    };
+    std::vector<Category> listed(size_t(categories.size()));
+    parallel::forEach(categories.size(), readers_, [&](qsizetype c, int) {
+        Category& category = listed[size_t(c)];
+        fs::listQuick(library_.categoryPath(categories[c].key), category.files);
+        std::erase_if(category.files, [](const fs::Entry& e) {
+            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
+        });
+        category.left = qsizetype(category.files.size());
+    });
+
+    // Then every file, in the order of the results.
+    std::vector<std::pair<int, int>> files;
+    for (size_t c = 0; c < listed.size(); ++c)
+        for (size_t f = 0; f < listed[c].files.size(); ++f)
+            files.emplace_back(int(c), int(f));
+    std::vector<char> found(files.size(), 0);
+    std::vector<std::vector<char>> buffers(static_cast<size_t>(readers_));
+    constexpr qint64 kLimit = script::kMaxStoredBytes + 2;
+    parallel::forEach(qsizetype(files.size()), readers_, [&](qsizetype i, int worker) {
+        const auto [c, f] = files[size_t(i)];
+        Category& category = listed[size_t(c)];
+        std::call_once(category.opened, [&] { category.folder.open(library_.categoryPath(categories[c].key)); });
+        const fs::Entry& e = category.files[size_t(f)];
+        fs::Reader file;
+        found[size_t(i)] = file.open(category.folder, e.name, e.type == fs::Type::File)
+                           && needle.foundInFile(file, buffers[size_t(worker)], kLimit);
+        file.close();
+        if (category.left.fetch_sub(1) == 1)
+            category.folder.close();
+    });
+
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!found[i])
+            continue;
+        const Item& category = categories[files[i].first];
+        const QByteArray& fileName = listed[size_t(files[i].first)].files[size_t(files[i].second)].name;
+        const QString name = fs::shownName(QByteArrayView(fileName).chopped(4));
+        results.append({resultLine(name, category.shown), name, category.key, fileName});
+    }
     return results;
 }
 

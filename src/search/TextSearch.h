@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -27,6 +25,11 @@ public:
     bool foundInStoredText(QByteArrayView fileBytes) const;
     // Non-overlapping occurrences, scanning on after each one.
     qsizetype countIn(QByteArrayView haystack) const;
+    // Whether the stored text of an open file holds the needle, reading the file
+    // piece by piece into buffer (resized to a fixed size on first use), no
+    // further than the stored text goes and never past limit bytes. False too
+    // when reading fails.
+    bool foundInFile(fs::Reader& file, std::vector<char>& buffer, qint64 limit) const;
 
 private:
     qsizetype find(QByteArrayView haystack, qsizetype from) const;
@@ -47,12 +50,20 @@ QString resultLine(const QString& scriptName, const QString& category);
 // Script name and category of a result line (category empty without a separator).
 std::pair<QString, QString> splitResultLine(const QString& line);
 
-// Reads every "*.txt" plain file (any letter case) of each category in the given
-// order, one file at a time into one reused buffer, and reports each script whose
-// stored text holds the needle. Files that vanish or cannot be read are skipped.
+// Reads every "*.txt" plain file (any letter case) of each category and reports
+// each script whose stored text holds the needle: categories in the given order,
+// a category's files in its folder's own order. Many files are read at once, by
+// a fixed number of reader threads with one buffer each, so a slow disk has
+// many reads in flight; a file is read only as far as its stored text goes, at
+// most script::kMaxStoredBytes + 2 bytes. Files that vanish or cannot be read
+// are skipped.
 class Searcher {
 public:
-    explicit Searcher(const Library& library);
+    // Enough reads in flight to keep a disk's queue busy on a cold cache; on a
+    // warm one the extra threads cost little.
+    static constexpr int kReaders = 32;
+
+    explicit Searcher(const Library& library, int readers = kReaders);
 
     struct Hit {
         QString line;         // script name, " --> ", category
@@ -60,20 +71,11 @@ public:
         QByteArray category;  // the category folder's bytes on disk
         QByteArray fileName;  // the file's bytes on disk, ".txt" in whatever case it has
     };
-    QList<Hit> run(const Items& categories, const Needle& needle);
-
-    // Largest file buffer the last run needed.
-    qsizetype peakBuffer() const { return buffer_.capacity(); }
+    QList<Hit> run(const Items& categories, const Needle& needle) const;
 
 private:
-    // Reads an opened file whole into the buffer and closes it; false for none.
-    bool readWhole(std::FILE* file);
-    bool matches(std::FILE* file, const Needle& needle);
-    void searchCategory(const Item& category, const Needle& needle, QList<Hit>& results);
-
     const Library& library_;
-    std::vector<char> buffer_;
-    qsizetype size_ = 0;
+    int readers_;
 };
 
 }  // namespace corvane::search
