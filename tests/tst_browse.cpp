@@ -397,6 +397,17 @@ void TestBrowse::hugeScripts()
     clickItem(win.files(), QStringLiteral("Primeira"));
     QCOMPARE(win.shown(), QStringLiteral("primeira linha"));
     QCOMPARE(watcher.seen.size(), 1);
+
+    // Found by a search, it is refused the same way, and its Editar stays off.
+    win.click("btnOpenSearch");
+    win.search(QStringLiteral("aaaa"));
+    QCOMPARE(win.results(), QStringList{"Enorme --> Grandes"});
+    watcher.answer(QStringLiteral("OK"));
+    win.choose(0);
+    QCOMPARE(watcher.seen.size(), 2);
+    QCOMPARE(watcher.seen[1].text, watcher.seen[0].text);
+    QVERIFY(!win.get<QPushButton>("btnEditText2")->isEnabled());
+    QCOMPARE(lib.read(QStringLiteral("Grandes/Enorme.txt")), enorme);
 }
 
 QTEST_MAIN(TestBrowse)
