@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace corvane::bench {
@@ -11,5 +12,23 @@ double median(std::vector<double> values);
 
 // Writes a generated file; a benchmark cannot go on without it.
 void writeOrDie(const QString& path, const QByteArray& bytes);
+
+// Seconds one call of fn takes.
+double timeOf(const std::function<void()>& fn);
+
+// Writes back what is dirty and empties the page cache, so the next run reads
+// from the disk. False, with why set, where the system does not allow it.
+bool dropCaches(QString* why);
+
+// Every file of every sub-folder of root, sub-folders in name order, files in
+// each folder's own order.
+std::vector<QByteArray> filesUnder(const QString& root);
+
+// The floor of any search or copy: opens, reads and closes every file, one at a
+// time. Returns the bytes read.
+qint64 readSerially(const std::vector<QByteArray>& paths);
+
+// "0.123 0.130 0.127": every run, in the order taken.
+QString runs(const std::vector<double>& seconds);
 
 }  // namespace corvane::bench

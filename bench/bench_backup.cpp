@@ -1,18 +1,19 @@
 // Backing up a generated library of 100,000 small scripts: the program's copy
-// against `cp -r` of the same tree, in the same run.
+// against `cp -r` of the same tree and against reading every file once, in the
+// same run, with the page cache warm and emptied.
+#include "BenchSupport.h"
 #include "backup/BackupCore.h"
 #include "library/Library.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace corvane;
 
@@ -47,36 +48,6 @@ void generate(const QString& scripts)
     }
 }
 
-// Writes back what earlier steps left dirty, so no run pays for another's.
-void settle()
-{
-    QProcess::execute(QStringLiteral("sync"), {});
-}
-
-double timeCp(const QString& from, const QString& to)
-{
-    settle();
-    QElapsedTimer t;
-    t.start();
-    const int rc = QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, to});
-    const double s = t.nsecsElapsed() / 1e9;
-    if (rc != 0)
-        qFatal("cp -r failed");
-    return s;
-}
-
-double timeBackup(const QString& scripts, const QList<QByteArray>& categories, const QString& dir, const QString& name)
-{
-    settle();
-    QElapsedTimer t;
-    t.start();
-    const backup::Result r = backup::copyLibrary(scripts, categories, dir, name);
-    const double s = t.nsecsElapsed() / 1e9;
-    if (!r.ok || r.files != qint64(kCategories) * kScriptsPerCategory)
-        qFatal("backup failed: %s", qPrintable(r.message));
-    return s;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -85,29 +56,75 @@ int main(int argc, char* argv[])
     QTemporaryDir work;
     const QString scripts = work.filePath(QStringLiteral("scripts"));
     QDir().mkpath(scripts);
+    // Copier counts to compare, e.g. CORVANE_BENCH_COPIERS=1,4,16,32.
+    std::vector<int> copierCounts;
+    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_COPIERS").split(u',', Qt::SkipEmptyParts))
+        copierCounts.push_back(n.toInt());
+    if (copierCounts.empty())
+        copierCounts.push_back(backup::kCopiers);
 
-    QElapsedTimer gen;
-    gen.start();
-    generate(scripts);
-    std::printf("generated %d scripts in %.1f s\n", kCategories * kScriptsPerCategory, gen.nsecsElapsed() / 1e9);
-
+    const double generating = bench::timeOf([&] { generate(scripts); });
+    std::printf("backup of %d scripts (generated in %.1f s); every run in seconds\n",
+                kCategories * kScriptsPerCategory, generating);
     QList<QByteArray> categories;
     for (const Item& line : backup::sourceLines(scripts))
         categories.append(line.key);
+    const std::vector<QByteArray> paths = bench::filesUnder(scripts);
 
-    // Alternate the two, best of three each, so neither gains from a warmer cache.
-    double cp = 1e9, ours = 1e9;
-    for (int round = 0; round < 3; ++round) {
-        const double c = timeCp(scripts, work.filePath(QStringLiteral("cp%1").arg(round)));
-        const double o = timeBackup(scripts, categories, work.path(), QStringLiteral("bk%1").arg(round));
-        std::printf("round %d: program %.2f s, cp -r %.2f s\n", round + 1, o, c);
+    QString noCold;
+    const bool cold = bench::dropCaches(&noCold);
+    if (!cold)
+        std::printf("cold rows skipped: %s\n", qPrintable(noCold));
+    int copyNumber = 0;
+    for (const bool coldCache : {false, true}) {
+        if (coldCache && !cold)
+            break;
+        // Before each timed run: what earlier runs left dirty written back, then
+        // the sources read into the cache or the cache emptied.
+        auto prepare = [&] {
+            if (!coldCache) {
+                QProcess::execute(QStringLiteral("sync"), {});
+                bench::readSerially(paths);
+            } else if (!bench::dropCaches(&noCold)) {
+                qFatal("%s", qPrintable(noCold));
+            }
+        };
+        std::vector<double> floor, cp;
+        std::vector<std::vector<double>> program(copierCounts.size());
+        for (int round = 0; round < 3; ++round) {
+            prepare();
+            floor.push_back(bench::timeOf([&] { bench::readSerially(paths); }));
+            const QString cpTarget = work.filePath(QStringLiteral("cp%1").arg(++copyNumber));
+            prepare();
+            cp.push_back(bench::timeOf([&] {
+                if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), scripts, cpTarget}) != 0)
+                    qFatal("cp -r failed");
+            }));
+            for (size_t c = 0; c < copierCounts.size(); ++c) {
+                const QString name = QStringLiteral("bk%1").arg(++copyNumber);
+                prepare();
+                backup::Result r;
+                program[c].push_back(bench::timeOf(
+                    [&] { r = backup::copyLibrary(scripts, categories, work.path(), name, copierCounts[c]); }));
+                if (!r.ok || r.files != qint64(kCategories) * kScriptsPerCategory)
+                    qFatal("backup failed: %s", qPrintable(r.message));
+            }
+        }
+        const char* cache = coldCache ? "cold" : "warm";
+        std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
+        std::printf("%s cp -r:                                    %s\n", cache, qPrintable(bench::runs(cp)));
+        for (size_t c = 0; c < copierCounts.size(); ++c) {
+            const double m = bench::median(program[c]);
+            std::printf("%s program, %2d copiers:                      %s  median %.2fx cp -r (goal <= %.2f), "
+                        "%.2fx floor\n",
+                        cache, copierCounts[c], qPrintable(bench::runs(program[c])), m / bench::median(cp),
+                        coldCache ? 0.5 : 1.0, m / bench::median(floor));
+        }
         std::fflush(stdout);
-        cp = std::min(cp, c);
-        ours = std::min(ours, o);
     }
-    std::printf("backup of %d scripts: program %.2f s, cp -r %.2f s, ratio %.2f (program / cp -r)\n",
-                kCategories * kScriptsPerCategory, ours, cp, ours / cp);
-    std::fflush(stdout);
+    // Copies are removed only now: ext4 passes over the inodes of files deleted
+    // in the last minutes when it makes new ones, which would slow every run
+    // after a removal.
     QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), work.path()});  // faster than file by file
     return 0;
 }

@@ -1,18 +1,17 @@
-// Search over a generated library: the program's search against merely reading
-// every file once (the floor) and against grep, in the same run.
+// Search over a generated library: the program's search against reading every
+// file once, one at a time (the serial floor), and against grep, in the same
+// run, with the page cache warm and emptied.
+#include "BenchSupport.h"
 #include "library/Library.h"
 #include "search/TextSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -42,11 +41,6 @@ QByteArray randomScript(QRandomGenerator& rng)
     return bytes;
 }
 
-double seconds(const QElapsedTimer& t)
-{
-    return t.nsecsElapsed() / 1e9;
-}
-
 long rssKiB(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -58,55 +52,58 @@ long rssKiB(const char* field)
     return -1;
 }
 
+Items categoriesOf(const QString& root)
+{
+    Items names;
+    for (const QString& cat : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        names.append({cat, cat.toUtf8()});
+    sortForList(names);
+    return names;
+}
+
+// One search in a process of its own, so its peak resident memory is its own.
+int memoryRun(const QString& root, const QString& needle)
+{
+    Library library(root);
+    const qsizetype found = search::Searcher(library).run(categoriesOf(root), search::Needle(needle)).size();
+    std::printf("%lld %ld\n", qlonglong(found), rssKiB("VmHWM:"));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.value(1) == QStringLiteral("--memory"))
+        return memoryRun(args.value(2), args.value(3));
     const int categories = argc > 1 ? atoi(argv[1]) : 200;
     const int perCategory = argc > 2 ? atoi(argv[2]) : 500;
+    const QString needleText = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("AGULHArara");
+    // Reader counts to compare, e.g. CORVANE_BENCH_READERS=1,4,16,32.
+    std::vector<int> readerCounts;
+    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_READERS").split(u',', Qt::SkipEmptyParts))
+        readerCounts.push_back(n.toInt());
+    if (readerCounts.empty())
+        readerCounts.push_back(search::Searcher::kReaders);
 
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/scripts");
     QRandomGenerator rng(42);
-    Items names;
     for (int c = 0; c < categories; ++c) {
         const QString cat = QStringLiteral("Categoria %1").arg(c, 3, 10, QLatin1Char('0'));
-        names.append({cat, cat.toUtf8()});
         QDir().mkpath(root + u'/' + cat);
-        for (int s = 0; s < perCategory; ++s) {
-            QFile f(root + u'/' + cat + QStringLiteral("/script %1.txt").arg(s));
-            if (!f.open(QIODevice::WriteOnly))
-                return 1;
-            f.write(randomScript(rng));
-        }
+        for (int s = 0; s < perCategory; ++s)
+            bench::writeOrDie(root + u'/' + cat + QStringLiteral("/script %1.txt").arg(s), randomScript(rng));
     }
     Library library(root);
-    sortForList(names);
+    const Items names = categoriesOf(root);
+    const std::vector<QByteArray> paths = bench::filesUnder(root);
 
-    // The floor: open, read and close every file once, paths known beforehand.
-    std::vector<QByteArray> paths;
-    for (const Item& item : names) {
-        QDirIterator it(root + u'/' + item.shown, QDir::Files);
-        while (it.hasNext())
-            paths.push_back(QFile::encodeName(it.next()));
-    }
-    std::vector<char> buffer(1 << 16);
-    auto floorRun = [&] {
-        size_t total = 0;
-        for (const QByteArray& p : paths) {
-            std::FILE* f = std::fopen(p.constData(), "rb");
-            if (!f)
-                continue;
-            total += std::fread(buffer.data(), 1, buffer.size(), f);
-            std::fclose(f);
-        }
-        return total;
-    };
-    const QString needleText = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("AGULHArara");
-    auto searchRun = [&] {
-        search::Searcher searcher(library);
-        return searcher.run(names, search::Needle(needleText)).size();
+    qsizetype found = 0, grepFound = 0;
+    auto searchRun = [&](int readers) {
+        found = search::Searcher(library, readers).run(names, search::Needle(needleText)).size();
     };
     auto grepRun = [&] {
         QProcess grep;
@@ -115,41 +112,59 @@ int main(int argc, char* argv[])
         grep.setProcessEnvironment(env);
         grep.start(QStringLiteral("grep"), {"-r", "-i", "-F", "-l", needleText, root});
         grep.waitForFinished(-1);
-        return grep.readAllStandardOutput().count('\n');
+        grepFound = grep.readAllStandardOutput().count('\n');
     };
+    auto floorRun = [&] { bench::readSerially(paths); };
 
-    floorRun();  // warm the cache for everyone
-    double best[3] = {1e9, 1e9, 1e9};
-    qsizetype found = 0, grepFound = 0;
-    for (int round = 0; round < 9; ++round) {
-        QElapsedTimer t;
-        t.start();
-        floorRun();
-        best[0] = std::min(best[0], seconds(t));
-        t.restart();
-        found = searchRun();
-        best[1] = std::min(best[1], seconds(t));
-        t.restart();
-        grepFound = grepRun();
-        best[2] = std::min(best[2], seconds(t));
+    std::printf("search %d scripts (%d categories) for \"%s\"; every run in seconds\n", int(paths.size()),
+                categories, qPrintable(needleText));
+    QString noCold;
+    bool cold = bench::dropCaches(&noCold);
+    if (!cold)
+        std::printf("cold rows skipped: %s\n", qPrintable(noCold));
+    for (const bool coldCache : {false, true}) {
+        if (coldCache && !cold)
+            break;
+        const int rounds = coldCache ? 3 : 7;
+        // Before each timed run: the cache warmed by a read, or emptied.
+        auto prepare = [&] {
+            if (!coldCache)
+                floorRun();
+            else if (!bench::dropCaches(&noCold))
+                qFatal("%s", qPrintable(noCold));
+        };
+        std::vector<double> floor, grep;
+        std::vector<std::vector<double>> program(readerCounts.size());
+        for (int round = 0; round < rounds; ++round) {
+            prepare();
+            floor.push_back(bench::timeOf(floorRun));
+            for (size_t r = 0; r < readerCounts.size(); ++r) {
+                prepare();
+                program[r].push_back(bench::timeOf([&] { searchRun(readerCounts[r]); }));
+            }
+            prepare();
+            grep.push_back(bench::timeOf(grepRun));
+        }
+        const char* cache = coldCache ? "cold" : "warm";
+        std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
+        std::printf("%s grep -r -i -F -l:                         %s\n", cache, qPrintable(bench::runs(grep)));
+        for (size_t r = 0; r < readerCounts.size(); ++r) {
+            const double m = bench::median(program[r]);
+            std::printf("%s program, %2d readers:                      %s  median %.2fx floor (goal <= %.2f), "
+                        "%.2fx grep\n",
+                        cache, readerCounts[r], qPrintable(bench::runs(program[r])), m / bench::median(floor),
+                        coldCache ? 0.35 : 0.80, m / bench::median(grep));
+        }
+        std::fflush(stdout);
     }
 
-    // Peak memory of one search: reset the high-water mark where the system allows.
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    const bool reset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-    clear.close();
-    const long before = rssKiB("VmRSS:");
-    searchRun();
-    const long peak = rssKiB("VmHWM:");
-
-    const int files = int(paths.size());
-    std::printf("search %d scripts (%d categories): program %.3f s, floor (read every file once) %.3f s, "
-                "grep -r -i -F -l %.3f s\n",
-                files, categories, best[1], best[0], best[2]);
-    std::printf("search ratio: %.2fx the floor (goal <= 1.30), %.2fx grep (goal < 1.00); found %lld, grep %lld\n",
-                best[1] / best[0], best[1] / best[2], qlonglong(found), qlonglong(grepFound));
-    if (reset && before > 0 && peak > 0)
-        std::printf("search peak memory: %.1f MiB above the %.1f MiB resident before it\n",
-                    (peak - before) / 1024.0, before / 1024.0);
-    return found == grepFound ? 0 : 2;
+    // Peak resident memory of a process doing one search.
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), root, needleText});
+    child.waitForFinished(-1);
+    const QList<QByteArray> peak = child.readAllStandardOutput().trimmed().split(' ');
+    std::printf("found %lld, grep %lld; peak resident memory of a process running one search: %.1f MiB "
+                "(goal <= 64)\n",
+                qlonglong(found), qlonglong(grepFound), peak.value(1).toLong() / 1024.0);
+    return found == grepFound && peak.value(0).toLongLong() == found ? 0 : 2;
 }
