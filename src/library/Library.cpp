@@ -120,10 +120,11 @@ Library::Contents Library::readCategory(const QByteArray& category) const
 
 QString Library::taken(const fs::Path& dir, const QString& name, const QByteArray& except)
 {
+    // Names only: a category may hold tens of thousands of scripts.
     std::vector<fs::Entry> entries;
-    fs::list(dir, entries);
+    fs::listQuick(dir, entries);
     for (const fs::Entry& e : entries) {
-        if (e.name == except)
+        if (e.name == except || e.name.size() < name.size())
             continue;
         const QString shown = fs::shownName(e.name);
         if (shown.size() == name.size() && QString::compare(shown, name, Qt::CaseInsensitive) == 0)
