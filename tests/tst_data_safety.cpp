@@ -4,7 +4,6 @@
 #include "support/MainDriver.h"
 
 #include <QDir>
-#include <QDirIterator>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -18,27 +17,6 @@ using namespace corvane::test;
 namespace {
 
 const QString kEditTitle = QStringLiteral("Aviso edição");
-
-// Raw file-system calls, so the test sees names exactly as bytes.
-void writeRaw(const QByteArray& path, const QByteArray& bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::close(fd) != 0)
-        qFatal("cannot write %s", path.constData());
-}
-
-QByteArray readRaw(const QByteArray& path)
-{
-    QByteArray out;
-    const int fd = ::open(path.constData(), O_RDONLY);
-    if (fd < 0)
-        return "<missing>";
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
-        out.append(buf, n);
-    ::close(fd);
-    return out;
-}
 
 QList<QByteArray> rawEntries(const QByteArray& dir)
 {
@@ -158,16 +136,9 @@ void makeLibrary(const TempLibrary& lib)
 }
 
 // The library as bytes: every path under scripts with its content.
-QMap<QString, QByteArray> snapshot(const TempLibrary& lib)
+QMap<QByteArray, QByteArray> snapshot(const TempLibrary& lib)
 {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(lib.scripts(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        out.insert(it.filePath().mid(lib.scripts().size()), it.fileInfo().isFile() ? lib.read(it.filePath().mid(lib.scripts().size() + 1)) : "<dir>");
-    }
-    return out;
+    return raw::tree(lib.rawPath());
 }
 
 // A small tmpfs of the test's own, unmounted and removed at the end.
@@ -220,7 +191,7 @@ void TestDataSafety::everyFailingStepLeavesOldOrNewBytes()
     QFETCH(int, op);
     const Operation operation = operations()[op];
     // One clean run tells how many writing steps the operation takes.
-    QMap<QString, QByteArray> done;
+    QMap<QByteArray, QByteArray> done;
     int steps = 0;
     {
         TempLibrary lib;
@@ -239,7 +210,7 @@ void TestDataSafety::everyFailingStepLeavesOldOrNewBytes()
     for (int k = 1; k <= steps; ++k) {
         TempLibrary lib;
         makeLibrary(lib);
-        const QMap<QString, QByteArray> before = snapshot(lib);
+        const QMap<QByteArray, QByteArray> before = snapshot(lib);
         MainDriver win(lib);
         ModalWatcher watcher;
         fs::testing::failStep(k);
@@ -280,7 +251,7 @@ void TestDataSafety::escapeOnAQuestionNeverActs()
     for (const Question& q : questions) {
         TempLibrary lib;
         makeLibrary(lib);
-        const QMap<QString, QByteArray> before = snapshot(lib);
+        const QMap<QByteArray, QByteArray> before = snapshot(lib);
         MainDriver win(lib);
         ModalWatcher watcher;
         q.prepare(win);
@@ -300,7 +271,7 @@ void TestDataSafety::fullDiskKeepsTheScriptAndTheText()
     const QString scripts = disk.dir.path() + QStringLiteral("/scripts");
     QDir().mkpath(scripts + QStringLiteral("/Notas"));
     const QByteArray old = "\"antigo\"\r\n";
-    writeRaw(QFile::encodeName(scripts + QStringLiteral("/Notas/a.txt")), old);
+    raw::write(QFile::encodeName(scripts + QStringLiteral("/Notas/a.txt")), old);
     {
         MainDriver win(scripts);
         ModalWatcher watcher;
@@ -313,7 +284,7 @@ void TestDataSafety::fullDiskKeepsTheScriptAndTheText()
                   QStringLiteral("Arquivo não editado\r\nNão foi possível gravar o script \"a\" na categoria \"Notas\". "
                                  "O texto continua no visualizador. O disco está cheio."),
                   kEditTitle);
-        QCOMPARE(readRaw(QFile::encodeName(scripts + QStringLiteral("/Notas/a.txt"))), old);
+        QCOMPARE(raw::read(QFile::encodeName(scripts + QStringLiteral("/Notas/a.txt"))), old);
         QCOMPARE(win.shown(), QStringLiteral("um texto curto"));
 
         win.typeName(win.fileBox(), QStringLiteral("novo"));
@@ -334,7 +305,7 @@ void TestDataSafety::linksNeverLeadAChangeOutside()
     // Beside the library, with a name that starts like it.
     const QByteArray out = QFile::encodeName(lib.scripts()) + "-fora";
     QVERIFY(::mkdir(out.constData(), 0755) == 0);
-    writeRaw(out + "/fora.txt", "\"de fora\"\r\n");
+    raw::write(out + "/fora.txt", "\"de fora\"\r\n");
     lib.mkdir(QStringLiteral("Notas"));
     lib.write(QStringLiteral("Notas/a.txt"), "\"a\"\r\n");
     QVERIFY(::symlink(out.constData(), onDisk(lib, "Fora").constData()) == 0);
@@ -374,7 +345,7 @@ void TestDataSafety::linksNeverLeadAChangeOutside()
     }
     QCOMPARE(lib.entries(), QStringList{"Notas"});
     QCOMPARE(lib.entries(QStringLiteral("Notas")), QStringList{"a.txt"});
-    QCOMPARE(readRaw(out + "/fora.txt"), QByteArray("\"de fora\"\r\n"));
+    QCOMPARE(raw::read(out + "/fora.txt"), QByteArray("\"de fora\"\r\n"));
     QCOMPARE(entries(win.dirs()), QStringList{"Notas"});
 }
 
@@ -383,9 +354,9 @@ void TestDataSafety::foreignNamesAreListedOpenedAndChangedExactly()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Alfa"));
     QVERIFY(::mkdir(onDisk(lib, "Caf\xe9").constData(), 0755) == 0);
-    writeRaw(onDisk(lib, "Caf\xe9/x.txt"), "\"x\"\r\n");
-    writeRaw(onDisk(lib, "Alfa/ma\xe7\xe3.txt"), "\"janela\"\r\n");
-    writeRaw(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
+    raw::write(onDisk(lib, "Caf\xe9/x.txt"), "\"x\"\r\n");
+    raw::write(onDisk(lib, "Alfa/ma\xe7\xe3.txt"), "\"janela\"\r\n");
+    raw::write(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
     MainDriver win(lib);
     ModalWatcher watcher;
 
@@ -405,15 +376,15 @@ void TestDataSafety::foreignNamesAreListedOpenedAndChangedExactly()
     clickRow(win.files(), windowRow);
     win.typeViewer(QStringLiteral("vidro"));
     expectBox(win.press(watcher, "btnEditText", {"Sim", "OK"})[1], QStringLiteral("Arquivo editado"), kEditTitle);
-    QCOMPARE(readRaw(onDisk(lib, "Alfa/ma\xe7\xe3.txt")), QByteArray("\"vidro\"\r\n"));
-    QCOMPARE(readRaw(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt")), QByteArray("\"fruta\"\r\n"));
+    QCOMPARE(raw::read(onDisk(lib, "Alfa/ma\xe7\xe3.txt")), QByteArray("\"vidro\"\r\n"));
+    QCOMPARE(raw::read(onDisk(lib, "Alfa/ma\xc3\xa7\xc3\xa3.txt")), QByteArray("\"fruta\"\r\n"));
 
     // Renamed as exactly that file.
     clickRow(win.files(), windowRow);
     win.typeName(win.fileBox(), QStringLiteral("janela"));
     QCOMPARE(win.press(watcher, "btnEditFile", {"Sim", "OK"})[1].text, QStringLiteral("Script renomeado!"));
     QCOMPARE(rawEntries(onDisk(lib, "Alfa")), (QList<QByteArray>{"janela.txt", "ma\xc3\xa7\xc3\xa3.txt"}));
-    QCOMPARE(readRaw(onDisk(lib, "Alfa/janela.txt")), QByteArray("\"vidro\"\r\n"));
+    QCOMPARE(raw::read(onDisk(lib, "Alfa/janela.txt")), QByteArray("\"vidro\"\r\n"));
 
     // A category in foreign bytes is deleted whole, and says so.
     QVERIFY(showActive(&win.w));
