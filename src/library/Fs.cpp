@@ -39,11 +39,6 @@ Path fromQString(const QString& path)
     return QFile::encodeName(path);
 }
 
-QString toQString(const Path& path)
-{
-    return shownName(path);
-}
-
 Path join(QByteArrayView dir, QByteArrayView name)
 {
     Path out;

@@ -16,7 +16,6 @@ namespace corvane::fs {
 using Path = QByteArray;
 
 Path fromQString(const QString& path);
-QString toQString(const Path& path);
 // dir and name joined by one '/'.
 Path join(QByteArrayView dir, QByteArrayView name);
 
