@@ -2,7 +2,7 @@
 // against `cp -r` of the same tree and against reading every file once, in the
 // same run, with the page cache warm and emptied.
 #include "BenchSupport.h"
-#include "backup/BackupCore.h"
+#include "backupcore/BackupCore.h"
 #include "library/Library.h"
 
 #include <QCoreApplication>
@@ -103,11 +103,11 @@ int main(int argc, char* argv[])
             for (size_t c = 0; c < copierCounts.size(); ++c) {
                 const QString name = QStringLiteral("bk%1").arg(++copyNumber);
                 prepare();
-                backup::Result r;
+                Outcome r;
                 program[c].push_back(bench::timeOf(
                     [&] { r = backup::copyLibrary(scripts, categories, work.path(), name, copierCounts[c]); }));
-                if (!r.ok || r.files != qint64(kCategories) * kScriptsPerCategory)
-                    qFatal("backup failed: %s", qPrintable(r.message));
+                if (!r.done())
+                    qFatal("backup failed: %s", qPrintable(r.names.join(u' ')));
             }
         }
         const char* cache = coldCache ? "cold" : "warm";

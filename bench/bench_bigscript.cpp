@@ -4,9 +4,11 @@
 // in the same run: reading the file once, setPlainText into a bare QPlainTextEdit
 // of the viewer's size, or the same action on a small script.
 #include "BenchSupport.h"
+#include "widgets/Texts.h"
+#include "MainControls.h"
 #include "app/MainWindow.h"
-#include "app/Msg.h"
-#include "app/TextViewer.h"
+#include "widgets/Msg.h"
+#include "widgets/TextViewer.h"
 #include "library/ScriptFile.h"
 #include "printing/BoxedText.h"
 
@@ -106,7 +108,7 @@ struct Answerer {
 
 struct Bench {
     MainWindow& window;
-    const MainControls& c;
+    const bench::MainControls c;
     QString dir;
     Answerer answerer;
 
@@ -184,8 +186,8 @@ int main(int argc, char* argv[])
     window.loadCategories();
     window.show();
     QApplication::processEvents();
-    Bench b{window, window.controls(), dir, {}};
-    const MainControls& c = b.c;
+    Bench b{window, bench::MainControls(window), dir, {}};
+    const bench::MainControls& c = b.c;
     c.lstDir01->setCurrentRow(0);
     QApplication::processEvents();
 
@@ -196,7 +198,7 @@ int main(int argc, char* argv[])
     for (int round = 0; round < kRounds; ++round) {
         smallMs.push_back(b.select(QStringLiteral("pequeno")));
         b.answerer.arm();
-        msg::ok(&window, msg::tooBig(QStringLiteral("1GB aspas")));
+        msg::ok(&window, texts::tooBig(QStringLiteral("1GB aspas")));
         boxMs.push_back(b.answerer.shownAtMs);
         b.select(QStringLiteral("1GB aspas"));
         quotedMs.push_back(b.answerer.shownAtMs);

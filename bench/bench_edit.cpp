@@ -2,9 +2,10 @@
 // main window, against a bare directory walk plus the same file operation, in
 // the same run. The message boxes are answered with their default button.
 #include "BenchSupport.h"
+#include "MainControls.h"
 #include "app/MainWindow.h"
-#include "app/NameBox.h"
-#include "app/TextViewer.h"
+#include "widgets/NameBox.h"
+#include "widgets/TextViewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +61,7 @@ int main(int argc, char* argv[])
     window.loadCategories();
     window.show();
     QApplication::processEvents();
-    const MainControls& c = window.controls();
+    const bench::MainControls c(window);
 
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [] {

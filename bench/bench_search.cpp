@@ -3,7 +3,7 @@
 // run, with the page cache warm and emptied.
 #include "BenchSupport.h"
 #include "library/Library.h"
-#include "search/TextSearch.h"
+#include "searchcore/TextSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 // Selecting a category of 20,000 scripts through the real main window, against a
 // bare directory walk that lists and measures the same folder, in the same run.
 #include "BenchSupport.h"
+#include "MainControls.h"
 #include "app/MainWindow.h"
 #include "library/Library.h"
 
@@ -79,7 +80,7 @@ int main(int argc, char* argv[])
     window.loadCategories();
     window.show();
     QApplication::processEvents();
-    const MainControls& c = window.controls();
+    const bench::MainControls c(window);
     const int big = c.lstDir01->row(c.lstDir01->findItems(QStringLiteral("Grande"), Qt::MatchExactly).first());
     const int small = 1 - big;
 

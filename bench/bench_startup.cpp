@@ -2,6 +2,7 @@
 // check, category list, first category selected, shown) against a bare listing of
 // the scripts folder, in the same run.
 #include "BenchSupport.h"
+#include "MainControls.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 
@@ -70,7 +71,7 @@ int main(int argc, char* argv[])
             window.show();
             QApplication::processEvents();
             startMs.push_back(t.nsecsElapsed() / 1e6);
-            shownCategories = window.controls().lstDir01->count();
+            shownCategories = bench::MainControls(window).lstDir01->count();
         }
         QApplication::processEvents();
         t.restart();

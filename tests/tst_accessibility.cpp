@@ -1,7 +1,7 @@
 // Every control a user can reach has a name a screen reader can speak.
 #include "app/MainWindow.h"
 #include "app/NoticeDialog.h"
-#include "app/Picture.h"
+#include "widgets/Picture.h"
 #include "backup/BackupWindow.h"
 #include "help/CreditsWindow.h"
 #include "help/HelpWindow.h"

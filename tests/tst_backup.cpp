@@ -1,8 +1,8 @@
 // The backup window as a user drives it: pickers, name box, the copy and its messages.
-#include "backup/BackupCore.h"
+#include "backupcore/BackupCore.h"
 #include "backup/BackupWindow.h"
 #include "backup/DirList.h"
-#include "backup/Drives.h"
+#include "backupcore/Drives.h"
 #include "library/Fs.h"
 #include "support/MainDriver.h"
 
@@ -79,6 +79,8 @@ private:
     TempLibrary* lib_ = nullptr;
     QTemporaryDir* work_ = nullptr;
     BackupWindow* window_ = nullptr;
+    QDate today_;
+    bool testVolumes_ = false;
     QString oldCurrent_;
 };
 
@@ -98,8 +100,8 @@ void TestBackup::cleanup()
     delete window_;
     window_ = nullptr;
     QDir::setCurrent(oldCurrent_);
-    drives::setSource(nullptr);
-    backup::setDateSource(nullptr);
+    today_ = {};
+    testVolumes_ = false;
     fs::testing::failStep(0);
     raw::remove(QFile::encodeName(work_->path()));
     delete work_;
@@ -108,7 +110,11 @@ void TestBackup::cleanup()
 
 QWidget* TestBackup::open()
 {
-    window_ = new BackupWindow(lib_->scripts());
+    BackupSystem system;
+    system.today = [this] { return today_.isValid() ? today_ : QDate::currentDate(); };
+    if (testVolumes_)
+        system.volumes = testVolumes;
+    window_ = new BackupWindow(lib_->scripts(), nullptr, system);
     if (!showActive(window_))
         qWarning("backup window not active");
     return window_;
@@ -176,7 +182,7 @@ void TestBackup::opensFreshWithEveryControl()
     QCOMPARE(control<NameBox>(w, "txtfile")->text(), QStringLiteral("scripts"));
     QCOMPARE(control<QLineEdit>(w, "txtCaminho")->text(), QString());
     QCOMPARE(control<DirList>(w, "Dir1")->path(), QDir(work_->path()).absolutePath());
-    QCOMPARE(control<QComboBox>(w, "Drive1")->currentData().toString(), drives::rootOf(work_->path()));
+    QCOMPARE(control<QComboBox>(w, "Drive1")->currentData().toString(), drives::rootOf(work_->path(), drives::systemVolumes()));
 
     // 3D-face backgrounds; the path box writes in the dark shadow colour.
     const QColor face = w->palette().color(QPalette::Button);
@@ -207,7 +213,7 @@ void TestBackup::opensFreshWithEveryControl()
 
 void TestBackup::dateOptionsPutNames()
 {
-    backup::setDateSource(+[] { return QDate(2026, 12, 5); });
+    today_ = QDate(2026, 12, 5);
     QWidget* w = open();
     auto* name = control<NameBox>(w, "txtfile");
     auto* yes = control<QRadioButton>(w, "optSim");
@@ -227,7 +233,7 @@ void TestBackup::dateOptionsPutNames()
     typeText(name, QStringLiteral("X"));
     click(no);  // a second click still puts the name back
     QCOMPARE(name->text(), QStringLiteral("scripts"));
-    backup::setDateSource(+[] { return QDate(2027, 1, 2); });
+    today_ = QDate(2027, 1, 2);
     click(yes);
     QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
 }
@@ -285,7 +291,7 @@ void TestBackup::drivesMoveToRootOrRefuse()
 {
     g_spareVolume = dest(QStringLiteral("outro/"));
     g_missingVolume = dest(QStringLiteral("sem-midia/"));
-    drives::setSource(testVolumes);
+    testVolumes_ = true;
     QWidget* w = open();
     auto* drive = control<QComboBox>(w, "Drive1");
     auto* dir = control<DirList>(w, "Dir1");
@@ -581,14 +587,6 @@ void TestBackup::names()
 {
     QCOMPARE(backup::datedName(QDate(2026, 12, 5)), QStringLiteral("scripts-05-12-26"));
     QCOMPARE(backup::datedName(QDate(2000, 1, 31)), QStringLiteral("scripts-31-01-00"));
-    QCOMPARE(backup::today(), QDate::currentDate());  // the window's option tests set their own date
-
-    QCOMPARE(backup::nameRefusal(QStringLiteral("scripts")), QString());
-    QCOMPARE(backup::nameRefusal(QStringLiteral("scripts BACK1")), QString());
-    // Empty and dotted names: their messages are checked through the window.
-    QCOMPARE(backup::nameRefusal(QStringLiteral("a/b")),
-             QStringLiteral("O nome \"a/b\" não pode ser usado: contém um separador de pastas. Nada foi copiado."));
-    QVERIFY(!backup::nameRefusal(QStringLiteral("x\\y")).isEmpty());
 }
 
 void TestBackup::copiesBigFilesWholeAndNeverReusesAFolder()
@@ -607,11 +605,7 @@ void TestBackup::copiesBigFilesWholeAndNeverReusesAFolder()
         QVERIFY(f.setFileTime(stamp, QFileDevice::FileModificationTime));
     }
 
-    const backup::Result r = backup::copyLibrary(lib.scripts(), {"Geral"}, target.path(), QStringLiteral("bk"));
-    QVERIFY(r.ok);
-    QCOMPARE(r.message, QString());
-    QCOMPARE(r.folders, 1);
-    QCOMPARE(r.files, 1);
+    QVERIFY(backup::copyLibrary(lib.scripts(), {"Geral"}, target.path(), QStringLiteral("bk")).done());
     const QDir bk(target.filePath(QStringLiteral("bk")));
     QFile data(bk.filePath(QStringLiteral("Geral/dados")));
     QVERIFY(data.open(QIODevice::ReadOnly));
@@ -619,10 +613,9 @@ void TestBackup::copiesBigFilesWholeAndNeverReusesAFolder()
     QCOMPARE(data.fileTime(QFileDevice::FileModificationTime), stamp);
 
     // The same name again: the folder is never reused.
-    const backup::Result again = backup::copyLibrary(lib.scripts(), {"Geral"}, target.path(), QStringLiteral("bk"));
-    QVERIFY(!again.ok);
-    QCOMPARE(again.message, QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.")
-                                .arg(QDir::toNativeSeparators(bk.path())));
+    const Outcome again = backup::copyLibrary(lib.scripts(), {"Geral"}, target.path(), QStringLiteral("bk"));
+    QCOMPARE(again.code, Outcome::Code::TargetFailed);
+    QCOMPARE(again.names, QStringList{QDir::toNativeSeparators(bk.path())});
     QVERIFY(backup::entryExists(target.path(), QStringLiteral("bk")));
     QVERIFY(!backup::entryExists(target.path(), QStringLiteral("BK")));
 }

@@ -170,12 +170,11 @@ void TestHelp::creditsLinkColoursPointerAndOpening()
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::ButtonText, QColor(60, 70, 80));
     QApplication::setPalette(palette);
-    site::setOpener(recordOpening);
     g_opened.clear();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
 
-    auto* w = new CreditsWindow;
+    auto* w = new CreditsWindow(nullptr, recordOpening);
     QVERIFY(showActive(w));
     QCOMPARE(w->objectName(), QStringLiteral("frmCredito"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Corvane - Créditos"));
@@ -233,7 +232,6 @@ void TestHelp::creditsLinkColoursPointerAndOpening()
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
     QApplication::restoreOverrideCursor();
     QVERIFY(!QApplication::overrideCursor());
-    site::setOpener(nullptr);
 }
 
 QTEST_MAIN(TestHelp)

@@ -55,16 +55,16 @@ void TestNavigation::init()
 {
     lib_ = new TempLibrary;
     lib_->mkdir(QStringLiteral("Geral"));
-    window_ = new MainWindow(lib_->scripts());
+    SystemHooks hooks;
+    hooks.openSite = recordOpening;
+    window_ = new MainWindow(lib_->scripts(), hooks);
     window_->loadCategories();
     QVERIFY(showActive(window_));
     g_opened.clear();
-    site::setOpener(recordOpening);
 }
 
 void TestNavigation::cleanup()
 {
-    site::setOpener(nullptr);
     delete window_;
     delete lib_;
 }
@@ -86,16 +86,15 @@ void TestNavigation::hoverShowsTwinsAndOnlyBackgroundOrHeaderHidesThem()
     // From an icon down onto the category list, the text and a button: the twin stays.
     moveOnto(control<Picture>(window_, "imgHelp"));
     QCOMPARE(shownTwins(), QStringList{"imageHelpOn"});
-    const MainControls& c = window_->controls();
-    for (QWidget* other : std::initializer_list<QWidget*>{c.lstDir01, c.cxLerFile, c.btnAddCat, c.lblNameDir})
-        moveOnto(other);
+    for (const char* other : {"lstDir01", "cxLerFile", "btnAddCat", "lblNameDir"})
+        moveOnto(control(window_, other));
     QCOMPARE(shownTwins(), QStringList{"imageHelpOn"});
 
     // Resting on the twin keeps it; the header strip hides every twin.
     moveOnto(control<Picture>(window_, "imgCredito"));
     QTest::mouseMove(twin("imageCreditoOn"), QPoint(2, 2));
     QCOMPARE(shownTwins(), (QStringList{"imageHelpOn", "imageCreditoOn"}));
-    moveOnto(c.imgCabeca);
+    moveOnto(control(window_, "imgCabeca"));
     QCOMPARE(shownTwins(), QStringList());
 
     // A click on a plain icon opens nothing.

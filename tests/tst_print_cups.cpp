@@ -71,15 +71,15 @@ void TestPrintCups::printsOnePageOnTheDefaultPrinter()
     const QStringList folders = cupsPdfFolders();
     const QStringList before = pdfsIn(folders);
 
-    printing::setToday([] { return QDate(2007, 3, 5); });
-    Main main(QStringLiteral("Impresso pelo CUPS\nem verde, Courier 12"));
+    SystemHooks hooks;
+    hooks.printing.today = [] { return QDate(2007, 3, 5); };
+    Main main(QStringLiteral("Impresso pelo CUPS\nem verde, Courier 12"), hooks);
     ModalWatcher watcher;
     main.print(watcher, [&](QWidget* d) {
         for (const char* name : {"optGreen", "optC12", "optFont3"})
             click(d, name);
         click(d, "cmbPrint");
     });
-    printing::setToday({});
     QCOMPARE(watcher.unexpected, 0);  // no message: the job was handed to CUPS
 
     // The spooler works on its own time; wait for a new, complete PDF.

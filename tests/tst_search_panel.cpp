@@ -96,8 +96,8 @@ void TestSearchPanel::findsByStoredTextIgnoringCaseNotAccents()
     // text in, result lines out, a result opening whatever its extension's case.
     TempLibrary lib;
     lib.mkdir(QStringLiteral("Misc"));
-    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("Misc/acento.txt"))), QStringLiteral("uma ação")).status,
-             script::WriteStatus::Ok);
+    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("Misc/acento.txt"))), QStringLiteral("uma ação")).code,
+             Outcome::Code::Done);
     lib.write(QStringLiteral("Misc/Notes.TXT"), "\"nota em maiusculas\"\r\n");
     MainDriver p(lib);
     ModalWatcher watcher;
@@ -141,8 +141,8 @@ void TestSearchPanel::choosingShowsTheScript()
     TempLibrary lib;
     lib.mkdir(QStringLiteral("A"));
     lib.mkdir(QStringLiteral("B"));
-    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("A/um.txt"))), QStringLiteral("linha \"1\"\nlinha 2")).status,
-             script::WriteStatus::Ok);
+    QCOMPARE(script::writeFile(fs::fromQString(lib.path(QStringLiteral("A/um.txt"))), QStringLiteral("linha \"1\"\nlinha 2")).code,
+             Outcome::Code::Done);
     lib.write(QStringLiteral("B/dois.txt"), "\"linha\"\r\n");
     MainDriver p(lib);
     p.click("btnOpenSearch");

@@ -1,126 +1,62 @@
 #pragma once
 
+#include "backup/BackupWindow.h"
+#include "help/WebSite.h"
 #include "library/Library.h"
+#include "printing/PrintTarget.h"
 
 #include <QWidget>
 
-class QLabel;
-class QListWidget;
-class QLineEdit;
-class QPushButton;
-
 namespace corvane {
 
-class NameBox;
-class Picture;
-class TextViewer;
 class Browser;
-class ViewerZoom;
-class CategoryOps;
-class ScriptOps;
-class TextOps;
+class HeaderPane;
+class ListPane;
 class SearchPanel;
-class PrintCommand;
-class Navigation;
+class ViewerPane;
 
-// The named controls of the main window, shared by every subsystem.
-struct MainControls {
-    QListWidget* lstDir01 = nullptr;
-    QListWidget* lstFile01 = nullptr;
-    TextViewer* cxLerFile = nullptr;
-    NameBox* cxRnmCat = nullptr;
-    NameBox* cxRnmFile = nullptr;
-    QPushButton* btnAddCat = nullptr;
-    QPushButton* btnEditCat = nullptr;
-    QPushButton* btnDelCat = nullptr;
-    QPushButton* btnAddFile = nullptr;
-    QPushButton* btnEditFile = nullptr;
-    QPushButton* btnDelFile = nullptr;
-    QPushButton* btnEditText = nullptr;
-    QPushButton* btnCopy = nullptr;
-    QPushButton* btnPrint = nullptr;
-    QPushButton* btnOpenSearch = nullptr;
-    QLabel* lblTeste = nullptr;
-    QLabel* lblTamanho = nullptr;
-    QLabel* lblNameDir = nullptr;
-    QLabel* lblNameFile = nullptr;
-    QLabel* Label1 = nullptr;
-    Picture* imgMenos = nullptr;
-    Picture* imgMais = nullptr;
-    Picture* imageTit1 = nullptr;
-    Picture* imageTit2 = nullptr;
-    Picture* Image4 = nullptr;
-    Picture* Image5 = nullptr;
-    Picture* Image6 = nullptr;
-
-    // Header: plain icons, their hover twins, decoration.
-    Picture* imgHelp = nullptr;
-    Picture* imgCredito = nullptr;
-    Picture* imageBk = nullptr;
-    Picture* imgSite = nullptr;
-    Picture* imageHelpOn = nullptr;
-    Picture* imageCreditoOn = nullptr;
-    Picture* imageBkOn = nullptr;
-    Picture* imageSiteOn = nullptr;
-    Picture* imgCabeca = nullptr;
-
-    // Search panel, hidden until opened.
-    QListWidget* lstFile02 = nullptr;
-    QLineEdit* cxSearch = nullptr;
-    QPushButton* btnSearch = nullptr;
-    QPushButton* btnCloseSearch = nullptr;
-    QPushButton* btnEditText2 = nullptr;
-    Picture* imgMais2 = nullptr;
-    Picture* imgMenos2 = nullptr;
+// What the program takes from the system besides the library; tests give their
+// own printer, dates, volumes and browser.
+struct SystemHooks {
+    printing::PrintSystem printing;
+    BackupSystem backup;
+    site::Opener openSite = &site::openInBrowser;
 };
 
-// frmPrincipal: a fixed frame of named controls. Each subsystem's behaviour lives
-// in its own class working on these controls.
+// frmPrincipal: the header, the category and script columns and the viewer, with
+// the search panel lying in wait; the one place that wires them together.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(const QString& scriptsDir, QWidget* parent = nullptr);
+    explicit MainWindow(const QString& scriptsDir, SystemHooks hooks = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const MainControls& controls() const { return c_; }
     const Library& library() const { return library_; }
 
-    // Start-up's last steps: list the categories, select the first.
+    // Start-up's last step: list the categories, select the first.
     void loadCategories();
-
-    Browser* browser() const { return browser_; }
-    ViewerZoom* viewerZoom() const { return zoom_; }
-    CategoryOps* categoryOps() const { return categoryOps_; }
-    ScriptOps* scriptOps() const { return scriptOps_; }
-    TextOps* textOps() const { return textOps_; }
-    SearchPanel* searchPanel() const { return search_; }
-    PrintCommand* printCommand() const { return print_; }
-    Navigation* navigation() const { return navigation_; }
-
-signals:
-    // The pointer moved over the window's own background.
-    void backgroundHovered();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildFrame();
+    void wireEditing();
+    void wireSearch();
+    void wireHeader();
     void setTabOrder();
+    void openPrintWindow();
 
     Library library_;
-    MainControls c_;
+    SystemHooks hooks_;
     bool centred_ = false;
 
+    HeaderPane* header_ = nullptr;
+    ListPane* categories_ = nullptr;
+    ListPane* scripts_ = nullptr;
+    ViewerPane* viewer_ = nullptr;
     Browser* browser_ = nullptr;
-    ViewerZoom* zoom_ = nullptr;
-    CategoryOps* categoryOps_ = nullptr;
-    ScriptOps* scriptOps_ = nullptr;
-    TextOps* textOps_ = nullptr;
     SearchPanel* search_ = nullptr;
-    PrintCommand* print_ = nullptr;
-    Navigation* navigation_ = nullptr;
 };
 
 }  // namespace corvane

@@ -1,8 +1,8 @@
 #include "app/NoticeDialog.h"
 
-#include "app/Picture.h"
-#include "app/Twips.h"
-#include "app/Window.h"
+#include "widgets/Picture.h"
+#include "widgets/Twips.h"
+#include "widgets/Controls.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -13,23 +13,13 @@
 namespace corvane {
 
 NoticeDialog::NoticeDialog(QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+    : FixedDialog(parent, "frmDirInicial", QStringLiteral("Corvane - AVISO"), 3945, 1845)
 {
-    setObjectName(QStringLiteral("frmDirInicial"));
-    setWindowTitle(QStringLiteral("Corvane - AVISO"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    fixClientSize(this, 3945, 1845);
-
-    auto* close = new QPushButton(QStringLiteral("Fechar"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
-    close->setGeometry(twips(3000, 1440, 855, 300));
-    close->setAutoDefault(false);
+    QPushButton* close = controls::button(this, "cmdClose", QStringLiteral("Fechar"), twips(3000, 1440, 855, 300));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("txtDirIni"));
-    text->setAccessibleName(QStringLiteral("Aviso"));
-    text->setGeometry(twips(120, 80, 2775, 855));
+    auto* text = controls::place(new QPlainTextEdit(this), "txtDirIni", twips(120, 80, 2775, 855),
+                                 QStringLiteral("Aviso"));
     text->setPlainText(noticeText());
     text->setReadOnly(true);
     text->setFocusPolicy(Qt::ClickFocus);
@@ -40,17 +30,13 @@ NoticeDialog::NoticeDialog(QWidget* parent)
     text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     text->document()->setDocumentMargin(0);
 
-    auto* warning = new QLabel(
-        QStringLiteral("Você deve mantê-lo para que seu programa continue funcionando normalmente!"), this);
-    warning->setObjectName(QStringLiteral("Label1"));
-    warning->setGeometry(twips(120, 960, 3735, 495));
+    QLabel* warning = controls::label(
+        this, "Label1", QStringLiteral("Você deve mantê-lo para que seu programa continue funcionando normalmente!"),
+        twips(120, 960, 3735, 495));
     warning->setWordWrap(true);
-    QFont bold = warning->font();
-    bold.setBold(true);
-    warning->setFont(bold);
+    controls::setBold(warning);
 
-    auto* folder = new Picture(QStringLiteral("Image1"), QStringLiteral(":/pictures/folder_big.svg"), this);
-    folder->setGeometry(twips(3120, 120, 750, 435));
+    controls::picture(this, "Image1", "folder_big.svg", twips(3120, 120, 750, 435));
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -68,12 +54,6 @@ QString NoticeDialog::noticeText()
                           "\"SCRIPTS\", sem o qual o Programa \n"
                           "não funciona, portanto um novo \n"
                           "diretório acaba de ser criado.\n");
-}
-
-void NoticeDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(this);
 }
 
 }  // namespace corvane

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/FixedDialog.h"
 
 namespace corvane {
 
 // frmDirInicial: tells the user the scripts folder was missing and is being made.
-class NoticeDialog : public QDialog {
+class NoticeDialog : public FixedDialog {
     Q_OBJECT
 public:
     explicit NoticeDialog(QWidget* parent = nullptr);
 
     static QString noticeText();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/MainWindow.h"
-#include "app/Msg.h"
+#include "widgets/Msg.h"
 #include "app/NoticeDialog.h"
 #include "library/Library.h"
 #include "library/LibraryLock.h"

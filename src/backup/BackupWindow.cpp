@@ -1,15 +1,16 @@
 #include "backup/BackupWindow.h"
 
-#include "app/Busy.h"
-#include "app/Msg.h"
-#include "app/NameBox.h"
-#include "app/Picture.h"
-#include "app/Twips.h"
-#include "app/Window.h"
-#include "backup/BackupCore.h"
+#include "widgets/Busy.h"
+#include "widgets/Msg.h"
+#include "widgets/NameBox.h"
+#include "widgets/Picture.h"
+#include "widgets/Twips.h"
+#include "widgets/Controls.h"
+#include "widgets/Texts.h"
+#include "backupcore/BackupCore.h"
 #include "backup/DirList.h"
-#include "backup/Drives.h"
-#include "help/ClickLabel.h"
+#include "backupcore/Drives.h"
+#include "widgets/ClickLabel.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -26,20 +27,9 @@
 namespace corvane {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* l = place(new QLabel(text, parent), name, geometry);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = place(new QPushButton(caption, parent), name, geometry);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
+using controls::button;
+using controls::label;
+using controls::place;
 
 // The 3D-face background of the pickers and the path box.
 void faceBackground(QWidget* w)
@@ -49,30 +39,31 @@ void faceBackground(QWidget* w)
     w->setPalette(p);
 }
 
-// Enter and Esc mean nothing to these windows: no default or cancel button.
-bool swallowEnterAndEsc(QKeyEvent* event)
+// A failed backup: where it stopped and where the copied part is.
+QString failure(const Outcome& outcome)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return true;
+    const QString where = outcome.names.value(0);
+    switch (outcome.code) {
+    case Outcome::Code::TargetFailed:
+        return QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.").arg(where);
+    case Outcome::Code::FolderFailed:
+        return QStringLiteral("Não foi possível criar a pasta:\r\n%1\r\n\r\n"
+                              "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
+            .arg(where, outcome.names.value(1));
     default:
-        return false;
+        return QStringLiteral("Não foi possível copiar o arquivo:\r\n%1\r\n\r\n"
+                              "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
+            .arg(where, outcome.names.value(1));
     }
 }
 
 }  // namespace
 
-BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent, BackupSystem system)
+    : FixedDialog(parent, "frmBackup", QStringLiteral("Corvane - Backup"), 4470, 4665, Keys::NoEscapeNoEnter)
     , scriptsDir_(scriptsDir)
+    , system_(std::move(system))
 {
-    setObjectName(QStringLiteral("frmBackup"));
-    setWindowTitle(QStringLiteral("Corvane - Backup"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    fixClientSize(this, 4470, 4665);
     build();
 
     name_->setText(backup::defaultName());
@@ -126,8 +117,7 @@ void BackupWindow::build()
     label(this, "lblPasta", QStringLiteral("Nome da pasta destino"), twips(120, 3960, 1935, 255));
     auto* miniHelp = new ClickLabel(QStringLiteral("lblMiniHelp"), QStringLiteral("Mini-Help"), this);
     miniHelp->setGeometry(twips(2480, 3920, 735, 255));
-    auto* icon = new Picture(QStringLiteral("imgHelp"), QStringLiteral(":/pictures/help.svg"), this);
-    icon->setGeometry(twips(3195, 3900, 165, 225));
+    controls::picture(this, "imgHelp", "help.svg", twips(3195, 3900, 165, 225));
 
     name_ = new NameBox(QStringLiteral("txtfile"), 0, this);
     name_->setGeometry(twips(120, 4200, 2175, 285));
@@ -140,7 +130,7 @@ void BackupWindow::build()
         QWidget::setTabOrder(order[i], order[i + 1]);
 
     connect(yes_, &QRadioButton::clicked, this,
-            [this] { name_->setText(backup::datedName(backup::today())); });
+            [this] { name_->setText(backup::datedName(system_.today())); });
     connect(no_, &QRadioButton::clicked, this, [this] { name_->setText(backup::defaultName()); });
     connect(miniHelp, &ClickLabel::clicked, this, &BackupWindow::openMiniHelp);
     connect(backUp, &QPushButton::clicked, this, &BackupWindow::backUp);
@@ -149,9 +139,10 @@ void BackupWindow::build()
 
 void BackupWindow::fillDrives()
 {
-    const QString current = drives::rootOf(QDir::currentPath());
+    const QList<drives::Volume> volumes = system_.volumes();
+    const QString current = drives::rootOf(QDir::currentPath(), volumes);
     int currentIndex = -1;
-    for (const drives::Volume& volume : drives::volumes()) {
+    for (const drives::Volume& volume : volumes) {
         if (volume.root == current)
             currentIndex = drive_->count();
         drive_->addItem(drives::caption(volume), volume.root);
@@ -177,9 +168,14 @@ void BackupWindow::driveChosen(int index)
 void BackupWindow::backUp()
 {
     const QString name = name_->text();
-    const QString refusal = backup::nameRefusal(name);
-    if (!refusal.isEmpty()) {
-        msg::ok(this, refusal);
+    // An empty name, separators or only full stops would point at the chosen
+    // folder itself or outside it.
+    if (name.isEmpty()) {
+        msg::ok(this, QStringLiteral("Digite o nome da pasta destino. Nada foi copiado."));
+        return;
+    }
+    if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty()) {
+        msg::ok(this, unsafe + QStringLiteral(" Nada foi copiado."));
         return;
     }
     const QString target = dir_->path();
@@ -191,12 +187,12 @@ void BackupWindow::backUp()
     for (int i = 0; i < sources_->count(); ++i)
         entries.append(sources_->item(i)->data(Qt::UserRole).toByteArray());
 
-    backup::Result result;
-    runBusy([&] { result = backup::copyLibrary(scriptsDir_, entries, target, name); });
-    if (result.ok)
+    Outcome outcome;
+    runBusy([&] { outcome = backup::copyLibrary(scriptsDir_, entries, target, name); });
+    if (outcome.done())
         msg::ok(this, QStringLiteral("Backup realizado com sucesso!"));
     else
-        msg::ok(this, result.message, msg::appTitle(), msg::Icon::Critical);
+        msg::ok(this, failure(outcome), msg::appTitle(), msg::Icon::Critical);
 }
 
 void BackupWindow::openMiniHelp()
@@ -205,35 +201,16 @@ void BackupWindow::openMiniHelp()
     help.exec();
 }
 
-void BackupWindow::showEvent(QShowEvent* event)
+void BackupWindow::firstShown()
 {
-    QDialog::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        centreOnScreen(this);
-        sources_->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void BackupWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (!swallowEnterAndEsc(event))
-        QDialog::keyPressEvent(event);
+    sources_->setFocus(Qt::OtherFocusReason);
 }
 
 BackHelpWindow::BackHelpWindow(QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+    : FixedDialog(parent, "frmBackHelp", QStringLiteral("Corvane - Backup Help"), 4470, 4665, Keys::NoEscapeNoEnter)
 {
-    setObjectName(QStringLiteral("frmBackHelp"));
-    setWindowTitle(QStringLiteral("Corvane - Backup Help"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    fixClientSize(this, 4470, 4665);
-
     QLabel* title = label(this, "lblBk1", QStringLiteral("Mini Help Backup"), twips(240, 120, 3975, 255));
-    QFont bold = title->font();
-    bold.setBold(true);
-    bold.setPixelSize(13);
-    title->setFont(bold);
+    controls::setBold(title, 13);
     setTextColour(title, palette().color(QPalette::Shadow));
 
     const struct {
@@ -263,18 +240,6 @@ BackHelpWindow::BackHelpWindow(QWidget* parent)
     }
     auto* close = button(this, "cmdBackHelp", QStringLiteral("Fechar"), twips(1320, 3960, 1695, 375));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void BackHelpWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(this);
-}
-
-void BackHelpWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (!swallowEnterAndEsc(event))
-        QDialog::keyPressEvent(event);
 }
 
 }  // namespace corvane

@@ -1,6 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "backupcore/Drives.h"
+#include "widgets/FixedDialog.h"
+
+#include <QDate>
+
+#include <functional>
 
 class QComboBox;
 class QLineEdit;
@@ -12,15 +17,21 @@ namespace corvane {
 class DirList;
 class NameBox;
 
+// What the backup window takes from the system: today's date for a dated name
+// and the volumes to choose from.
+struct BackupSystem {
+    std::function<QDate()> today = &QDate::currentDate;
+    std::function<QList<drives::Volume>()> volumes = &drives::systemVolumes;
+};
+
 // frmBackup: copies the library into a new folder of a chosen directory.
-class BackupWindow : public QDialog {
+class BackupWindow : public FixedDialog {
     Q_OBJECT
 public:
-    BackupWindow(const QString& scriptsDir, QWidget* parent = nullptr);
+    explicit BackupWindow(const QString& scriptsDir, QWidget* parent = nullptr, BackupSystem system = {});
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void firstShown() override;
 
 private:
     void build();
@@ -30,6 +41,7 @@ private:
     void openMiniHelp();
 
     QString scriptsDir_;
+    BackupSystem system_;
     QComboBox* drive_ = nullptr;
     DirList* dir_ = nullptr;
     QListWidget* sources_ = nullptr;
@@ -37,18 +49,13 @@ private:
     QRadioButton* no_ = nullptr;
     QLineEdit* path_ = nullptr;
     NameBox* name_ = nullptr;
-    bool centred_ = false;
 };
 
 // frmBackHelp: how a backup is laid out and restored.
-class BackHelpWindow : public QDialog {
+class BackHelpWindow : public FixedDialog {
     Q_OBJECT
 public:
     explicit BackHelpWindow(QWidget* parent = nullptr);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace corvane

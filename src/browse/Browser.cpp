@@ -1,199 +1,266 @@
 #include "browse/Browser.h"
 
-#include "app/MainWindow.h"
-#include "app/Msg.h"
-#include "app/NameBox.h"
-#include "app/Picture.h"
-#include "app/TextViewer.h"
+#include "browse/Panes.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
+#include "widgets/KeyedList.h"
+#include "widgets/Msg.h"
+#include "widgets/NameBox.h"
+#include "widgets/TextViewer.h"
+#include "widgets/Texts.h"
 
+#include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 
 namespace corvane {
 
-Browser::Browser(MainWindow& window)
-    : QObject(&window)
-    , window_(window)
-{
-    const MainControls& c = window_.controls();
+using rules::Control;
+using rules::Event;
 
-    // Selections, not current rows: tabbing into an unselected list makes its
-    // first entry current without selecting it, which is no choice of the user's.
-    connect(c.lstDir01, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!window_.controls().lstDir01->selectedItems().isEmpty())
+Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, ListPane& categories,
+                 ListPane& scripts, ViewerPane& viewer)
+    : QObject(window)
+    , library_(library)
+    , window_(window)
+    , header_(header)
+    , categories_(categories)
+    , scripts_(scripts)
+    , viewer_(viewer)
+{
+    controls_ = {
+        {Control::CategoryName, categories.nameBox()},   {Control::AddCategory, categories.addButton()},
+        {Control::RenameCategory, categories.renameButton()}, {Control::DeleteCategory, categories.deleteButton()},
+        {Control::ScriptName, scripts.nameBox()},        {Control::AddScript, scripts.addButton()},
+        {Control::RenameScript, scripts.renameButton()}, {Control::DeleteScript, scripts.deleteButton()},
+        {Control::Save, viewer.saveButton()},            {Control::Copy, viewer.copyButton()},
+        {Control::Print, viewer.printButton()},
+    };
+    apply(Event::Start);
+
+    KeyedList* categoryList = categories.list();
+    KeyedList* scriptList = scripts.list();
+    connect(categoryList, &QListWidget::itemSelectionChanged, this, [this, categoryList] {
+        if (categoryList->hasSelection())
             categorySelected();
     });
-    connect(c.lstFile01, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!window_.controls().lstFile01->selectedItems().isEmpty())
+    connect(scriptList, &QListWidget::itemSelectionChanged, this, [this, scriptList] {
+        if (scriptList->hasSelection())
             scriptSelected();
     });
-
-    // Name boxes get the double-clicked name as it is: no key filter, no limit.
-    connect(c.lstDir01, &QListWidget::itemDoubleClicked, this, [this] {
-        const MainControls& c = window_.controls();
-        if (!c.lstDir01->selectedItems().isEmpty())
-            c.cxRnmCat->setText(selectedText(c.lstDir01));
-    });
-    connect(c.lstFile01, &QListWidget::itemDoubleClicked, this, [this] {
-        const MainControls& c = window_.controls();
-        if (!c.lstFile01->selectedItems().isEmpty())
-            c.cxRnmFile->setText(selectedText(c.lstFile01));
-    });
-
-    for (QListWidget* list : {c.lstDir01, c.lstFile01}) {
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
+    // Name boxes get the double-clicked name as it is: no filter, no limit.
+    for (ListPane* pane : {&categories, &scripts}) {
+        connect(pane->list(), &QListWidget::itemDoubleClicked, this, [pane] {
+            if (pane->list()->hasSelection())
+                pane->nameBox()->setText(pane->list()->selectedText());
+        });
     }
+    categoryList->installEventFilter(this);
+
+    connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
+        if (scriptChosen())
+            setEnlarged(true);
+    });
+    connect(&viewer, &ViewerPane::restoreClicked, this, [this] {
+        if (scriptChosen())
+            setEnlarged(false);
+    });
 }
 
-QString Browser::selectedText(const QListWidget* list)
+void Browser::apply(Event event)
 {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    const rules::Rule& rule = rules::ruleFor(event);
+    for (Control c : rule.off)
+        controls_.value(c)->setEnabled(false);
+    for (Control c : rule.on)
+        controls_.value(c)->setEnabled(true);
 }
 
-QByteArray Browser::keyOf(const QListWidgetItem* item)
+void Browser::loadCategories()
 {
-    return item ? item->data(Qt::UserRole).toByteArray() : QByteArray();
+    KeyedList* list = categories_.list();
+    list->fill(library_.categories());
+    if (list->count() > 0)
+        list->setCurrentRow(0);
 }
 
-QByteArray Browser::selectedKey(const QListWidget* list)
+void Browser::reloadCategories()
 {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? QByteArray() : keyOf(selected.first());
+    loadCategories();
+    if (categories_.list()->count() == 0)
+        emptyScriptSide();
 }
 
-QListWidgetItem* Browser::makeItem(const Item& item)
+void Browser::selectFirstCategory()
 {
-    auto* entry = new QListWidgetItem(item.shown);
-    entry->setData(Qt::UserRole, item.key);
-    return entry;
+    KeyedList* list = categories_.list();
+    if (list->count() > 0)
+        list->setCurrentRow(0);
+    else
+        emptyScriptSide();
 }
 
-void Browser::fill(QListWidget* list, const Items& items)
+void Browser::emptyScriptSide()
 {
-    list->clear();
-    list->setUpdatesEnabled(false);
-    for (const Item& item : items)
-        list->addItem(makeItem(item));
-    list->setUpdatesEnabled(true);
+    scripts_.list()->clearQuietly();
+    viewer_.viewer()->clear();
+    scripts_.nameBox()->clear();
+    header_.clearChoice();
+}
+
+void Browser::resyncLists()
+{
+    KeyedList* categoryList = categories_.list();
+    KeyedList* scriptList = scripts_.list();
+    const QByteArray category = categoryList->selectedKey();
+    const QByteArray script = scriptList->selectedKey();
+    {
+        const QSignalBlocker block(categoryList);
+        categoryList->fill(library_.categories());
+        categoryList->selectQuietly(category);
+    }
+    scriptList->clearQuietly();
+    if (!categoryList->hasSelection()) {
+        if (!category.isEmpty())
+            header_.clearChoice();
+        return;
+    }
+    const QSignalBlocker block(scriptList);
+    scriptList->fill(library_.readCategory(category).items);
+    scriptList->selectQuietly(script);
 }
 
 void Browser::categorySelected()
 {
-    const MainControls& c = window_.controls();
-    if (c.lstDir01->selectedItems().isEmpty())
-        return;
-    const QString category = selectedText(c.lstDir01);
-
-    c.cxLerFile->clear();
-    c.cxRnmFile->clear();
-    c.cxRnmCat->clear();
-    c.cxRnmCat->setEnabled(true);
-    c.cxRnmFile->setEnabled(true);
-    c.btnAddFile->setEnabled(true);
-    c.imageTit1->show();
-    c.imageTit2->hide();
+    KeyedList* list = categories_.list();
+    viewer_.viewer()->clear();
+    scripts_.nameBox()->clear();
+    categories_.nameBox()->clear();
+    apply(Event::CategorySelected);
 
     // One pass over the folder gives the list, the count and the size, so the
     // three agree; a missing folder reads as empty.
-    const Library::Contents contents = window_.library().readCategory(selectedKey(c.lstDir01));
-    fill(c.lstFile01, contents.items);
-
-    QString size = Numeric2Bytes(double(contents.totalBytes));
-    if (size.isEmpty())
-        size = QStringLiteral("0 bytes");
-    c.lblTeste->setText(category + QStringLiteral(": ") + QString::number(contents.fileCount)
-                        + QStringLiteral(" scripts"));
-    c.lblTamanho->setText(size);
+    const Library::Contents contents = library_.readCategory(list->selectedKey());
+    scripts_.list()->fill(contents.items);
+    header_.showCategory(list->selectedText(), contents.fileCount, contents.totalBytes);
 }
 
 void Browser::categoryListFocused()
 {
-    const MainControls& c = window_.controls();
-    c.cxRnmFile->setEnabled(false);
-    c.cxRnmCat->setEnabled(true);
-    for (QPushButton* b : {c.btnDelCat, c.btnEditCat, c.btnAddCat, c.btnAddFile})
-        b->setEnabled(true);
-    for (QPushButton* b : {c.btnDelFile, c.btnEditFile, c.btnEditText, c.btnCopy, c.btnPrint})
-        b->setEnabled(false);
+    apply(Event::CategoryListFocused);
 }
 
 void Browser::scriptSelected()
 {
-    const MainControls& c = window_.controls();
-    if (c.lstFile01->selectedItems().isEmpty())
-        return;
-    const QString name = selectedText(c.lstFile01);
-
-    c.imageTit2->show();
-    c.imageTit1->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{c.btnDelCat, c.btnEditCat, c.btnAddCat, c.cxRnmCat})
-        w->setEnabled(false);
-    c.cxRnmCat->clear();
-    c.cxRnmFile->clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{c.cxRnmFile, c.btnDelFile, c.btnEditFile, c.btnAddFile,
-                                                      c.btnEditText, c.btnCopy, c.btnPrint})
-        w->setEnabled(true);
+    const ScriptRef script = chosenScript();
+    apply(Event::ScriptSelected);
+    categories_.nameBox()->clear();
+    scripts_.nameBox()->clear();
 
     // A sub-folder, a file of another extension or one removed behind our back
     // shows its name with no size and an empty viewer.
-    const fs::Path path = window_.library().scriptPath(selectedKey(c.lstDir01), selectedKey(c.lstFile01));
+    const fs::Path path = library_.pathOf(script);
     const fs::Entry info = fs::info(path);
     const bool isFile = info.type == fs::Type::File;
-    c.lblTeste->setText(name);
-    c.lblTamanho->setText(isFile ? Numeric2Bytes(double(info.size)) : QString());
+    header_.showScript(script.name, isFile ? Numeric2Bytes(double(info.size)) : QString());
 
     const script::ReadResult read = isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}};
-    c.cxLerFile->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    viewer_.viewer()->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
     if (read.status == script::ReadStatus::TooBig) {
-        // Saving over a script that was never loaded would throw its text away.
-        c.btnEditText->setEnabled(false);
-        msg::ok(&window_, msg::tooBig(name));
+        apply(Event::ScriptTooBig);
+        msg::ok(window_, texts::tooBig(script.name));
     }
 }
 
-// A Ctrl+click or Ctrl+Space on the selected entry would leave the list with no
-// selection at all; like any click on the selected entry, it changes nothing.
-bool Browser::keepsSelection(QListWidget* list, QEvent* event) const
+ScriptRef Browser::chosenScript() const
 {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!(mouse->modifiers() & Qt::ControlModifier))
-            return false;
-        const QListWidgetItem* item = list->itemAt(mouse->position().toPoint());
-        return item && item->isSelected();
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        return key->key() == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier) && list->currentItem()
-            && list->currentItem()->isSelected();
-    }
+    const KeyedList* categoryList = categories_.list();
+    const KeyedList* scriptList = scripts_.list();
+    if (!scriptList->hasSelection())
+        return {{}, categoryList->selectedText(), categoryList->selectedKey(), {}};
+    return {scriptList->selectedText(), categoryList->selectedText(), categoryList->selectedKey(),
+            scriptList->selectedKey() + ".txt"};
+}
+
+void Browser::scriptDeleted()
+{
+    viewer_.viewer()->clear();
+    apply(Event::ScriptDeleted);
+}
+
+bool Browser::scriptChosen()
+{
+    if (scripts_.list()->hasSelection())
+        return true;
+    msg::ok(window_, QStringLiteral("Você precisa selecionar um arquivo!"), QStringLiteral("Aviso visualização"));
     return false;
+}
+
+void Browser::setEnlarged(bool enlarged)
+{
+    if (enlarged) {
+        // Hiding the focused control would hand the focus down the tab chain,
+        // through the category list and its focus rule; the viewer takes it.
+        QWidget* focus = QApplication::focusWidget();
+        const QList<QWidget*> going{categories_.list(), categories_.nameBox(), scripts_.list(), scripts_.nameBox(),
+                                    scripts_.addButton(), scripts_.renameButton(), scripts_.deleteButton(),
+                                    scripts_.searchButton()};
+        if (focus && going.contains(focus))
+            viewer_.viewer()->setFocus(Qt::OtherFocusReason);
+    }
+    scripts_.searchButton()->setVisible(!enlarged);
+    viewer_.setEnlarged(enlarged);
+    categories_.setListShown(!enlarged);
+    scripts_.setListShown(!enlarged);
+    apply(enlarged ? Event::ViewerEnlarged : Event::ViewerRestored);
+}
+
+void Browser::enterSearch()
+{
+    categories_.setListShown(false);
+    scripts_.setListShown(false);
+    apply(Event::SearchOpened);
+    viewer_.saveButton()->hide();
+    viewer_.viewer()->clear();
+    scripts_.list()->clear();
+    viewer_.setMagnifiersShown(false);
+    scripts_.searchButton()->hide();
+}
+
+void Browser::leaveSearch()
+{
+    categories_.setListShown(true);
+    scripts_.setListShown(true);
+    viewer_.viewer()->clear();
+    apply(Event::SearchClosed);
+    viewer_.saveButton()->show();
+    viewer_.setMagnifiersShown(true);
+    scripts_.searchButton()->show();
+    header_.showBrowsing();
+
+    KeyedList* categoryList = categories_.list();
+    if (categoryList->count() > 0) {
+        // The panel emptied the script list: reload even an unchanged selection.
+        if (categoryList->item(0)->isSelected())
+            categorySelected();
+        else
+            categoryList->setCurrentRow(0);
+    }
+    if (scripts_.list()->count() > 0)
+        scripts_.list()->setCurrentRow(0);
 }
 
 bool Browser::eventFilter(QObject* watched, QEvent* event)
 {
-    const MainControls& c = window_.controls();
-    for (QListWidget* list : {c.lstDir01, c.lstFile01}) {
-        if ((watched == list || watched == list->viewport()) && keepsSelection(list, event))
-            return true;
-    }
-    if (watched == c.lstDir01) {
+    if (watched == categories_.list()) {
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            dirFocusParked_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+            focusParked_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         } else if (event->type() == QEvent::FocusIn) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            const bool returning = dirFocusParked_
-                && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
-            dirFocusParked_ = false;
+            const bool returning =
+                focusParked_ && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+            focusParked_ = false;
             if (!returning)
                 categoryListFocused();
         }

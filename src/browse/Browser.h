@@ -1,61 +1,71 @@
 #pragma once
 
+#include "browse/ListRules.h"
 #include "library/Library.h"
 
+#include <QHash>
 #include <QObject>
-#include <QString>
 
-class QListWidget;
-class QListWidgetItem;
+class QWidget;
 
 namespace corvane {
 
-class MainWindow;
+class HeaderPane;
+class ListPane;
+class ViewerPane;
 
-// The category and script lists and the viewer. Four rules decide what the main
-// window shows and which editing buttons are usable: a category selected, the
-// category list receiving the focus, a script selected, and the double-clicks.
-// The rules follow the lists' selections: setting a list's current row selects
-// that entry and runs its rule, as a click would.
+// Browsing the library: what choosing in the lists shows, and which controls the
+// lists' events make usable. The rules follow the lists' selections, not their
+// current rows: tabbing into an unselected list makes an entry current without
+// choosing it. Setting a list's current row selects that entry and runs its
+// rule, as a click would.
 class Browser : public QObject {
     Q_OBJECT
 public:
-    explicit Browser(MainWindow& window);
+    Browser(const Library& library, QWidget* window, HeaderPane& header, ListPane& categories, ListPane& scripts,
+            ViewerPane& viewer);
 
-    // The category rule for the selected entry of lstDir01: empties the viewer and
-    // the name boxes, refills lstFile01 (nothing selected) and shows the count and
-    // size. Runs by itself on every new selection; call it to reload the category
-    // even when its entry is already selected. Does nothing without a selection.
-    void categorySelected();
+    // Lists the categories and selects the first, which lists its scripts.
+    void loadCategories();
+    // Rereads the category list and selects its first entry; with no category
+    // left, the script side is emptied.
+    void reloadCategories();
+    // Selects the first category (its rule runs only when that is a change);
+    // with the list empty, empties the script side.
+    void selectFirstCategory();
+    // Rereads both lists from the disk, keeping the selected entries where they
+    // still exist. No rule runs, so the viewer keeps its text.
+    void resyncLists();
 
-    // The focus rule: category buttons usable, script buttons not. Runs by itself
-    // when the focus moves into lstDir01.
-    void categoryListFocused();
+    void apply(rules::Event event);
+    void scriptDeleted();
 
-    // The script rule for the selected entry of lstFile01: its name, size and
-    // decoded text; a script too big to open is refused with a message. Runs by itself on every new selection. Does nothing without
-    // a selection.
-    void scriptSelected();
+    // The search panel takes the lists' place and gives it back.
+    void enterSearch();
+    void leaveSearch();
 
-    // Text of a list's selected entry; empty when nothing is selected.
-    static QString selectedText(const QListWidget* list);
-    // On-disk bytes of a list's selected entry; empty when nothing is selected.
-    static QByteArray selectedKey(const QListWidget* list);
-    static QByteArray keyOf(const QListWidgetItem* item);
-    // Replaces a list's entries, each keeping its on-disk bytes.
-    static void fill(QListWidget* list, const Items& items);
-    static QListWidgetItem* makeItem(const Item& item);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The script the lists have chosen; empty names when none is.
+    ScriptRef chosenScript() const;
 
 private:
-    bool keepsSelection(QListWidget* list, QEvent* event) const;
+    void categorySelected();
+    void categoryListFocused();
+    void scriptSelected();
+    void emptyScriptSide();
+    void setEnlarged(bool enlarged);
+    bool scriptChosen();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    MainWindow& window_;
-    // lstDir01 lost the focus only because the window did (another window or a
-    // popup came up); getting it back then is no move into the list.
-    bool dirFocusParked_ = false;
+    const Library& library_;
+    QWidget* window_;
+    HeaderPane& header_;
+    ListPane& categories_;
+    ListPane& scripts_;
+    ViewerPane& viewer_;
+    QHash<rules::Control, QWidget*> controls_;
+    // The category list lost the focus only because the window did (another
+    // window or a popup came up); getting it back then is no move into the list.
+    bool focusParked_ = false;
 };
 
 }  // namespace corvane

@@ -1,9 +1,9 @@
 #include "help/CreditsWindow.h"
 
-#include "app/Picture.h"
-#include "app/Twips.h"
-#include "app/Window.h"
-#include "help/ClickLabel.h"
+#include "widgets/Picture.h"
+#include "widgets/Twips.h"
+#include "widgets/Controls.h"
+#include "widgets/ClickLabel.h"
 #include "help/WebSite.h"
 
 #include <QApplication>
@@ -24,32 +24,22 @@ void useArrowPointerEverywhere()
         QApplication::changeOverrideCursor(Qt::ArrowCursor);
 }
 
-CreditsWindow::CreditsWindow(QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
+    : FixedDialog(parent, "frmCredito", QStringLiteral("Corvane - Créditos"), 3945, 1845, Keys::NoEscape)
+    , opener_(std::move(opener))
 {
-    setObjectName(QStringLiteral("frmCredito"));
-    setWindowTitle(QStringLiteral("Corvane - Créditos"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    fixClientSize(this, 3945, 1845);
     setMouseTracking(true);
-
-    auto* picture = new Picture(QStringLiteral("Image1"), QStringLiteral(":/pictures/credits_picture.svg"), this);
-    picture->setGeometry(twips(120, 120, 780, 675));
+    controls::picture(this, "Image1", "credits_picture.svg", twips(120, 120, 780, 675));
 
     // Moves over the texts are theirs, not the background's.
     auto text = [this](const char* name, const QString& caption, const QRect& geometry) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(geometry);
-        l->setTextFormat(Qt::PlainText);
+        QLabel* l = controls::label(this, name, caption, geometry);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setAttribute(Qt::WA_NoMousePropagation);
         return l;
     };
     QLabel* title = text("lblCred1", QStringLiteral("Corvane - Versão 1.0"), twips(960, 120, 2895, 255));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    controls::setBold(title);
     QLabel* author = text("lblCred2", QStringLiteral("Feito pela Equipe Corvane\nDezembro de 2026"),
                           twips(960, 420, 2895, 375));
     Q_UNUSED(author);
@@ -75,7 +65,7 @@ CreditsWindow::CreditsWindow(QWidget* parent)
         setTextColour(link_, overColour());
         useArrowPointerEverywhere();
     });
-    connect(link_, &ClickLabel::clicked, this, [] { site::open(); });
+    connect(link_, &ClickLabel::clicked, this, [this] { site::open(opener_); });
 }
 
 void CreditsWindow::mouseMoveEvent(QMouseEvent* event)
@@ -83,22 +73,6 @@ void CreditsWindow::mouseMoveEvent(QMouseEvent* event)
     useArrowPointerEverywhere();
     setTextColour(link_, awayColour());
     event->accept();
-}
-
-void CreditsWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(this);
-}
-
-void CreditsWindow::keyPressEvent(QKeyEvent* event)
-{
-    // The close box is the only way out; Esc does not close.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace corvane

@@ -1,27 +1,27 @@
 #pragma once
 
-#include <QDialog>
+#include "help/WebSite.h"
+#include "widgets/FixedDialog.h"
 
 namespace corvane {
 
 class ClickLabel;
 
 // frmCredito: product, authors, tools and a link to the web site.
-class CreditsWindow : public QDialog {
+class CreditsWindow : public FixedDialog {
     Q_OBJECT
 public:
-    explicit CreditsWindow(QWidget* parent = nullptr);
+    explicit CreditsWindow(QWidget* parent = nullptr, site::Opener opener = site::openInBrowser);
 
     static QColor overColour() { return QColor(0, 0, 255); }
     static QColor awayColour() { return QColor(0, 0, 0); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     ClickLabel* link_ = nullptr;
+    site::Opener opener_;
 };
 
 // Makes the standard arrow the pointer over every window of the program, for

@@ -1,9 +1,9 @@
 #include "help/HelpWindow.h"
 
-#include "app/Picture.h"
-#include "app/Twips.h"
-#include "app/Window.h"
-#include "help/ClickLabel.h"
+#include "widgets/Picture.h"
+#include "widgets/Twips.h"
+#include "widgets/Controls.h"
+#include "widgets/ClickLabel.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -11,24 +11,12 @@
 #include <QPlainTextEdit>
 
 namespace corvane {
-namespace {
 
-void picture(QWidget* parent, const char* name, const char* file, const QRect& geometry)
-{
-    auto* p = new Picture(QLatin1String(name), QStringLiteral(":/pictures/") + QLatin1String(file), parent);
-    p->setGeometry(geometry);
-}
-
-}  // namespace
+using controls::picture;
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+    : FixedDialog(parent, "frmHelp", QStringLiteral("Corvane - Mini Help"), 4110, 4665, Keys::NoEscape)
 {
-    setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Corvane - Mini Help"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    fixClientSize(this, 4110, 4665);
-
     const struct {
         const char* label;
         const char* box;
@@ -77,9 +65,7 @@ HelpWindow::HelpWindow(QWidget* parent)
         auto* label = new ClickLabel(QLatin1String(tabs[i].label), tabs[i].caption, this);
         label->setGeometry(tabs[i].geometry);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
+        controls::setBold(label);
         setTextColour(label, i == 0 ? shownColour() : shadow);
         labels_[i] = label;
         const help::Topic topic = tabs[i].topic;
@@ -95,22 +81,6 @@ void HelpWindow::select(help::Topic topic)
     const QColor shadow = palette().color(QPalette::Shadow);
     for (int i = 0; i < 3; ++i)
         setTextColour(labels_[i], i == chosen ? shownColour() : shadow);
-}
-
-void HelpWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(this);
-}
-
-void HelpWindow::keyPressEvent(QKeyEvent* event)
-{
-    // The close box is the only way out; Esc does not close.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace corvane

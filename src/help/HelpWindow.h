@@ -2,7 +2,7 @@
 
 #include "help/HelpTexts.h"
 
-#include <QDialog>
+#include "widgets/FixedDialog.h"
 
 class QPlainTextEdit;
 
@@ -11,17 +11,13 @@ namespace corvane {
 class ClickLabel;
 
 // frmHelp: three topics of fixed text, picked by three labels acting as tabs.
-class HelpWindow : public QDialog {
+class HelpWindow : public FixedDialog {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // The colour of the label of the topic shown.
     static QColor shownColour() { return QColor(192, 0, 0); }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void select(help::Topic topic);

@@ -4,12 +4,6 @@
 #include <QUrl>
 
 namespace corvane::site {
-namespace {
-
-Opener g_opener = nullptr;
-
-}  // namespace
-
 QString host()
 {
     return QStringLiteral("corvane.app");
@@ -20,20 +14,14 @@ QString address()
     return QStringLiteral("https://") + host() + u'/';
 }
 
-void open()
+void openInBrowser(const QUrl& url)
 {
-    const QUrl url(address());
-    if (g_opener)
-        g_opener(url);
-    else
-        QDesktopServices::openUrl(url);
+    QDesktopServices::openUrl(url);
 }
 
-Opener setOpener(Opener opener)
+void open(const Opener& opener)
 {
-    const Opener previous = g_opener;
-    g_opener = opener;
-    return previous;
+    opener(QUrl(address()));
 }
 
 }  // namespace corvane::site

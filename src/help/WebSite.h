@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QUrl;
 
 // The product's web site, opened from the main window's header and the credits.
@@ -12,13 +14,11 @@ QString host();
 // Scheme, host and a trailing slash: what is opened.
 QString address();
 
-// Asks the desktop to open the address in the default browser; the outcome is
-// not looked at.
-void open();
+// What opens an address; the desktop's default browser unless told otherwise.
+using Opener = std::function<void(const QUrl& url)>;
+void openInBrowser(const QUrl& url);
 
-// Replaces what open() calls, so it can be watched without a browser; nullptr
-// restores the desktop's opener.
-using Opener = void (*)(const QUrl& url);
-Opener setOpener(Opener opener);
+// Opens the site's address; the outcome is not looked at.
+void open(const Opener& opener);
 
 }  // namespace corvane::site

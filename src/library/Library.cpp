@@ -86,6 +86,11 @@ fs::Path Library::scriptPath(const QByteArray& category, const QByteArray& key) 
     return rootPath_ + category + '/' + key + ".txt";
 }
 
+fs::Path Library::pathOf(const ScriptRef& script) const
+{
+    return fs::join(categoryPath(script.categoryKey), script.fileName);
+}
+
 Items Library::categories() const
 {
     std::vector<fs::Entry> entries;

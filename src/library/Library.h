@@ -27,6 +27,15 @@ struct Item {
 using Items = QList<Item>;
 void sortForList(Items& items);
 
+// A script as a list shows it: its name, its category's shown name and bytes on
+// disk, and its file's bytes on disk (".txt" may be in capitals).
+struct ScriptRef {
+    QString name;
+    QString category;
+    QByteArray categoryKey;
+    QByteArray fileName;
+};
+
 // The library is the folder tree under the scripts folder: one sub-folder per
 // category, one file per script. Everything is read afresh on each call.
 class Library {
@@ -38,6 +47,7 @@ public:
     const fs::Path& rootPath() const { return rootPath_; }
     fs::Path categoryPath(const QByteArray& category) const;
     fs::Path scriptPath(const QByteArray& category, const QByteArray& key) const;
+    fs::Path pathOf(const ScriptRef& script) const;
 
     // Non-hidden sub-folders, in list order.
     Items categories() const;

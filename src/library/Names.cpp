@@ -44,30 +44,30 @@ QString filtered(QStringView text)
     return out;
 }
 
-QString unsafeReason(const QString& name)
+Problem problemOf(const QString& name)
 {
     if (name.isEmpty())
-        return QStringLiteral("o nome está vazio");
+        return {Problem::Empty};
     for (QChar c : name) {
         if (c == u'/' || c == u'\\')
-            return QStringLiteral("contém um separador de pastas");
+            return {Problem::Separator};
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return QStringLiteral("contém um caractere de controle");
+            return {Problem::Control};
         if (QStringView(u"<>:\"|?*").contains(c))
-            return QStringLiteral("contém o caractere %1, que o sistema não aceita em nomes").arg(c);
+            return {Problem::Forbidden, c};
     }
     bool onlyDots = true;
     for (QChar c : name)
         onlyDots = onlyDots && c == u'.';
     if (onlyDots)
-        return QStringLiteral("é formado só por pontos");
+        return {Problem::OnlyDots};
     // A leading dot hides the entry on most systems, so it would drop out of the lists.
     if (name.startsWith(u'.'))
-        return QStringLiteral("começa com ponto, o que o deixaria oculto");
+        return {Problem::LeadingDot};
     if (name.endsWith(u'.') || name.endsWith(u' '))
-        return QStringLiteral("termina com ponto ou espaço");
+        return {Problem::TrailingDotOrSpace};
     if (name.startsWith(u' '))
-        return QStringLiteral("começa com espaço");
+        return {Problem::LeadingSpace};
     // Device names that Windows reserves, with or without an extension.
     static const QStringList reserved = [] {
         QStringList r{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
@@ -79,18 +79,10 @@ QString unsafeReason(const QString& name)
     }();
     const QString stem = name.section(u'.', 0, 0).trimmed().toUpper();
     if (reserved.contains(stem))
-        return QStringLiteral("é um nome reservado pelo sistema");
+        return {Problem::Reserved};
     if (name.toUtf8().size() > 200)
-        return QStringLiteral("é longo demais");
+        return {Problem::TooLong};
     return {};
-}
-
-QString unsafeMessage(const QString& name)
-{
-    const QString reason = unsafeReason(name);
-    if (reason.isEmpty())
-        return {};
-    return QStringLiteral("O nome \"%1\" não pode ser usado: %2.").arg(name, reason);
 }
 
 }  // namespace corvane::names

@@ -22,12 +22,16 @@ QString trimBlanks(QStringView text);
 // The allowed characters of text, in order; what a paste or a drop may insert.
 QString filtered(QStringView text);
 
-// Why a name cannot be used as a folder or file name in the library, in
-// Portuguese, or an empty string when it is safe. Guards names that arrive
-// unfiltered (double-click, other programs) before they reach the file system.
-QString unsafeReason(const QString& name);
-
-// The full user message for an unsafe name.
-QString unsafeMessage(const QString& name);
+// Why a name cannot be used as a folder or file name in the library. Guards
+// names that arrive unfiltered (double-click, other programs) before they reach
+// the file system.
+struct Problem {
+    enum Kind { None, Empty, Separator, Control, Forbidden, OnlyDots, LeadingDot, TrailingDotOrSpace,
+                LeadingSpace, Reserved, TooLong };
+    Kind kind = None;
+    QChar character;  // for Forbidden
+    explicit operator bool() const { return kind != None; }
+};
+Problem problemOf(const QString& name);
 
 }  // namespace corvane::names

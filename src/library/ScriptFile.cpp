@@ -129,29 +129,17 @@ ReadResult read(const fs::Path& path)
     return result;
 }
 
-WriteResult writeFile(const fs::Path& path, QStringView text, fs::Replace replace)
+Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace)
 {
-    WriteResult result;
     const Encoded encoded = encodeFile(toCrLf(text));
     if (!encoded.ok) {
-        result.status = WriteStatus::Unencodable;
-        result.badChar = encoded.badChar;
-        return result;
+        Outcome refused = Outcome::failed(Outcome::Code::Unencodable);
+        refused.character = encoded.badChar;
+        return refused;
     }
-    if (!fs::writeFile(path, encoded.bytes, replace)) {
-        result.status = WriteStatus::Failed;
-        result.error = fs::lastError();
-    }
-    return result;
-}
-
-QString describeChar(char32_t c)
-{
-    const QString hex = QString::number(uint(c), 16).toUpper().rightJustified(4, u'0');
-    const QString shown = (c < 0x20 || (c >= 0x7F && c < 0xA0)) ? QString()
-                                                                 : QString::fromUcs4(&c, 1);
-    return shown.isEmpty() ? QStringLiteral("U+%1").arg(hex)
-                           : QStringLiteral("\"%1\" (U+%2)").arg(shown, hex);
+    if (!fs::writeFile(path, encoded.bytes, replace))
+        return Outcome::failed(Outcome::Code::WriteFailed, {}, fs::lastError());
+    return {};
 }
 
 }  // namespace corvane::script

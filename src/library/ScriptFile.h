@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/Fs.h"
+#include "library/Outcome.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -50,19 +51,10 @@ struct ReadResult {
 // a file that does not open with a double quote is read up to its first line.
 ReadResult read(const fs::Path& path);
 
-enum class WriteStatus { Ok, Unencodable, Failed };
-struct WriteResult {
-    WriteStatus status = WriteStatus::Ok;
-    char32_t badChar = 0;
-    int error = 0;  // the system's code for the failed step
-};
 // Writes the whole file through a temporary beside it, so a failure never leaves
 // a truncated script. Text whose characters Windows-1252 cannot hold is refused
 // and nothing is written. Line breaks of any kind are written as CR LF. With
 // Replace::Refused an existing file of that name is left alone and the write fails.
-WriteResult writeFile(const fs::Path& path, QStringView text, fs::Replace replace = fs::Replace::Allowed);
-
-// "U+2603 (☃)"-style text for messages about a character that cannot be stored.
-QString describeChar(char32_t c);
+Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace = fs::Replace::Allowed);
 
 }  // namespace corvane::script

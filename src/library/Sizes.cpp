@@ -1,24 +1,9 @@
 #include "library/Sizes.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
-
 #include <cfenv>
 #include <cmath>
 
 namespace corvane {
-
-double FolderSize(const QString& path)
-{
-    qint64 total = 0;
-    QDirIterator it(path, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        total += it.fileInfo().size();
-    }
-    return double(total);
-}
 
 QString Numeric2Bytes(double count, const QLocale& locale)
 {

@@ -1,9 +1,9 @@
 #include "printing/PrintDialog.h"
 
-#include "app/Msg.h"
-#include "app/TextViewer.h"
-#include "app/Twips.h"
-#include "app/Window.h"
+#include "widgets/Msg.h"
+#include "widgets/TextViewer.h"
+#include "widgets/Twips.h"
+#include "widgets/Controls.h"
 #include "printing/PrintTarget.h"
 
 #include <QApplication>
@@ -16,6 +16,8 @@
 
 namespace corvane {
 namespace {
+
+using controls::place;
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
@@ -55,27 +57,18 @@ void swatch(QGroupBox* frame, const char* name, const QColor& colour, const QRec
     s->setPalette(p);
 }
 
-QPushButton* command(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = place(new QPushButton(caption, parent), name, geometry);
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
-PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent)
-    : QDialog(parent, kDialogFlags)
+PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent,
+                         printing::PrintSystem system)
+    : FixedDialog(parent, "frmPrint", QStringLiteral("Corvane - Print preview"), 5250, 4665)
+    , system_(std::move(system))
 {
-    setObjectName(QStringLiteral("frmPrint"));
-    setWindowTitle(QStringLiteral("Corvane - Print preview"));
     setModal(true);
-    fixClientSize(this, 5250, 4665);
     buildFrame();
 
-    setBox(190, 280);
-    text1_->showText(heading(scriptName, printing::today()) + QStringLiteral("\n\n") + viewerText);
-    lblArqName_->setText(scriptName);
+    preview_->showText(heading(scriptName, system_.today()) + QStringLiteral("\n\n") + viewerText);
+    scriptName_->setText(scriptName);
     connectOptions();
 }
 
@@ -87,64 +80,54 @@ QString PrintDialog::heading(const QString& scriptName, const QDate& day)
 
 void PrintDialog::buildFrame()
 {
-    auto* label1 = place(new QLabel(QStringLiteral("Arquivo:"), this), "Label1", twips(120, 0, 585, 195));
-    label1->setTextFormat(Qt::PlainText);
-    lblArqName_ = place(new QLabel(this), "lblArqName", twips(840, 0, 3135, 255));
-    lblArqName_->setTextFormat(Qt::PlainText);
-    QFont bold = lblArqName_->font();
-    bold.setBold(true);
-    lblArqName_->setFont(bold);
+    controls::label(this, "Label1", QStringLiteral("Arquivo:"), twips(120, 0, 585, 195));
+    scriptName_ = controls::label(this, "lblArqName", QString(), twips(840, 0, 3135, 255));
+    controls::setBold(scriptName_);
 
-    text1_ = place(new TextViewer(this), "Text1", twips(120, 240, 4950, 2355));
-    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text1_->setLineWrapMode(TextViewer::WidgetWidth);
-    text1_->setTabChangesFocus(true);
-    text1_->setAccessibleName(QStringLiteral("Texto a imprimir"));
+    preview_ = place(new TextViewer(this), "Text1", twips(120, 240, 4950, 2355));
+    preview_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    preview_->setLineWrapMode(TextViewer::WidgetWidth);
+    preview_->setTabChangesFocus(true);
+    preview_->setAccessibleName(QStringLiteral("Texto a imprimir"));
 
     QGroupBox* cor = frame(this, "fraCor", QStringLiteral("Cor"), twips(120, 2760, 1140, 1775));
-    optBlack_ = option(cor, "optBlack", {}, twips(120, 240, 255, 255), QStringLiteral("Preto"));
-    optRed_ = option(cor, "optRed", {}, twips(120, 600, 255, 255), QStringLiteral("Vermelho"));
-    optGreen_ = option(cor, "optGreen", {}, twips(120, 960, 255, 255), QStringLiteral("Verde"));
-    optBlue_ = option(cor, "optBlue", {}, twips(120, 1320, 255, 255), QStringLiteral("Azul"));
+    black_ = option(cor, "optBlack", {}, twips(120, 240, 255, 255), QStringLiteral("Preto"));
+    red_ = option(cor, "optRed", {}, twips(120, 600, 255, 255), QStringLiteral("Vermelho"));
+    green_ = option(cor, "optGreen", {}, twips(120, 960, 255, 255), QStringLiteral("Verde"));
+    blue_ = option(cor, "optBlue", {}, twips(120, 1320, 255, 255), QStringLiteral("Azul"));
     swatch(cor, "retBlack", QColor(0, 0, 0), twips(420, 270, 495, 195));
     swatch(cor, "retRed", QColor(255, 0, 0), twips(420, 640, 495, 195));
     swatch(cor, "retGreen", QColor(0, 192, 0), twips(420, 990, 495, 195));
     swatch(cor, "Shape1", QColor(0, 0, 255), twips(420, 1350, 495, 195));
 
     QGroupBox* corpo = frame(this, "fraCorpo", QStringLiteral("Corpo"), twips(1400, 2760, 1140, 1775));
-    optC10_ = option(corpo, "optC10", QStringLiteral("10"), twips(120, 240, 735, 255));
-    optC11_ = option(corpo, "optC11", QStringLiteral("11"), twips(120, 600, 735, 255));
-    optC12_ = option(corpo, "optC12", QStringLiteral("12"), twips(120, 960, 735, 255));
-    optC13_ = option(corpo, "optC13", QStringLiteral("13"), twips(120, 1320, 735, 255));
+    size10_ = option(corpo, "optC10", QStringLiteral("10"), twips(120, 240, 735, 255));
+    size11_ = option(corpo, "optC11", QStringLiteral("11"), twips(120, 600, 735, 255));
+    size12_ = option(corpo, "optC12", QStringLiteral("12"), twips(120, 960, 735, 255));
+    size13_ = option(corpo, "optC13", QStringLiteral("13"), twips(120, 1320, 735, 255));
 
     QGroupBox* fonte = frame(this, "fraFonte", QStringLiteral("Fonte"), twips(2680, 2760, 1140, 1335));
-    optFont1_ = option(fonte, "optFont1", QStringLiteral("Arial"), twips(80, 240, 855, 255));
-    optFont3_ = option(fonte, "optFont3", QStringLiteral("Courier"), twips(80, 600, 855, 255));
-    optFont2_ = option(fonte, "optFont2", QStringLiteral("Times"), twips(80, 960, 855, 255));
+    arial_ = option(fonte, "optFont1", QStringLiteral("Arial"), twips(80, 240, 855, 255));
+    courier_ = option(fonte, "optFont3", QStringLiteral("Courier"), twips(80, 600, 855, 255));
+    times_ = option(fonte, "optFont2", QStringLiteral("Times"), twips(80, 960, 855, 255));
 
     QGroupBox* papel = frame(this, "fraPapel", QStringLiteral("Papel"), twips(3960, 2760, 1140, 1335));
-    optA4_ = option(papel, "optA4", QStringLiteral("A4"), twips(80, 240, 870, 255));
-    optCarta_ = option(papel, "optCarta", QStringLiteral("Carta"), twips(80, 600, 870, 255));
-    optOficio_ = option(papel, "optOficio", QStringLiteral("Ofício"), twips(80, 960, 870, 255));
+    a4_ = option(papel, "optA4", QStringLiteral("A4"), twips(80, 240, 870, 255));
+    letter_ = option(papel, "optCarta", QStringLiteral("Carta"), twips(80, 600, 870, 255));
+    legal_ = option(papel, "optOficio", QStringLiteral("Ofício"), twips(80, 960, 870, 255));
 
-    for (QRadioButton* chosen : {optBlack_, optC10_, optFont1_, optA4_})
+    for (QRadioButton* chosen : {black_, size10_, arial_, a4_})
         chosen->setChecked(true);
 
-    cmbCancel_ = command(this, "cmbCancel", QStringLiteral("Cancelar"), twips(2680, 4200, 1140, 335));
-    cmbPrint_ = command(this, "cmbPrint", QStringLiteral("Im&primir"), twips(3960, 4200, 1140, 335));
+    cancel_ = controls::button(this, "cmbCancel", QStringLiteral("Cancelar"), twips(2680, 4200, 1140, 335));
+    print_ = controls::button(this, "cmbPrint", QStringLiteral("Im&primir"), twips(3960, 4200, 1140, 335));
 
-    // The print box size, kept as text the way the window shows nothing of it.
-    textp1_ = place(new QLineEdit(this), "textp1", QRect());
-    textp2_ = place(new QLineEdit(this), "textp2", QRect());
-    textp1_->hide();
-    textp2_->hide();
-
-    QWidget::setTabOrder(text1_, optBlack_);
-    QWidget::setTabOrder(optBlack_, optC10_);
-    QWidget::setTabOrder(optC10_, optFont1_);
-    QWidget::setTabOrder(optFont1_, optA4_);
-    QWidget::setTabOrder(optA4_, cmbCancel_);
-    QWidget::setTabOrder(cmbCancel_, cmbPrint_);
+    QWidget::setTabOrder(preview_, black_);
+    QWidget::setTabOrder(black_, size10_);
+    QWidget::setTabOrder(size10_, arial_);
+    QWidget::setTabOrder(arial_, a4_);
+    QWidget::setTabOrder(a4_, cancel_);
+    QWidget::setTabOrder(cancel_, print_);
 }
 
 void PrintDialog::connectOptions()
@@ -156,62 +139,53 @@ void PrintDialog::connectOptions()
                 apply();
         });
     };
-    when(optBlack_, [this] { ink_.colour = QColor(0, 0, 0); });
-    when(optRed_, [this] { ink_.colour = QColor(255, 0, 0); });
-    when(optGreen_, [this] { ink_.colour = QColor(0, 255, 0); });
-    when(optBlue_, [this] { ink_.colour = QColor(0, 0, 255); });
-    when(optC10_, [this] { ink_.pointSize = 10; });
-    when(optC11_, [this] { ink_.pointSize = 11; });
-    when(optC12_, [this] { ink_.pointSize = 12; });
-    when(optC13_, [this] { ink_.pointSize = 13; });
-    when(optFont1_, [this] { ink_.fontName = QStringLiteral("Arial"); });
-    when(optFont2_, [this] { ink_.fontName = QStringLiteral("Times New Roman"); });
-    when(optFont3_, [this] { ink_.fontName = QStringLiteral("Courier New"); });
-    when(optA4_, [this] { setBox(190, 280); });
-    when(optCarta_, [this] { setBox(195, 270); });
-    when(optOficio_, [this] { setBox(195, 320); });
+    when(black_, [this] { ink_.colour = QColor(0, 0, 0); });
+    when(red_, [this] { ink_.colour = QColor(255, 0, 0); });
+    when(green_, [this] { ink_.colour = QColor(0, 255, 0); });
+    when(blue_, [this] { ink_.colour = QColor(0, 0, 255); });
+    when(size10_, [this] { ink_.pointSize = 10; });
+    when(size11_, [this] { ink_.pointSize = 11; });
+    when(size12_, [this] { ink_.pointSize = 12; });
+    when(size13_, [this] { ink_.pointSize = 13; });
+    when(arial_, [this] { ink_.fontName = QStringLiteral("Arial"); });
+    when(times_, [this] { ink_.fontName = QStringLiteral("Times New Roman"); });
+    when(courier_, [this] { ink_.fontName = QStringLiteral("Courier New"); });
+    when(a4_, [this] { setBox(190, 280); });
+    when(letter_, [this] { setBox(195, 270); });
+    when(legal_, [this] { setBox(195, 320); });
 
-    connect(cmbCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmbPrint_, &QPushButton::clicked, this, &PrintDialog::printText);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(print_, &QPushButton::clicked, this, &PrintDialog::printText);
 }
 
 void PrintDialog::setBox(int widthMm, int heightMm)
 {
-    textp1_->setText(QString::number(widthMm));
-    textp2_->setText(QString::number(heightMm));
+    boxWidthMm_ = widthMm;
+    boxHeightMm_ = heightMm;
 }
 
 void PrintDialog::printText()
 {
-    const QString text = text1_->rawText();
+    const QString text = preview_->rawText();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PrintOutcome outcome = printPage(text, ink_, textp1_->text().toInt(), textp2_->text().toInt());
+    const Outcome outcome = printPage(system_.printer, text, ink_, boxWidthMm_, boxHeightMm_);
     QApplication::restoreOverrideCursor();
 
-    switch (outcome) {
-    case PrintOutcome::Printed:
-        break;
-    case PrintOutcome::NoPrinter:
+    switch (outcome.code) {
+    case Outcome::Code::NoPrinter:
         msg::ok(this,
                 QStringLiteral("Nenhuma impressora padrão foi encontrada. Instale uma impressora e "
                                "defina-a como padrão para poder imprimir."),
                 msg::appTitle(), msg::Icon::Warning);
         break;
-    case PrintOutcome::Failed:
+    case Outcome::Code::Done:
+        break;
+    default:
         msg::ok(this,
                 QStringLiteral("Não foi possível imprimir na impressora padrão. Verifique se ela está "
                                "ligada e pronta e tente novamente."),
                 msg::appTitle(), msg::Icon::Critical);
         break;
-    }
-}
-
-void PrintDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        centreOnScreen(this);
     }
 }
 

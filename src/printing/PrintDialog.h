@@ -2,10 +2,9 @@
 
 #include "printing/PrintJob.h"
 
-#include <QDialog>
+#include "widgets/FixedDialog.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -16,16 +15,14 @@ class TextViewer;
 // frmPrint: the text about to be printed, under its heading, and the choices of
 // ink, size, font and paper. Built afresh at each opening, so every opening
 // starts from the defaults.
-class PrintDialog : public QDialog {
+class PrintDialog : public FixedDialog {
     Q_OBJECT
 public:
-    PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent = nullptr);
+    PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent = nullptr,
+                printing::PrintSystem system = {});
 
     // ":: name  -  dd-mm-yyyy ::"
     static QString heading(const QString& scriptName, const QDate& day);
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildFrame();
@@ -33,29 +30,29 @@ private:
     void printText();
     void setBox(int widthMm, int heightMm);
 
+    printing::PrintSystem system_;
     PrintInk ink_;
-    bool centred_ = false;
+    int boxWidthMm_ = 190;  // A4's box until another paper is chosen
+    int boxHeightMm_ = 280;
 
-    QLabel* lblArqName_ = nullptr;
-    TextViewer* text1_ = nullptr;
-    QLineEdit* textp1_ = nullptr;
-    QLineEdit* textp2_ = nullptr;
-    QRadioButton* optBlack_ = nullptr;
-    QRadioButton* optRed_ = nullptr;
-    QRadioButton* optGreen_ = nullptr;
-    QRadioButton* optBlue_ = nullptr;
-    QRadioButton* optC10_ = nullptr;
-    QRadioButton* optC11_ = nullptr;
-    QRadioButton* optC12_ = nullptr;
-    QRadioButton* optC13_ = nullptr;
-    QRadioButton* optFont1_ = nullptr;
-    QRadioButton* optFont2_ = nullptr;
-    QRadioButton* optFont3_ = nullptr;
-    QRadioButton* optA4_ = nullptr;
-    QRadioButton* optCarta_ = nullptr;
-    QRadioButton* optOficio_ = nullptr;
-    QPushButton* cmbCancel_ = nullptr;
-    QPushButton* cmbPrint_ = nullptr;
+    QLabel* scriptName_ = nullptr;
+    TextViewer* preview_ = nullptr;
+    QRadioButton* black_ = nullptr;
+    QRadioButton* red_ = nullptr;
+    QRadioButton* green_ = nullptr;
+    QRadioButton* blue_ = nullptr;
+    QRadioButton* size10_ = nullptr;
+    QRadioButton* size11_ = nullptr;
+    QRadioButton* size12_ = nullptr;
+    QRadioButton* size13_ = nullptr;
+    QRadioButton* arial_ = nullptr;
+    QRadioButton* times_ = nullptr;
+    QRadioButton* courier_ = nullptr;
+    QRadioButton* a4_ = nullptr;
+    QRadioButton* letter_ = nullptr;
+    QRadioButton* legal_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* print_ = nullptr;
 };
 
 }  // namespace corvane

@@ -8,11 +8,12 @@
 
 namespace corvane {
 
-PrintOutcome printPage(const QString& text, const PrintInk& ink, int boxWidthMm, int boxHeightMm)
+Outcome printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
+                  int boxWidthMm, int boxHeightMm)
 {
-    std::unique_ptr<QPrinter> printer = printing::openPrinter();
+    std::unique_ptr<QPrinter> printer = openPrinter();
     if (!printer || !printer->isValid())
-        return PrintOutcome::NoPrinter;
+        return Outcome::failed(Outcome::Code::NoPrinter);
 
     // The ink colours only reach the paper in colour mode; the origin stays at the
     // printable area's corner and the printer keeps its own paper size.
@@ -22,15 +23,15 @@ PrintOutcome printPage(const QString& text, const PrintInk& ink, int boxWidthMm,
 
     QPainter painter;
     if (!painter.begin(printer.get()))
-        return PrintOutcome::Failed;
+        return Outcome::failed(Outcome::Code::PrintFailed);
     QFont font(ink.fontName);
     font.setPointSize(ink.pointSize);
     painter.setFont(font);
     painter.setPen(ink.colour);
     PrintBoxedText(painter, text, 10, 10, float(boxWidthMm), float(boxHeightMm));
     if (!painter.end() || printer->printerState() == QPrinter::Error)
-        return PrintOutcome::Failed;
-    return PrintOutcome::Printed;
+        return Outcome::failed(Outcome::Code::PrintFailed);
+    return {};
 }
 
 }  // namespace corvane

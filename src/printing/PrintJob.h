@@ -1,5 +1,8 @@
 #pragma once
 
+#include "library/Outcome.h"
+#include "printing/PrintTarget.h"
+
 #include <QColor>
 #include <QString>
 
@@ -12,10 +15,9 @@ struct PrintInk {
     QColor colour = Qt::black;
 };
 
-enum class PrintOutcome { Printed, NoPrinter, Failed };
-
 // One page, one document: the text boxed 10 mm from the printable area's corner
 // with the given box size in millimetres.
-PrintOutcome printPage(const QString& text, const PrintInk& ink, int boxWidthMm, int boxHeightMm);
+Outcome printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
+                  int boxWidthMm, int boxHeightMm);
 
 }  // namespace corvane

@@ -1,45 +1,65 @@
 #pragma once
 
-#include <QByteArray>
-#include <QObject>
-#include <QString>
+#include "library/Library.h"
 
-class QListWidgetItem;
+#include <QObject>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
 
 namespace corvane {
 
-class MainWindow;
+class KeyedList;
+class Picture;
+class TextViewer;
 
 // The search panel: the main window's second face, where the lists and name boxes
-// give way to a search box and one result list spanning every category.
+// give way to a search box and one result list spanning every category. Its
+// controls lie hidden on the window until it opens.
 class SearchPanel : public QObject {
     Q_OBJECT
 public:
-    explicit SearchPanel(MainWindow& window);
+    // Searches the categories the category list holds at the time, and shows the
+    // chosen result in the viewer.
+    SearchPanel(const Library& library, QWidget* window, const KeyedList& categories, TextViewer& viewer);
 
+    void open();
     bool isOpen() const { return open_; }
+    // The script behind the chosen result, as the search found it on disk; empty
+    // names when none is chosen.
+    ScriptRef chosenResult() const;
 
-    // The script behind a result entry, as the search found it on disk: its file
-    // name may have ".txt" in capitals, and the shown line may hold " --> " of
-    // its own.
-    struct Result {
-        QString name;
-        QByteArray category;
-        QByteArray fileName;
-    };
-    static Result resultOf(const QListWidgetItem* item);
+signals:
+    // The browsing face is to step aside, and later come back.
+    void opening();
+    void closed();
+    // The header's lines: what to do, and where the search looks.
+    void linesChanged(const QString& line, const QString& detail);
+    void found(const QString& line);
+    void resultShown();
+    void saveRequested(const ScriptRef& script);
+    void viewerEnlarged(bool enlarged);
 
 private:
-    void open();
     void runSearch();
     void chooseResult();
-    void enlarge();
-    void restore();
     void setEnlarged(bool enlarged);
     void close();
     bool resultChosen();
 
-    MainWindow& window_;
+    const Library& library_;
+    QWidget* window_;
+    const KeyedList& categories_;
+    TextViewer& viewer_;
+    QLineEdit* text_ = nullptr;
+    QPushButton* search_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QListWidget* results_ = nullptr;
+    QPushButton* save_ = nullptr;
+    Picture* smaller_ = nullptr;
+    Picture* larger_ = nullptr;
     bool open_ = false;
 };
 

@@ -2,10 +2,9 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "app/NameBox.h"
-#include "app/Picture.h"
-#include "app/TextViewer.h"
-#include "browse/Browser.h"
+#include "widgets/NameBox.h"
+#include "widgets/Picture.h"
+#include "widgets/TextViewer.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -32,6 +31,12 @@ inline void expectBox(const SeenBox& box, const QString& text, const QString& ti
     QCOMPARE(box.title, title);
     QCOMPARE(box.buttons, buttons);
     QCOMPARE(box.icon, QMessageBox::NoIcon);
+}
+
+inline QString selectedText(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
 inline QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
@@ -132,8 +137,8 @@ struct MainDriver {
     QString shown() { return viewer()->toPlainText(); }
     NameBox* catBox() { return get<NameBox>("cxRnmCat"); }
     NameBox* fileBox() { return get<NameBox>("cxRnmFile"); }
-    QString dir() { return Browser::selectedText(dirs()); }
-    QString file() { return Browser::selectedText(files()); }
+    QString dir() { return selectedText(dirs()); }
+    QString file() { return selectedText(files()); }
     QString label(const char* name) { return get<QLabel>(name)->text(); }
     QString teste() { return label("lblTeste"); }
     QString tamanho() { return label("lblTamanho"); }

@@ -2,11 +2,11 @@
 // Driving the print window from the main window, as a user does.
 
 #include "app/MainWindow.h"
-#include "app/TextViewer.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,28 +15,28 @@
 
 namespace corvane::test {
 
+inline const QString kUnsavedText = QStringLiteral("Texto ainda não salvo");
+
 // A main window showing script Teste of category Misc with unsaved edits.
 struct Main {
     TempLibrary lib;
     std::unique_ptr<MainWindow> window;
-    const MainControls* c = nullptr;
 
-    explicit Main(const QString& viewerText = QStringLiteral("Texto ainda não salvo"))
+    explicit Main(const QString& viewerText = kUnsavedText, SystemHooks hooks = {})
     {
         lib.mkdir(QStringLiteral("Misc"));
         lib.write(QStringLiteral("Misc/Outro.txt"), "\"Outro\"\r\n");
         lib.write(QStringLiteral("Misc/Teste.txt"), "\"Salvo\"\r\n");
-        window = std::make_unique<MainWindow>(lib.scripts());
-        c = &window->controls();
+        window = std::make_unique<MainWindow>(lib.scripts(), std::move(hooks));
         window->loadCategories();
         showActive(window.get());
-        if (c->lstFile01->findItems(QStringLiteral("Teste"), Qt::MatchExactly).isEmpty()) {
-            c->lstFile01->clear();
-            c->lstFile01->addItems({QStringLiteral("Outro"), QStringLiteral("Teste")});
-        }
-        choose(c->lstFile01, QStringLiteral("Teste"));
-        c->cxLerFile->setPlainText(viewerText);
+        choose(get<QListWidget>("lstFile01"), QStringLiteral("Teste"));
+        viewer()->setPlainText(viewerText);
     }
+
+    template <typename T = QWidget>
+    T* get(const char* name) { return control<T>(window.get(), name); }
+    QPlainTextEdit* viewer() { return get<QPlainTextEdit>("cxLerFile"); }
 
     static void choose(QListWidget* list, const QString& entry)
     {
@@ -54,8 +54,7 @@ struct Main {
             if (dialog->isVisible())
                 QTest::mouseClick(control<QPushButton>(dialog, "cmbCancel"), Qt::LeftButton);
         });
-        c->btnPrint->setEnabled(true);
-        QTest::mouseClick(c->btnPrint, Qt::LeftButton);
+        QTest::mouseClick(get("btnPrint"), Qt::LeftButton);
     }
 };
 

@@ -1,0 +1,221 @@
+#include "browse/Panes.h"
+
+#include "library/Names.h"
+#include "library/Sizes.h"
+#include "widgets/Controls.h"
+#include "widgets/KeyedList.h"
+#include "widgets/NameBox.h"
+#include "widgets/Picture.h"
+#include "widgets/TextViewer.h"
+#include "widgets/Twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace corvane {
+
+using controls::button;
+using controls::label;
+using controls::picture;
+
+HeaderPane::HeaderPane(QWidget* window)
+    : QObject(window)
+{
+    Picture* header = picture(window, "imgCabeca", "header.svg", twips(0, 0, 5920, 195));
+    picture(window, "Image1", "header_right.svg", twips(6560, 0, 1730, 195));
+    picture(window, "imgIconBig", "icon.svg", twips(5930, 10, 630, 540));
+    picture(window, "imgCvn", "logo.svg", twips(6600, 105, 1470, 240));
+    picture(window, "imgLinha1", "separator.svg", twips(4790, 120, 30, 225));
+    picture(window, "imgLinha2", "separator.svg", twips(5150, 120, 30, 225));
+    picture(window, "Image2", "separator.svg", twips(5520, 120, 30, 225));
+
+    // The picture buttons; their twins come later so they lie on top, and take
+    // the clicks.
+    Picture* help = picture(window, "imgHelp", "help.svg", twips(4575, 120, 165, 225), QStringLiteral("Ajuda"));
+    Picture* credits = picture(window, "imgCredito", "credits.svg", twips(4850, 120, 240, 225),
+                               QStringLiteral("Créditos"));
+    Picture* backup = picture(window, "imageBk", "backup.svg", twips(5210, 105, 270, 225));
+    backup->setAccessibleName(QStringLiteral("Backup"));
+    Picture* site = picture(window, "imgSite", "site.svg", twips(5610, 120, 225, 225), QStringLiteral("Website"));
+    Picture* helpOn = picture(window, "imageHelpOn", "help_on.svg", twips(4550, 105, 195, 255),
+                              QStringLiteral(" Help "));
+    Picture* creditsOn = picture(window, "imageCreditoOn", "credits_on.svg", twips(4835, 120, 270, 255),
+                                 QStringLiteral(" Créditos "));
+    Picture* backupOn = picture(window, "imageBkOn", "backup_on.svg", twips(5195, 105, 300, 255),
+                                QStringLiteral(" Backup "));
+    Picture* siteOn = picture(window, "imageSiteOn", "site_on.svg", twips(5595, 105, 255, 255),
+                              QStringLiteral(" Website "));
+    pair(help, helpOn);
+    pair(credits, creditsOn);
+    pair(backup, backupOn);
+    pair(site, siteOn);
+    hideTwins();
+    connect(header, &Picture::hovered, this, &HeaderPane::hideTwins);
+    connect(helpOn, &Picture::clicked, this, &HeaderPane::helpClicked);
+    connect(creditsOn, &Picture::clicked, this, &HeaderPane::creditsClicked);
+    connect(backupOn, &Picture::clicked, this, &HeaderPane::backupClicked);
+    connect(siteOn, &Picture::clicked, this, &HeaderPane::siteClicked);
+
+    categoryMark_ = picture(window, "imageTit1", "folder_small.svg", twips(280, 220, 180, 120));
+    scriptMark_ = picture(window, "imageTit2", "page_small.svg", twips(285, 220, 120, 120));
+    categoryMark_->hide();
+    scriptMark_->hide();
+    line_ = label(window, "lblTeste", QString(), twips(585, 180, 2880, 255));
+    detail_ = label(window, "lblTamanho", QString(), twips(3690, 180, 780, 255));
+}
+
+void HeaderPane::pair(Picture* icon, Picture* twin)
+{
+    // Showing one twin leaves the others as they are; a twin stays shown while
+    // the window it opened is open.
+    connect(icon, &Picture::hovered, twin, &QWidget::show);
+    twins_.append(twin);
+}
+
+void HeaderPane::hideTwins()
+{
+    for (Picture* twin : twins_)
+        twin->hide();
+}
+
+void HeaderPane::showCategory(const QString& name, qint64 scriptCount, qint64 totalBytes)
+{
+    categoryMark_->show();
+    scriptMark_->hide();
+    QString size = Numeric2Bytes(double(totalBytes));
+    if (size.isEmpty())
+        size = QStringLiteral("0 bytes");
+    line_->setText(name + QStringLiteral(": ") + QString::number(scriptCount) + QStringLiteral(" scripts"));
+    detail_->setText(size);
+}
+
+void HeaderPane::showScript(const QString& name, const QString& size)
+{
+    scriptMark_->show();
+    categoryMark_->hide();
+    line_->setText(name);
+    detail_->setText(size);
+}
+
+void HeaderPane::clearChoice()
+{
+    line_->clear();
+    detail_->clear();
+    categoryMark_->hide();
+    scriptMark_->hide();
+}
+
+void HeaderPane::showSearching(const QString& line, const QString& detail)
+{
+    line_->setText(line);
+    line_->move(px(240), line_->y());
+    detail_->setText(detail);
+    // Under the result list, where the name boxes were.
+    detail_->setGeometry(twips(1150, 3970, 3000, 255));
+    categoryMark_->hide();
+    scriptMark_->hide();
+}
+
+void HeaderPane::showSearchLine(const QString& line)
+{
+    line_->setText(line);
+}
+
+void HeaderPane::setDetailShown(bool shown)
+{
+    detail_->setVisible(shown);
+}
+
+void HeaderPane::showBrowsing()
+{
+    line_->setText(QStringLiteral("Selecione uma categoria"));
+    line_->move(px(585), line_->y());
+    detail_->clear();
+    detail_->setGeometry(twips(3690, 180, 855, 255));
+    categoryMark_->show();
+    scriptMark_->hide();
+}
+
+ListPane::ListPane(QWidget* window, Kind kind)
+    : QObject(window)
+{
+    const bool categories = kind == Kind::Categories;
+    const auto list = [&](const char* name, const QRect& geometry, const QString& spoken) {
+        return controls::place(new KeyedList(window), name, geometry, spoken);
+    };
+    const QString add = QStringLiteral("Add"), ren = QStringLiteral("Ren"), del = QStringLiteral("Del");
+    if (categories) {
+        mark_ = picture(window, "Image4", "folder_small.svg", twips(270, 620, 270, 180));
+        heading_ = label(window, "lblNameDir", QStringLiteral("Categorias"), twips(590, 610, 1215, 255));
+        list_ = list("lstDir01", twips(240, 840, 1695, 2950), QStringLiteral("Categorias"));
+        nameBox_ = new NameBox(QStringLiteral("cxRnmCat"), names::kCategoryMax, window);
+        nameBox_->setGeometry(twips(240, 3840, 1695, 285));
+        nameBox_->setAccessibleName(QStringLiteral("Nome da categoria"));
+        add_ = button(window, "btnAddCat", add, twips(240, 4200, 500, 330), QStringLiteral("Adicionar categoria"));
+        rename_ = button(window, "btnEditCat", ren, twips(830, 4200, 510, 330), QStringLiteral("Renomear categoria"));
+        rename_->setToolTip(QStringLiteral("Renomear"));
+        delete_ = button(window, "btnDelCat", del, twips(1430, 4200, 510, 330), QStringLiteral("Deletar categoria"));
+    } else {
+        mark_ = picture(window, "Image5", "page_small.svg", twips(2125, 615, 180, 180));
+        heading_ = label(window, "lblNameFile", QStringLiteral("Scripts"), twips(2385, 615, 1335, 255));
+        search_ = button(window, "btnOpenSearch", QStringLiteral("Buscar"), twips(3690, 600, 700, 255));
+        list_ = list("lstFile01", twips(2095, 840, 2290, 2950), QStringLiteral("Scripts"));
+        nameBox_ = new NameBox(QStringLiteral("cxRnmFile"), names::kScriptMax, window);
+        nameBox_->setGeometry(twips(2095, 3840, 2290, 285));
+        nameBox_->setAccessibleName(QStringLiteral("Nome do script"));
+        add_ = button(window, "btnAddFile", add, twips(2095, 4200, 680, 330), QStringLiteral("Adicionar script"));
+        rename_ = button(window, "btnEditFile", ren, twips(2890, 4200, 690, 330), QStringLiteral("Renomear script"));
+        delete_ = button(window, "btnDelFile", del, twips(3710, 4200, 690, 330), QStringLiteral("Deletar script"));
+        connect(search_, &QPushButton::clicked, this, &ListPane::searchClicked);
+    }
+    controls::setBold(heading_);
+    connect(add_, &QPushButton::clicked, this, &ListPane::addClicked);
+    connect(rename_, &QPushButton::clicked, this, &ListPane::renameClicked);
+    connect(delete_, &QPushButton::clicked, this, &ListPane::deleteClicked);
+}
+
+void ListPane::setListShown(bool shown)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{mark_, heading_, list_, nameBox_})
+        w->setVisible(shown);
+}
+
+ViewerPane::ViewerPane(QWidget* window)
+    : QObject(window)
+{
+    mark_ = picture(window, "Image6", "badge.svg", twips(4580, 615, 195, 180));
+    heading_ = label(window, "Label1", QStringLiteral("Visualização"), twips(4845, 615, 2415, 255));
+    controls::setBold(heading_);
+    smaller_ = picture(window, "imgMenos", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
+    larger_ = picture(window, "imgMais", "zoom_in.svg", twips(7560, 630, 240, 180), QStringLiteral(" Aumentar "));
+    viewer_ = controls::place(new TextViewer(window), "cxLerFile", twips(4560, 840, 3495, 3285),
+                              QStringLiteral("Visualização"));
+    viewer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewer_->setLineWrapMode(TextViewer::WidgetWidth);
+    viewer_->setTabChangesFocus(true);
+    save_ = button(window, "btnEditText", QStringLiteral("Editar"), twips(4560, 4200, 1095, 330));
+    copy_ = button(window, "btnCopy", QStringLiteral("Copiar"), twips(5820, 4200, 1095, 330));
+    print_ = button(window, "btnPrint", QStringLiteral("Imprimir"), twips(7080, 4200, 975, 330));
+
+    connect(save_, &QPushButton::clicked, this, &ViewerPane::saveClicked);
+    connect(copy_, &QPushButton::clicked, this, &ViewerPane::copyClicked);
+    connect(print_, &QPushButton::clicked, this, &ViewerPane::printClicked);
+    connect(larger_, &Picture::clicked, this, &ViewerPane::enlargeClicked);
+    connect(smaller_, &Picture::clicked, this, &ViewerPane::restoreClicked);
+}
+
+void ViewerPane::setEnlarged(bool enlarged)
+{
+    viewer_->setGeometry(enlarged ? twips(240, 840, 7815, 3285) : twips(4560, 840, 3495, 3285));
+    mark_->move(px(enlarged ? 240 : 4580), mark_->y());
+    heading_->move(px(enlarged ? 590 : 4845), heading_->y());
+    heading_->setText(enlarged ? QStringLiteral("Visualizando ampliado") : QStringLiteral("Visualização"));
+}
+
+void ViewerPane::setMagnifiersShown(bool shown)
+{
+    smaller_->setVisible(shown);
+    larger_->setVisible(shown);
+}
+
+}  // namespace corvane

@@ -1,0 +1,69 @@
+#include "widgets/Controls.h"
+
+#include "widgets/Picture.h"
+#include "widgets/Twips.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace corvane::controls {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+                    const QString& accessible)
+{
+    // A screen reader says the caption unless told otherwise.
+    QString spoken = accessible.isEmpty() ? caption : accessible;
+    auto* b = place(new QPushButton(caption, parent), name, geometry, spoken.remove(u'&'));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* l = place(new QLabel(caption, parent), name, geometry);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QString pictureFile(const char* file)
+{
+    return QStringLiteral(":/pictures/") + QLatin1String(file);
+}
+
+Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry, const QString& tip)
+{
+    auto* p = new Picture(QLatin1String(name), pictureFile(file), parent);
+    p->setGeometry(geometry);
+    p->setToolTip(tip);
+    if (!tip.trimmed().isEmpty())
+        p->setAccessibleName(tip.trimmed());
+    return p;
+}
+
+void setBold(QWidget* widget, int pixelSize)
+{
+    QFont f = widget->font();
+    f.setBold(true);
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
+    widget->setFont(f);
+}
+
+void fixClientSize(QWidget* window, int widthTwips, int heightTwips)
+{
+    window->setFixedSize(px(widthTwips), px(heightTwips));
+}
+
+void centreOnScreen(QWidget* window)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize outer = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+}  // namespace corvane::controls

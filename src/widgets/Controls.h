@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QRect>
+#include <QString>
+
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace corvane {
+
+class Picture;
+
+// The design's controls, made one way everywhere: named after the design,
+// placed in twips, and given the name a screen reader speaks where one is said.
+namespace controls {
+
+template <typename W>
+W* place(W* widget, const char* name, const QRect& geometry, const QString& accessible = {})
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    if (!accessible.isEmpty())
+        widget->setAccessibleName(accessible);
+    return widget;
+}
+
+// A push button that never takes Enter for itself.
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+                    const QString& accessible = {});
+// A plain-text label.
+QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+// A picture from resources/pictures; a tool tip, when given, is also its spoken name.
+Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry,
+                 const QString& tip = {});
+QString pictureFile(const char* file);
+
+void setBold(QWidget* widget, int pixelSize = 0);
+
+// Fixed-size windows: the client size in twips, no resizing.
+void fixClientSize(QWidget* window, int widthTwips, int heightTwips);
+// Centres a window on the primary screen by its outer size.
+void centreOnScreen(QWidget* window);
+
+}  // namespace controls
+}  // namespace corvane

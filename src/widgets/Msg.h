@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's message boxes: exact text and title, OK or Sim/Não with Sim as
+// the default, an optional icon, always modal.
+namespace corvane::msg {
+
+enum class Icon { None, Question, Information, Warning, Critical };
+
+const QString& appTitle();
+
+void ok(QWidget* parent, const QString& text, const QString& title = appTitle(),
+        Icon icon = Icon::None);
+
+// True when the user answers Sim.
+bool yesNo(QWidget* parent, const QString& text, const QString& title = appTitle(),
+           Icon icon = Icon::None);
+
+}  // namespace corvane::msg
