@@ -136,39 +136,53 @@ void HeaderPane::showBrowsing()
     scriptMark_->hide();
 }
 
+namespace {
+
+// The two list columns differ only in names, places and limits.
+struct ColumnLayout {
+    const char *mark, *markFile, *heading, *list, *nameBox, *add, *rename, *remove;
+    QString caption, boxName, thing;
+    QRect markAt, headingAt, listAt, boxAt, addAt, renameAt, removeAt;
+    int limit;
+};
+
+ColumnLayout layoutOf(ListPane::Kind kind)
+{
+    if (kind == ListPane::Kind::Categories)
+        return {"Image4", "folder_small.svg", "lblNameDir", "lstDir01", "cxRnmCat", "btnAddCat", "btnEditCat",
+                "btnDelCat", QStringLiteral("Categorias"), QStringLiteral("Nome da categoria"),
+                QStringLiteral("categoria"), twips(270, 620, 270, 180), twips(590, 610, 1215, 255),
+                twips(240, 840, 1695, 2950), twips(240, 3840, 1695, 285), twips(240, 4200, 500, 330),
+                twips(830, 4200, 510, 330), twips(1430, 4200, 510, 330), names::kCategoryMax};
+    return {"Image5", "page_small.svg", "lblNameFile", "lstFile01", "cxRnmFile", "btnAddFile", "btnEditFile",
+            "btnDelFile", QStringLiteral("Scripts"), QStringLiteral("Nome do script"), QStringLiteral("script"),
+            twips(2125, 615, 180, 180), twips(2385, 615, 1335, 255), twips(2095, 840, 2290, 2950),
+            twips(2095, 3840, 2290, 285), twips(2095, 4200, 680, 330), twips(2890, 4200, 690, 330),
+            twips(3710, 4200, 690, 330), names::kScriptMax};
+}
+
+}  // namespace
+
 ListPane::ListPane(QWidget* window, Kind kind)
     : QObject(window)
 {
-    const bool categories = kind == Kind::Categories;
-    const auto list = [&](const char* name, const QRect& geometry, const QString& spoken) {
-        return controls::place(new KeyedList(window), name, geometry, spoken);
-    };
-    const QString add = QStringLiteral("Add"), ren = QStringLiteral("Ren"), del = QStringLiteral("Del");
-    if (categories) {
-        mark_ = picture(window, "Image4", "folder_small.svg", twips(270, 620, 270, 180));
-        heading_ = label(window, "lblNameDir", QStringLiteral("Categorias"), twips(590, 610, 1215, 255));
-        list_ = list("lstDir01", twips(240, 840, 1695, 2950), QStringLiteral("Categorias"));
-        nameBox_ = new NameBox(QStringLiteral("cxRnmCat"), names::kCategoryMax, window);
-        nameBox_->setGeometry(twips(240, 3840, 1695, 285));
-        nameBox_->setAccessibleName(QStringLiteral("Nome da categoria"));
-        add_ = button(window, "btnAddCat", add, twips(240, 4200, 500, 330), QStringLiteral("Adicionar categoria"));
-        rename_ = button(window, "btnEditCat", ren, twips(830, 4200, 510, 330), QStringLiteral("Renomear categoria"));
-        rename_->setToolTip(QStringLiteral("Renomear"));
-        delete_ = button(window, "btnDelCat", del, twips(1430, 4200, 510, 330), QStringLiteral("Deletar categoria"));
-    } else {
-        mark_ = picture(window, "Image5", "page_small.svg", twips(2125, 615, 180, 180));
-        heading_ = label(window, "lblNameFile", QStringLiteral("Scripts"), twips(2385, 615, 1335, 255));
+    const ColumnLayout c = layoutOf(kind);
+    mark_ = picture(window, c.mark, c.markFile, c.markAt);
+    heading_ = label(window, c.heading, c.caption, c.headingAt);
+    controls::setBold(heading_);
+    if (kind == Kind::Scripts) {
         search_ = button(window, "btnOpenSearch", QStringLiteral("Buscar"), twips(3690, 600, 700, 255));
-        list_ = list("lstFile01", twips(2095, 840, 2290, 2950), QStringLiteral("Scripts"));
-        nameBox_ = new NameBox(QStringLiteral("cxRnmFile"), names::kScriptMax, window);
-        nameBox_->setGeometry(twips(2095, 3840, 2290, 285));
-        nameBox_->setAccessibleName(QStringLiteral("Nome do script"));
-        add_ = button(window, "btnAddFile", add, twips(2095, 4200, 680, 330), QStringLiteral("Adicionar script"));
-        rename_ = button(window, "btnEditFile", ren, twips(2890, 4200, 690, 330), QStringLiteral("Renomear script"));
-        delete_ = button(window, "btnDelFile", del, twips(3710, 4200, 690, 330), QStringLiteral("Deletar script"));
         connect(search_, &QPushButton::clicked, this, &ListPane::searchClicked);
     }
-    controls::setBold(heading_);
+    list_ = controls::place(new KeyedList(window), c.list, c.listAt, c.caption);
+    nameBox_ = new NameBox(QLatin1String(c.nameBox), c.limit, window);
+    nameBox_->setGeometry(c.boxAt);
+    nameBox_->setAccessibleName(c.boxName);
+    add_ = button(window, c.add, QStringLiteral("Add"), c.addAt, QStringLiteral("Adicionar ") + c.thing);
+    rename_ = button(window, c.rename, QStringLiteral("Ren"), c.renameAt, QStringLiteral("Renomear ") + c.thing);
+    delete_ = button(window, c.remove, QStringLiteral("Del"), c.removeAt, QStringLiteral("Deletar ") + c.thing);
+    if (kind == Kind::Categories)
+        rename_->setToolTip(QStringLiteral("Renomear"));
     connect(add_, &QPushButton::clicked, this, &ListPane::addClicked);
     connect(rename_, &QPushButton::clicked, this, &ListPane::renameClicked);
     connect(delete_, &QPushButton::clicked, this, &ListPane::deleteClicked);

@@ -89,8 +89,7 @@ void CategoryEditor::rename()
         return refuse(texts::alreadyPresent(newName), msg::appTitle());
     }
 
-    const QString question = QStringLiteral("Você tem certeza que quer renomear\r\n") + quoted(oldName)
-        + QStringLiteral(" para ") + quoted(newName) + u'?';
+    const QString question = texts::renameQuestion(oldName, newName);
     if (!msg::yesNo(window_, question, kRenameQuestionTitle)) {
         msg::ok(window_, QStringLiteral("Categoria não renomeada!"), kRenameTitle);
         name_.clear();

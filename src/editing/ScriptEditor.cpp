@@ -137,8 +137,7 @@ void ScriptEditor::rename()
         return;
     }
 
-    const QString question = QStringLiteral("Você tem certeza que quer renomear\r\n") + quoted(oldName)
-        + QStringLiteral(" para ") + quoted(newName) + u'?';
+    const QString question = texts::renameQuestion(oldName, newName);
     if (!msg::yesNo(window_, question, kRenameTitle)) {
         msg::ok(window_, QStringLiteral("Script não renomeado!"), kRenameResultTitle);
         name_.clear();

@@ -44,12 +44,7 @@ CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
                           twips(960, 420, 2895, 375));
     Q_UNUSED(author);
 
-    auto* rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Shape1"));
-    rule->setGeometry(twips(120, 840, 3735, 25));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Plain);
-    rule->setStyleSheet(QStringLiteral("color: #a0a0a0"));
+    QFrame* rule = controls::rule(this, "Shape1", twips(120, 840, 3735, 25));
     rule->setAttribute(Qt::WA_TransparentForMouseEvents);  // counts as background
 
     QLabel* tools = text("lblCred3",

@@ -35,12 +35,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     picture(this, "Image4", "separator_etched.svg", twips(2310, 30, 30, 225));
     picture(this, "Image2", "page_small.svg", twips(2475, 120, 120, 120));
 
-    auto* rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("linha1"));
-    rule->setGeometry(twips(240, 285, 3655, 30));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Plain);
-    rule->setStyleSheet(QStringLiteral("color: #a0a0a0"));
+    controls::rule(this, "linha1", twips(240, 285, 3655, 30));
 
     const QColor shadow = palette().color(QPalette::Shadow);
     for (int i = 0; i < 3; ++i) {

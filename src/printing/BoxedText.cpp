@@ -77,17 +77,17 @@ int mmToDeviceY(const QPainter& painter, double mm)
     return roundHalfEven(mm * painter.device()->logicalDpiY() / kMmPerInch);
 }
 
-float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sngX, float sngY,
-                     float sngMaxWith, float sngMaxHeight)
+float PrintBoxedText(QPainter& painter, const QString& text, float leftMm, float topMm,
+                     float maxWidthMm, float maxHeightMm)
 {
     QPaintDevice* device = painter.device();
     if (!device)
-        return sngY;
+        return topMm;
 
-    const int width = mmToDeviceX(painter, sngMaxWith);
-    const int x = mmToDeviceX(painter, sngX);
-    const int y = mmToDeviceY(painter, sngY);
-    const int height = mmToDeviceY(painter, sngMaxHeight);
+    const int width = mmToDeviceX(painter, maxWidthMm);
+    const int x = mmToDeviceX(painter, leftMm);
+    const int y = mmToDeviceY(painter, topMm);
+    const int height = mmToDeviceY(painter, maxHeightMm);
     const QRect box(x, y, width, height);
 
     // Metrics of the font as it will be on this device, not on the screen.
@@ -107,7 +107,6 @@ float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sng
 
     qreal top = box.top();
     bool full = false;
-    const QStringView text(strTextToPrint);
     for (qsizetype from = 0; !full && from <= text.size();) {
         const QStringView paragraph = nextParagraph(text, from);
         for (qsizetype take = qMin(paragraph.size(), kFirstTake);; take = qMin(paragraph.size(), take * 4)) {
@@ -145,7 +144,7 @@ float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sng
     painter.restore();
 
     const qreal drawn = top - box.top();
-    return sngY + float(drawn * kMmPerInch / device->logicalDpiY());
+    return topMm + float(drawn * kMmPerInch / device->logicalDpiY());
 }
 
 }  // namespace corvane

@@ -11,9 +11,9 @@ namespace corvane {
 // the painter's font and pen colour. Breaks at each line break and between words,
 // left-aligned; only whole lines that fit inside the box are drawn, so nothing is
 // printed past its edges and nothing flows onto another page. Tabs are expanded and
-// '&' is drawn as written. Returns sngY plus the height of the drawn lines, in mm.
-float PrintBoxedText(QPainter& painter, const QString& strTextToPrint, float sngX, float sngY,
-                     float sngMaxWith, float sngMaxHeight);
+// '&' is drawn as written. Returns topMm plus the height of the drawn lines, in mm.
+float PrintBoxedText(QPainter& painter, const QString& text, float leftMm, float topMm,
+                     float maxWidthMm, float maxHeightMm);
 
 // Millimetres to device pixels, rounded to the nearest whole pixel, ties to even.
 int mmToDeviceX(const QPainter& painter, double mm);

@@ -3,6 +3,7 @@
 #include "widgets/Picture.h"
 #include "widgets/Twips.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,15 @@ Picture* picture(QWidget* parent, const char* name, const char* file, const QRec
     if (!tip.trimmed().isEmpty())
         p->setAccessibleName(tip.trimmed());
     return p;
+}
+
+QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* line = place(new QFrame(parent), name, geometry);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setStyleSheet(QStringLiteral("color: #a0a0a0"));
+    return line;
 }
 
 void setBold(QWidget* widget, int pixelSize)

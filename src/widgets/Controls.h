@@ -5,6 +5,7 @@
 #include <QString>
 
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -36,6 +37,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry,
                  const QString& tip = {});
 QString pictureFile(const char* file);
+
+// A thin grey horizontal rule.
+QFrame* rule(QWidget* parent, const char* name, const QRect& geometry);
 
 void setBold(QWidget* widget, int pixelSize = 0);
 

@@ -69,6 +69,12 @@ QString unsafeScriptName(const QString& name)
     return own.isEmpty() ? unsafeName(file) : own;
 }
 
+QString renameQuestion(const QString& oldName, const QString& newName)
+{
+    return QStringLiteral("Você tem certeza que quer renomear\r\n") + quoted(oldName) + QStringLiteral(" para ")
+        + quoted(newName) + u'?';
+}
+
 QString alreadyPresent(const QString& name)
 {
     return QStringLiteral("O nome ") + quoted(name) + QStringLiteral(" já existe!");

@@ -13,6 +13,8 @@ QString quoted(const QString& name);
 QString unsafeName(const QString& name);
 QString unsafeScriptName(const QString& name);
 
+// "Você tem certeza que quer renomear" the old name to the new one.
+QString renameQuestion(const QString& oldName, const QString& newName);
 // 'O nome "x" já existe!'
 QString alreadyPresent(const QString& name);
 
