@@ -40,10 +40,10 @@ FAULTS = [
     ("src/library/Library.cpp", "        if (!e.hidden && e.type == fs::Type::Dir)",
      "        if (e.type == fs::Type::Dir)", "hidden folders listed as categories"),
     # the file-system door
-    ("src/library/FsPosix.inc", "    Fd out{openTemp(target, temp)};",
+    ("src/library/FsPosixWrite.inc", "    Fd out{openTemp(target, temp)};",
      "    Fd out{::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};\n    temp = target;",
      "saving written in place instead of through a temporary"),
-    ("src/library/FsPosix.inc", "    return step() && (::fsync(fd) == 0 || fail(errno));",
+    ("src/library/FsPosixWrite.inc", "    return step() && (::fsync(fd) == 0 || fail(errno));",
      "    step();\n    ::fsync(fd);\n    return true;", "a failed flush not noticed"),
     ("src/library/FsPosix.inc", "    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');",
      "    return p.startsWith(r);", "a sibling folder whose name starts like the library's counts as inside"),

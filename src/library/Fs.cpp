@@ -92,4 +92,5 @@ int failStep(int k)
 #include "library/FsWindows.inc"
 #else
 #include "library/FsPosix.inc"
+#include "library/FsPosixWrite.inc"
 #endif
