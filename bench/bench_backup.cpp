@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     std::printf("backup of %d scripts (generated in %.1f s); every run in seconds\n",
                 kCategories * kScriptsPerCategory, generating);
     QList<QByteArray> categories;
-    for (const Item& line : backup::sourceLines(scripts))
+    for (const Item& line : backup::sources(scripts))
         categories.append(line.key);
     const std::vector<QByteArray> paths = bench::filesUnder(scripts);
 

@@ -68,8 +68,8 @@ BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent, BackupSys
 
     name_->setText(backup::defaultName());
     // Each line keeps its entry's bytes on disk, as the browsing lists do.
-    for (const Item& source : backup::sourceLines(scriptsDir_))
-        (new QListWidgetItem(source.shown, sources_))->setData(Qt::UserRole, source.key);
+    for (const Item& source : backup::sources(scriptsDir_))
+        (new QListWidgetItem(QStringLiteral("» ") + source.shown, sources_))->setData(Qt::UserRole, source.key);
     fillDrives();
     // The path box stays empty until the list moves away from where it starts.
     dir_->setPath(QDir::currentPath());

@@ -41,7 +41,7 @@ QString datedName(const QDate& date)
     return defaultName() + u'-' + date.toString(QStringLiteral("dd-MM-yy"));
 }
 
-Items sourceLines(const QString& scriptsDir)
+Items sources(const QString& scriptsDir)
 {
     std::vector<fs::Entry> entries;
     fs::list(pathOf(scriptsDir), entries);
@@ -52,8 +52,6 @@ Items sourceLines(const QString& scriptsDir)
             names.append({fs::shownName(e.name), e.name});
     }
     sortForList(names);
-    for (Item& item : names)
-        item.shown.prepend(QStringLiteral("» "));
     return names;
 }
 

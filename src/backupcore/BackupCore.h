@@ -16,11 +16,11 @@ QString defaultName();
 // "scripts-dd-mm-yy".
 QString datedName(const QDate& date);
 
-// One line per entry of the scripts folder (folders and plain files, links
-// followed, nothing hidden), in list order: "» " and the shown name, with the
-// name's bytes on disk as the key. A link that leads nowhere is listed too, so
+// The entries of the scripts folder a backup copies (folders and plain files,
+// links followed, nothing hidden), in list order, each with its name's bytes on
+// disk as the key. A link that leads nowhere is listed too, so
 // the backup stops at it instead of leaving it out unseen.
-Items sourceLines(const QString& scriptsDir);
+Items sources(const QString& scriptsDir);
 
 // Whether dir already holds an entry (folder, file or link, even a broken one)
 // called name.
