@@ -177,6 +177,7 @@ private slots:
     void fullDiskKeepsTheScriptAndTheText();
     void linksNeverLeadAChangeOutside();
     void foreignNamesAreListedOpenedAndChangedExactly();
+    void deletesGoToTheTrashOrWithoutOneForGood();
 };
 
 void TestDataSafety::everyFailingStepLeavesOldOrNewBytes_data()
@@ -392,6 +393,65 @@ void TestDataSafety::foreignNamesAreListedOpenedAndChangedExactly()
     QCOMPARE(win.teste(), QStringLiteral("Café: 1 scripts"));
     QCOMPARE(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
     QCOMPARE(rawEntries(QFile::encodeName(lib.scripts())), QList<QByteArray>{"Alfa"});
+    // In the trash, byte for byte, with where it came from.
+    const QByteArray trash = QFile::encodeName(trashPath({}));
+    QCOMPARE(raw::read(trash + "files/Caf\xe9/x.txt"), QByteArray("\"x\"\r\n"));
+    QVERIFY(raw::read(trash + "info/Caf\xe9.trashinfo")
+                .startsWith("[Trash Info]\nPath=" + (lib.rawPath() + "/Caf\xe9").toPercentEncoding("/")
+                            + "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate).toLatin1()));
+}
+
+void TestDataSafety::deletesGoToTheTrashOrWithoutOneForGood()
+{
+    TempLibrary lib;
+    lib.mkdir(QStringLiteral("Notas"));
+    lib.write(QStringLiteral("Notas/a.txt"), "\"primeiro\"\r\n");
+    {
+        MainDriver win(lib);
+        ModalWatcher watcher;
+        // Two scripts of one name deleted in turn both stay in the trash.
+        const QByteArray trash = QFile::encodeName(trashPath({}));
+        for (const QByteArray& bytes : {QByteArray("\"primeiro\"\r\n"), QByteArray("\"segundo\"\r\n")}) {
+            lib.write(QStringLiteral("Notas/a.txt"), bytes);
+            QTRY_COMPARE(entries(win.files()), QStringList{"a"});  // the list follows the disk
+            clickItem(win.files(), QStringLiteral("a"));
+            QCOMPARE(win.press(watcher, "btnDelFile", {"Sim", "OK"})[1].text, QStringLiteral("Script deletado!"));
+        }
+        QCOMPARE(lib.entries(QStringLiteral("Notas")), QStringList());
+        QCOMPARE(raw::read(trash + "files/a.txt"), QByteArray("\"primeiro\"\r\n"));
+        QCOMPARE(raw::read(trash + "files/a.txt.2"), QByteArray("\"segundo\"\r\n"));
+        raw::remove(trash + "files");
+        raw::remove(trash + "info");
+    }
+    // On a disk of its own whose trash cannot be made, deleting is for good.
+    if (::geteuid() != 0)
+        QSKIP("mounting a small disk needs root");
+    SmallDisk disk;
+    if (!disk.mounted)
+        QSKIP("this system does not allow mounting a tmpfs here");
+    const QByteArray root = QFile::encodeName(disk.dir.path());
+    raw::write(root + "/.Trash-0", "not a folder");
+    raw::mkdir(root + "/scripts");
+    raw::mkdir(root + "/scripts/Notas");
+    raw::write(root + "/scripts/Notas/a.txt", "\"a\"\r\n");
+    raw::mkdir(root + "/fora");
+    raw::write(root + "/fora/f.txt", "\"f\"\r\n");
+    QVERIFY(::symlink("../fora", (root + "/scripts/Elo").constData()) == 0);
+    MainDriver win(disk.dir.path() + QStringLiteral("/scripts"));
+    ModalWatcher watcher;
+    // A linked category loses the link only.
+    clickItem(win.dirs(), QStringLiteral("Elo"));
+    QCOMPARE(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
+    QCOMPARE(raw::read(root + "/fora/f.txt"), QByteArray("\"f\"\r\n"));
+    QVERIFY(showActive(&win.w));
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    clickItem(win.files(), QStringLiteral("a"));
+    QCOMPARE(win.press(watcher, "btnDelFile", {"Sim", "OK"})[1].text, QStringLiteral("Script deletado!"));
+    QVERIFY(showActive(&win.w));
+    clickItem(win.dirs(), QStringLiteral("Notas"));
+    QCOMPARE(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
+    QCOMPARE(rawEntries(root), (QList<QByteArray>{".Trash-0", "fora", "scripts"}));
+    QCOMPARE(rawEntries(root + "/scripts"), QList<QByteArray>{});
 }
 
 QTEST_MAIN(TestDataSafety)

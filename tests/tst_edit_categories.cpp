@@ -1,6 +1,8 @@
 // Adding, renaming and deleting categories through the main window.
 #include "support/MainDriver.h"
 
+#include <QFileInfo>
+
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -287,18 +289,21 @@ void TestEditCategories::deleteRefusesWhatItCannotFinish()
     QCOMPARE(lib.entries(QStringLiteral("Oculta")), (QStringList{".config", "o.txt"}));
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Oculta", "Pastas", "Tarde"}));
 
-    // A sub-folder appears while the question is open: the scripts go as
-    // confirmed, the folder stays and so does its entry.
-    clickItem(win.dirs(), QStringLiteral("Tarde"));
-    whileNextBoxIsOpen([&] { lib.mkdir(QStringLiteral("Tarde/nova")); });
-    expectBox(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1],
-              QStringLiteral("Categoria não deletada!\r\nNão foi possível apagar a pasta \"Tarde\" por completo."),
-              title);
-    QCOMPARE(lib.entries(QStringLiteral("Tarde")), QStringList{"nova"});
+    // A sub-folder appears while the question is open: the category goes to the
+    // trash whole, as confirmed, where nothing is lost.
+    lib.mkdir(QStringLiteral("Tarde2"));
+    lib.write(QStringLiteral("Tarde2/t.txt"), "\"t\"\r\n");
+    QTRY_COMPARE(entries(win.dirs()), (QStringList{"Alpha", "Oculta", "Pastas", "Tarde", "Tarde2"}));
+    clickItem(win.dirs(), QStringLiteral("Tarde2"));
+    whileNextBoxIsOpen([&] { lib.mkdir(QStringLiteral("Tarde2/nova")); });
+    expectBox(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1], QStringLiteral("Categoria deletada!"), title);
+    QVERIFY(QFileInfo(trashPath(QStringLiteral("files/Tarde2/nova"))).isDir());
+    QCOMPARE(QFileInfo(trashPath(QStringLiteral("files/Tarde2/t.txt"))).size(), 5);
     QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "Oculta", "Pastas", "Tarde"}));
     QCOMPARE(win.dir(), QStringLiteral("Alpha"));
 
-    // Removed behind the program's back: the list is brought in line.
+    // Removed behind the program's back just before the click: refused.
+    QVERIFY(showActive(&win.w));
     clickItem(win.dirs(), QStringLiteral("Tarde"));
     QVERIFY(QDir(lib.path(QStringLiteral("Tarde"))).removeRecursively());
     expectBox(win.press(watcher, "btnDelCat")[0],

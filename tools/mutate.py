@@ -77,6 +77,8 @@ FAULTS = [
      "        if (e.type == fs::Type::Dir)", "deleting a category throws away its hidden files"),
     ("src/editing/CategoryEditor.cpp", "    if (fs::info(dir).link)\n        return fs::removeFile(dir);", "",
      "deleting a linked category empties the folder it leads to"),
+    ("src/editing/ScriptEditor.cpp", "    const fs::Trashed trashed = fs::moveToTrash(path);",
+     "    const fs::Trashed trashed = fs::Trashed::NoTrash;", "deleted scripts never reach the trash"),
     ("src/editing/TextEditor.cpp", "    if (outside) {", "    if (false) {",
      "saving through a link that leads outside the library"),
     ("src/widgets/Texts.cpp", "    return fs::diskFull(error) ?", "    return false ?",

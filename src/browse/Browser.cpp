@@ -10,6 +10,7 @@
 #include "widgets/Texts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
 #include <QPushButton>
 
@@ -56,6 +57,13 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
         });
     }
     categoryList->installEventFilter(this);
+
+    // Changes come in bursts (a sync tool writes many files); one reading follows.
+    settle_.setSingleShot(true);
+    settle_.setInterval(200);
+    connect(&settle_, &QTimer::timeout, this, &Browser::followDisk);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
+    watcher_.addPath(library.root());
 
     connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
         if (scriptChosen())
@@ -111,23 +119,48 @@ void Browser::emptyScriptSide()
 void Browser::resyncLists()
 {
     KeyedList* categoryList = categories_.list();
-    KeyedList* scriptList = scripts_.list();
-    const QByteArray category = categoryList->selectedKey();
-    const QByteArray script = scriptList->selectedKey();
-    {
-        const QSignalBlocker block(categoryList);
-        categoryList->fill(library_.categories());
-        categoryList->selectQuietly(category);
-    }
-    scriptList->clearQuietly();
+    const bool hadCategory = categoryList->hasSelection();
+    categoryList->update(library_.categories());
     if (!categoryList->hasSelection()) {
-        if (!category.isEmpty())
+        scripts_.list()->clearQuietly();
+        if (hadCategory)
             header_.clearChoice();
         return;
     }
-    const QSignalBlocker block(scriptList);
-    scriptList->fill(library_.readCategory(category).items);
-    scriptList->selectQuietly(script);
+    if (!searching_)
+        scripts_.list()->update(library_.readCategory(categoryList->selectedKey()).items);
+}
+
+void Browser::followDisk()
+{
+    resyncLists();
+    watchChosenCategory();
+    KeyedList* categoryList = categories_.list();
+    if (searching_ || !categoryList->hasSelection())
+        return;
+    // What the header names: the chosen script, or else the chosen category.
+    const ScriptRef script = chosenScript();
+    if (!script.name.isEmpty()) {
+        const fs::Entry info = fs::info(library_.pathOf(script));
+        header_.showScript(script.name, info.type == fs::Type::File ? Numeric2Bytes(double(info.size)) : QString());
+        return;
+    }
+    const Library::Contents contents = library_.readCategory(categoryList->selectedKey());
+    header_.showCategory(categoryList->selectedText(), contents.fileCount, contents.totalBytes);
+}
+
+void Browser::watchChosenCategory()
+{
+    const QStringList watched = watcher_.directories();
+    for (const QString& dir : watched) {
+        if (dir != library_.root())
+            watcher_.removePath(dir);
+    }
+    // A folder whose name the system's encoding cannot carry is read when chosen.
+    const fs::Path dir = library_.categoryPath(categories_.list()->selectedKey());
+    const QString path = QFile::decodeName(dir);
+    if (categories_.list()->hasSelection() && QFile::encodeName(path) == dir)
+        watcher_.addPath(path);
 }
 
 void Browser::categorySelected()
@@ -143,6 +176,7 @@ void Browser::categorySelected()
     const Library::Contents contents = library_.readCategory(list->selectedKey());
     scripts_.list()->fill(contents.items);
     header_.showCategory(list->selectedText(), contents.fileCount, contents.totalBytes);
+    watchChosenCategory();
 }
 
 void Browser::categoryListFocused()
@@ -217,6 +251,7 @@ void Browser::setEnlarged(bool enlarged)
 
 void Browser::enterSearch()
 {
+    searching_ = true;
     categories_.setListShown(false);
     scripts_.setListShown(false);
     apply(Event::SearchOpened);
@@ -229,6 +264,7 @@ void Browser::enterSearch()
 
 void Browser::leaveSearch()
 {
+    searching_ = false;
     categories_.setListShown(true);
     scripts_.setListShown(true);
     viewer_.viewer()->clear();

@@ -3,8 +3,10 @@
 #include "browse/ListRules.h"
 #include "library/Library.h"
 
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
+#include <QTimer>
 
 class QWidget;
 
@@ -36,6 +38,9 @@ public:
     // Rereads both lists from the disk, keeping the selected entries where they
     // still exist. No rule runs, so the viewer keeps its text.
     void resyncLists();
+    // The same, with the count and size: what another program or a sync tool
+    // changed shows within a second.
+    void followDisk();
 
     void apply(rules::Event event);
     void scriptDeleted();
@@ -52,6 +57,7 @@ private:
     void categoryListFocused();
     void scriptSelected();
     void emptyScriptSide();
+    void watchChosenCategory();
     void setEnlarged(bool enlarged);
     bool scriptChosen();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +72,9 @@ private:
     // The category list lost the focus only because the window did (another
     // window or a popup came up); getting it back then is no move into the list.
     bool focusParked_ = false;
+    bool searching_ = false;
+    QFileSystemWatcher watcher_;
+    QTimer settle_;
 };
 
 }  // namespace corvane

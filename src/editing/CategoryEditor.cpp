@@ -148,6 +148,11 @@ QString CategoryEditor::deleteBlocker(const QByteArray& category) const
 bool CategoryEditor::removeFolder(const QByteArray& category) const
 {
     const fs::Path dir = library_.categoryPath(category);
+    // To the trash, whole, so the user can restore it; for good only where there
+    // is no trash.
+    const fs::Trashed trashed = fs::moveToTrash(dir);
+    if (trashed != fs::Trashed::NoTrash)
+        return trashed == fs::Trashed::Yes;
     // A link to a folder is removed as a link: nothing it leads to is touched.
     if (fs::info(dir).link)
         return fs::removeFile(dir);

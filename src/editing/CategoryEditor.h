@@ -32,7 +32,8 @@ signals:
 private:
     // Why the folder cannot be deleted as a whole, or empty when it can.
     QString deleteBlocker(const QByteArray& category) const;
-    // Deletes the category's files, then its folder; false when any is left.
+    // Moves the category to the trash or, without one, deletes its files, then its
+    // folder; false when any is left.
     bool removeFolder(const QByteArray& category) const;
 
     const Library& library_;

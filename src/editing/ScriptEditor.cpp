@@ -38,6 +38,13 @@ QString unsafeNames(const QString& category, std::initializer_list<QString> scri
     return {};
 }
 
+// To the trash, so the user can restore it; for good only where there is no trash.
+bool discard(const fs::Path& path)
+{
+    const fs::Trashed trashed = fs::moveToTrash(path);
+    return trashed == fs::Trashed::NoTrash ? fs::removeFile(path) : trashed == fs::Trashed::Yes;
+}
+
 }  // namespace
 
 ScriptEditor::ScriptEditor(const Library& library, QWidget* window, const KeyedList& categories,
@@ -201,7 +208,7 @@ void ScriptEditor::remove()
     const fs::Entry entry = fs::info(path);
     const bool present = entry.type == fs::Type::File || (entry.link && entry.type != fs::Type::Dir);
     const bool outside = present && !library_.holds(library_.categoryPath(categoryKey));
-    if (!present || outside || !fs::removeFile(path)) {
+    if (!present || outside || !discard(path)) {
         QString reason = present
             ? QStringLiteral("Não foi possível apagar o arquivo do script %1; ele pode estar em uso.")
                   .arg(quoted(name))

@@ -93,4 +93,5 @@ int failStep(int k)
 #else
 #include "library/FsPosix.inc"
 #include "library/FsPosixWrite.inc"
+#include "library/FsPosixTrash.inc"
 #endif

@@ -109,6 +109,11 @@ bool copyFile(const Path& source, const Path& target);
 bool rename(const Path& from, const Path& to);
 bool removeFile(const Path& path);  // a link is removed, never its target
 bool removeDir(const Path& path);
+// Moves a file, a folder with all it holds, or a link (never what it leads to)
+// to the desktop's trash, where the user can restore it. NoTrash: there is no
+// trash that could take it, and nothing was moved.
+enum class Trashed { Yes, NoTrash, Failed };
+Trashed moveToTrash(const Path& path);
 // Flush::Now makes a new folder's name last through a power cut before the call
 // returns; Flush::Later leaves that to the system, for the many folders of a
 // copy whose files are not flushed one by one either.

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 namespace corvane {
@@ -83,6 +84,24 @@ void KeyedList::removeSelected()
     QListWidgetItem* entry = selected.first();
     setCurrentItem(nullptr);
     delete takeItem(row(entry));
+}
+
+bool KeyedList::update(const Items& items)
+{
+    const Items now = entries();
+    const bool same = std::equal(now.begin(), now.end(), items.begin(), items.end(),
+                                 [](const Item& a, const Item& b) { return a.key == b.key && a.shown == b.shown; });
+    if (same)
+        return false;
+    const QByteArray chosen = selectedKey();
+    const int scrolled = verticalScrollBar()->value();
+    {
+        const QSignalBlocker block(this);
+        fill(items);
+    }
+    selectQuietly(chosen);
+    verticalScrollBar()->setValue(scrolled);
+    return true;
 }
 
 void KeyedList::selectQuietly(const QByteArray& key)

@@ -28,6 +28,9 @@ public:
     void insertSorted(const QString& name);
     // Removes the selected entry and leaves nothing selected.
     void removeSelected();
+    // Brings the entries up to date, keeping the selected entry where it still is
+    // and the scroll position; false when nothing differed.
+    bool update(const Items& items);
     // Selects the entry with that key, if there is one.
     void selectQuietly(const QByteArray& key);
     void clearQuietly();

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <dirent.h>
@@ -15,6 +16,28 @@
 #include <unistd.h>
 
 namespace corvane::test {
+namespace {
+
+// What the tests delete goes to a trash of their own, never the user's; it is
+// removed when the test program ends.
+QTemporaryDir& privateDataHome()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void usePrivateDataHome()
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(privateDataHome().path()));
+}
+Q_CONSTRUCTOR_FUNCTION(usePrivateDataHome)
+
+}  // namespace
+
+QString trashPath(const QString& relative)
+{
+    return privateDataHome().path() + QStringLiteral("/Trash/") + relative;
+}
 
 ModalWatcher::ModalWatcher()
 {

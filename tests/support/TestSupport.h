@@ -15,6 +15,9 @@
 
 namespace corvane::test {
 
+// Where the tests' own trash keeps relative ("files/x", "info/x.trashinfo").
+QString trashPath(const QString& relative);
+
 // What a message box showed when it came up.
 struct SeenBox {
     QString title;
