@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (no display needed):
 #   1. the test suite (offscreen), with a virtual PDF printer as the tests' printer;
-#   2. the packaged program in a real window under Xvfb;
+#   2. the packages: the .deb's contents and lintian, then the portable archive and
+#      the .deb, each unpacked and started in a real window under Xvfb;
 #   3. the test suite again in a build with AddressSanitizer and UBSan.
 # ./test.sh --quick runs step 1 only.
 set -euo pipefail
@@ -10,7 +11,8 @@ source tools/deps.sh
 quick=false
 [ "${1:-}" = "--quick" ] && quick=true
 
-corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}"
+corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}" \
+    "${CORVANE_DEB_PACKAGES[@]}"
 corvane_build build
 # The printing tests get a virtual PDF printer through their own environment; the
 # machine's default printer stays as it is, and what was started is stopped.
@@ -22,8 +24,10 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 $quick && exit 0
 
-echo "== O programa empacotado, numa janela real"
+echo "== Os pacotes: o arquivo portátil e o .deb"
 (cd build && cpack >/dev/null)
+tools/check-deb.sh build
+echo "== O programa empacotado, numa janela real"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
 
 echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"

@@ -1,4 +1,5 @@
-// Start-up: the single copy, the scripts folder and its notice, the main window frame.
+// Start-up: the command line, where the library is, the single copy, the scripts
+// folder and its notice, the main window frame.
 #include "app/NoticeDialog.h"
 #include "app/Startup.h"
 #include "backup/BackupWindow.h"
@@ -66,6 +67,10 @@ private slots:
     void secondCopyIsRefusedUntilFirstIsKilled_data();
     void secondCopyIsRefusedUntilFirstIsKilled();
     void copyClaimingFolderDuringNoticeWins();
+    void commandLineAnswersWithoutDisplay_data();
+    void commandLineAnswersWithoutDisplay();
+    void libraryFolderInItsOrder_data();
+    void libraryFolderInItsOrder();
     void oldLockFilesNeverBlock_data();
     void oldLockFilesNeverBlock();
     void fullStartListsSortedCategoriesAndSelectsFirst();
@@ -212,6 +217,118 @@ void TestStartup::copyClaimingFolderDuringNoticeWins()
     QVERIFY(!shown);
     QCOMPARE(watcher.texts(), QStringList{QStringLiteral("O programa já está rodando!")});
     QCOMPARE(watcher.unexpected, 0);
+}
+
+void TestStartup::commandLineAnswersWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("Corvane 1.0\n") << QString();
+    QTest::newRow("--help") << QStringList{"--help"} << 0
+                            << QStringLiteral(
+                                   "Uso: corvane [--library PASTA]\n"
+                                   "Guarda, busca e imprime seus scripts de texto.\n\n"
+                                   "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
+                                   "  -h, --help       mostra esta ajuda e sai\n"
+                                   "  -v, --version    mostra a versão e sai\n\n"
+                                   "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
+                                   "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
+                                   "usada; senão ~/.local/share/Corvane/scripts.\n")
+                            << QString();
+    QTest::newRow("unknown option") << QStringList{"--biblioteca", "x"} << 2 << QString()
+                                    << QStringLiteral("corvane: opção desconhecida: --biblioteca\n"
+                                                      "Use \"corvane --help\" para ver as opções.\n");
+}
+
+void TestStartup::commandLineAnswersWithoutDisplay()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    // The X11 platform with no display aborts as soon as a QApplication is made.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(CORVANE_EXE), args);
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), out);
+    QCOMPARE(program.exitCode(), exitCode);
+}
+
+void TestStartup::libraryFolderInItsOrder_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<bool>("variable");
+    QTest::addColumn<bool>("programFolderImmutable");
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("--library before CORVANE_LIBRARY") << true << true << false << "option";
+    QTest::newRow("CORVANE_LIBRARY before the program's folder") << false << true << false << "variable";
+    QTest::newRow("beside the program") << false << false << false << "beside";
+    QTest::newRow("program's folder unwritable: user's data folder") << false << false << true << "data";
+}
+
+void TestStartup::libraryFolderInItsOrder()
+{
+    QFETCH(bool, option);
+    QFETCH(bool, variable);
+    QFETCH(bool, programFolderImmutable);
+    QFETCH(QString, taken);
+    // A stray plain file in every candidate: the program deletes it from the one
+    // folder it takes and leaves the others alone.
+    QTemporaryDir scratch;
+    const QString s = scratch.path();
+    QMap<QString, QString> folders{{"option", s + "/opcao"}, {"variable", s + "/variavel"},
+                                   {"beside", s + "/programa/scripts"},
+                                   {"data", s + "/casa/.local/share/Corvane/scripts"}};
+    if (programFolderImmutable)
+        folders.remove(QStringLiteral("beside"));  // missing, and it cannot be made there
+    for (const QString& folder : folders) {
+        QFile stray(folder + QStringLiteral("/solto.txt"));
+        QVERIFY(QDir().mkpath(folder) && stray.open(QIODevice::WriteOnly));
+    }
+    const QString exe = s + QStringLiteral("/programa/corvane");
+    QVERIFY(QDir().mkpath(s + QStringLiteral("/programa")) && QFile::copy(QStringLiteral(CORVANE_EXE), exe));
+    bool immutable = false;
+    const auto thaw = qScopeGuard([&] {
+        if (immutable)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), s + QStringLiteral("/programa")});
+    });
+    if (programFolderImmutable) {
+        // Root too is refused there.
+        immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), s + QStringLiteral("/programa")}) == 0;
+        if (!immutable)
+            QSKIP("chattr +i failed: needs root and a file system that keeps the flag");
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), s + QStringLiteral("/casa"));
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("CORVANE_LIBRARY"));
+    if (variable)
+        env.insert(QStringLiteral("CORVANE_LIBRARY"), folders["variable"]);
+    QProcess program;
+    program.setProcessEnvironment(env);
+#ifdef Q_OS_LINUX
+    program.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
+#endif
+    program.start(exe, option ? QStringList{QStringLiteral("--library"), folders["option"]} : QStringList{});
+    QVERIFY(program.waitForStarted());
+    const QString takenStray = folders[taken] + QStringLiteral("/solto.txt");
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(takenStray) || program.state() != QProcess::Running, 60000);
+    QCOMPARE(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished();
+    for (auto it = folders.cbegin(); it != folders.cend(); ++it)
+        QCOMPARE((QStringList{it.key(), QFileInfo::exists(it.value() + "/solto.txt") ? "kept" : "gone"}),
+                 (QStringList{it.key(), it.key() == taken ? "gone" : "kept"}));
 }
 
 void TestStartup::oldLockFilesNeverBlock_data()

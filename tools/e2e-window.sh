@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A real-window check of the packaged program: unpack the archive into a fresh
 # folder, start it under Xvfb (first start: the notice, then the main window),
-# start a second copy with another temp folder (refused), take screenshots, and
-# fail on a crash, a missing window or any warning the program prints.
+# start a second copy with another temp folder (refused); then unpack the .deb and
+# start its /usr/bin/corvane on the system's Qt with --library. Screenshots are
+# taken; a crash, a missing window or any warning the program prints fails.
 # Usage: tools/e2e-window.sh BUILD_DIR   (run inside xvfb-run)
 set -uo pipefail
 build=$(cd "$1" && pwd)
@@ -74,7 +75,25 @@ sleep 0.5
 import -window "$main2" "$out/main-hidpi.png" 2>/dev/null
 kill "$scaled"; wait "$scaled" 2>/dev/null
 
-for log in first second hidpi; do
+# The .deb as dpkg lays it out, on the system's Qt, with a library of its own.
+deb=$(ls "$build"/package/corvane_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "nenhum .deb em $build/package"
+root="$work/deb"
+dpkg-deb -x "$deb" "$root" || fail "não foi possível desempacotar $deb"
+library="$work/Sync/scripts"
+(cd "$work" && exec "$root/usr/bin/corvane" --library "$library") >"$out/deb.log" 2>&1 &
+debian=$!
+notice=$(wait_window "Corvane - AVISO" 1 20) || fail "o programa do .deb não mostrou o aviso"
+[ -e "$library" ] && fail "a pasta de --library foi criada antes do aviso fechar"
+click_in "$notice" 228 106  # "Fechar"
+main3=$(wait_window "Corvane 1.0" 1 20) || fail "a janela principal do .deb não apareceu"
+[ -d "$library" ] || fail "a pasta de --library não foi criada"
+sleep 0.5
+import -window "$main3" "$out/main-deb.png" 2>/dev/null || fail "sem captura da janela do .deb"
+kill "$debian"; wait "$debian" 2>/dev/null
+rm -rf "$root"
+
+for log in first second hidpi deb; do
     if [ -s "$out/$log.log" ]; then
         echo "--- $log.log" >&2; cat "$out/$log.log" >&2
         fail "o programa escreveu avisos ($log)"

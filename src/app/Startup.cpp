@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace corvane {
 
@@ -36,6 +39,18 @@ bool ensureScriptsFolder(const QString& scriptsDir, QWidget* parent)
     return true;
 }
 
+int printed(std::FILE* to, const QString& text, int exitCode)
+{
+    std::fputs(text.toUtf8().constData(), to);
+    return exitCode;
+}
+
+int wrongCommandLine(const QString& what)
+{
+    return printed(stderr,
+                   QStringLiteral("corvane: %1\nUse \"corvane --help\" para ver as opções.\n").arg(what), 2);
+}
+
 int alreadyRunning()
 {
     msg::ok(nullptr, QStringLiteral("O programa já está rodando!"));
@@ -43,6 +58,56 @@ int alreadyRunning()
 }
 
 }  // namespace
+
+CommandLine readCommandLine(int argc, char* argv[])
+{
+    CommandLine result;
+    for (int i = 1; i < argc && !result.exitCode; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QStringLiteral("-h") || arg == QStringLiteral("--help")) {
+            result.exitCode = printed(
+                stdout,
+                QStringLiteral(
+                    "Uso: corvane [--library PASTA]\n"
+                    "Guarda, busca e imprime seus scripts de texto.\n\n"
+                    "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
+                    "  -h, --help       mostra esta ajuda e sai\n"
+                    "  -v, --version    mostra a versão e sai\n\n"
+                    "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
+                    "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
+                    "usada; senão ~/.local/share/Corvane/scripts.\n"),
+                0);
+        } else if (arg == QStringLiteral("-v") || arg == QStringLiteral("--version")) {
+            result.exitCode = printed(stdout, QStringLiteral("Corvane 1.0\n"), 0);
+        } else if (arg == QStringLiteral("--library") || arg.startsWith(QStringLiteral("--library="))) {
+            if (arg.contains(u'='))
+                result.library = arg.section(u'=', 1);
+            else
+                result.library = i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
+            if (result.library.isEmpty())
+                result.exitCode = wrongCommandLine(QStringLiteral("falta a pasta depois de --library"));
+        } else {
+            result.exitCode = wrongCommandLine(arg.startsWith(u'-')
+                                                   ? QStringLiteral("opção desconhecida: %1").arg(arg)
+                                                   : QStringLiteral("argumento inesperado: %1").arg(arg));
+        }
+    }
+    return result;
+}
+
+QString chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir)
+{
+    const QString chosen = fromCommandLine.isEmpty() ? qEnvironmentVariable("CORVANE_LIBRARY") : fromCommandLine;
+    if (!chosen.isEmpty())
+        return QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    // isWritable asks the system, which also says no to root where the folder is
+    // immutable or on a read-only disk.
+    const QString beside = appDir + QStringLiteral("/scripts");
+    const QFileInfo besideInfo(beside);
+    if (besideInfo.exists() ? besideInfo.isWritable() : QFileInfo(appDir).isWritable())
+        return beside;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scripts");
+}
 
 void setUpLookAndLanguage(QApplication& app, const QString& appDir)
 {

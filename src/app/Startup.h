@@ -2,10 +2,27 @@
 
 #include <QString>
 
+#include <optional>
+
 class QApplication;
 class QWidget;
 
 namespace corvane {
+
+// What the command line asks for. With exitCode set, the answer (help, version
+// or what was wrong) is already printed and the program ends with that code.
+struct CommandLine {
+    std::optional<int> exitCode;
+    QString library;  // given by --library, empty when not
+};
+
+// Reads the options without a QApplication, so that --help and --version need no
+// display.
+CommandLine readCommandLine(int argc, char* argv[]);
+
+// The library folder: --library, else CORVANE_LIBRARY, else "scripts" beside the
+// program where it can be used, else "scripts" in the user's data folder.
+QString chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir);
 
 // Portuguese for Qt's own strings and the program's font.
 void setUpLookAndLanguage(QApplication& app, const QString& appDir);
