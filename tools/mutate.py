@@ -83,6 +83,11 @@ FAULTS = [
      "saving through a link that leads outside the library"),
     ("src/widgets/Texts.cpp", "    return fs::diskFull(error) ?", "    return false ?",
      "a full disk not named as such"),
+    ("src/browse/Browser.cpp",
+     "    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));", "",
+     "the lists do not follow changes made by other programs"),
+    ("src/widgets/Controls.cpp", "        if (cut)\n            QToolTip::showText", "        if (false)\n            QToolTip::showText",
+     "a name cut by its list gets no tool tip"),
     ("src/browse/Browser.cpp", "    viewer_.viewer()->clear();\n    apply(Event::ScriptDeleted);",
      "    apply(Event::ScriptDeleted);", "a deleted script's text stays in the viewer"),
     # search

@@ -85,7 +85,7 @@ void HeaderPane::showCategory(const QString& name, qint64 scriptCount, qint64 to
     QString size = Numeric2Bytes(double(totalBytes));
     if (size.isEmpty())
         size = QStringLiteral("0 bytes");
-    line_->setText(name + QStringLiteral(": ") + QString::number(scriptCount) + QStringLiteral(" scripts"));
+    controls::setTextWithTip(line_, name + QStringLiteral(": ") + QString::number(scriptCount) + QStringLiteral(" scripts"));
     detail_->setText(size);
 }
 
@@ -93,13 +93,13 @@ void HeaderPane::showScript(const QString& name, const QString& size)
 {
     scriptMark_->show();
     categoryMark_->hide();
-    line_->setText(name);
+    controls::setTextWithTip(line_, name);
     detail_->setText(size);
 }
 
 void HeaderPane::clearChoice()
 {
-    line_->clear();
+    controls::setTextWithTip(line_, QString());
     detail_->clear();
     categoryMark_->hide();
     scriptMark_->hide();
@@ -107,7 +107,7 @@ void HeaderPane::clearChoice()
 
 void HeaderPane::showSearching(const QString& line, const QString& detail)
 {
-    line_->setText(line);
+    controls::setTextWithTip(line_, line);
     line_->move(px(240), line_->y());
     detail_->setText(detail);
     // Under the result list, where the name boxes were.
@@ -118,7 +118,7 @@ void HeaderPane::showSearching(const QString& line, const QString& detail)
 
 void HeaderPane::showSearchLine(const QString& line)
 {
-    line_->setText(line);
+    controls::setTextWithTip(line_, line);
 }
 
 void HeaderPane::setDetailShown(bool shown)
@@ -128,7 +128,7 @@ void HeaderPane::setDetailShown(bool shown)
 
 void HeaderPane::showBrowsing()
 {
-    line_->setText(QStringLiteral("Selecione uma categoria"));
+    controls::setTextWithTip(line_, QStringLiteral("Selecione uma categoria"));
     line_->move(px(585), line_->y());
     detail_->clear();
     detail_->setGeometry(twips(3690, 180, 855, 255));

@@ -47,6 +47,7 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
                                QStringLiteral("Resultados da busca"));
     results_->setSelectionMode(QAbstractItemView::SingleSelection);
     results_->setUniformItemSizes(true);
+    controls::tipCutEntries(results_);
     save_ = button(window, "btnEditText2", QStringLiteral("Editar"), twips(4560, 4200, 1095, 330));
     smaller_ = picture(window, "imgMenos2", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
     larger_ = picture(window, "imgMais2", "zoom_in.svg", twips(7560, 625, 240, 180), QStringLiteral(" Aumentar "));

@@ -5,6 +5,10 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QListWidget>
+#include <QStyle>
+#include <QToolTip>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -41,6 +45,58 @@ Picture* picture(QWidget* parent, const char* name, const char* file, const QRec
     if (!tip.trimmed().isEmpty())
         p->setAccessibleName(tip.trimmed());
     return p;
+}
+
+namespace {
+
+// The margins an item view leaves around an entry's text.
+int textMargins(const QWidget* view)
+{
+    return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+}
+
+class CutEntryTips : public QObject {
+public:
+    explicit CutEntryTips(QListWidget* list)
+        : QObject(list)
+        , list_(list)
+    {
+        list->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QObject::eventFilter(watched, event);
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QListWidgetItem* item = list_->itemAt(help->pos());
+        const QString text = item ? item->text() : QString();
+        const bool cut = item
+            && list_->fontMetrics().horizontalAdvance(text) + textMargins(list_) > list_->viewport()->width();
+        if (cut)
+            QToolTip::showText(help->globalPos(), text, list_->viewport(), list_->visualItemRect(item));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QListWidget* list_;
+};
+
+}  // namespace
+
+void tipCutEntries(QListWidget* list)
+{
+    new CutEntryTips(list);
+}
+
+void setTextWithTip(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    const bool cut = label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+    label->setToolTip(cut ? text : QString());
 }
 
 QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)

@@ -7,6 +7,7 @@
 
 class QFrame;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -37,6 +38,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry,
                  const QString& tip = {});
 QString pictureFile(const char* file);
+
+// Entries of the list that its width cuts show their whole text as a tool tip.
+void tipCutEntries(QListWidget* list);
+// Sets a label's text; when the label is too narrow for it, the whole text is
+// its tool tip.
+void setTextWithTip(QLabel* label, const QString& text);
 
 // A thin grey horizontal rule.
 QFrame* rule(QWidget* parent, const char* name, const QRect& geometry);

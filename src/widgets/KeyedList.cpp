@@ -1,6 +1,7 @@
 #include "widgets/KeyedList.h"
 
 #include "library/Fs.h"
+#include "widgets/Controls.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@ KeyedList::KeyedList(QWidget* parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    controls::tipCutEntries(this);
 }
 
 QByteArray KeyedList::keyOf(const QListWidgetItem* item)
