@@ -11,8 +11,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace corvane::test {
 
@@ -21,8 +24,6 @@ ModalWatcher::ModalWatcher()
     connect(&timer_, &QTimer::timeout, this, &ModalWatcher::poll);
     timer_.start(5);
 }
-
-ModalWatcher::~ModalWatcher() = default;
 
 ModalWatcher& ModalWatcher::answer(const QString& button)
 {
@@ -48,7 +49,6 @@ void ModalWatcher::clear()
 {
     seen.clear();
     unexpected = 0;
-    unexpectedDialogs.clear();
 }
 
 void ModalWatcher::poll()
@@ -58,6 +58,8 @@ void ModalWatcher::poll()
         return;
     handled_.append(modal);
     QObject::connect(modal, &QObject::destroyed, this, [this, modal] { handled_.removeAll(modal); });
+    if (during_)
+        std::exchange(during_, nullptr)();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         SeenBox s;
         s.title = box->windowTitle();
@@ -68,12 +70,11 @@ void ModalWatcher::poll()
             s.buttons.append(b->text());
         if (box->defaultButton())
             s.defaultButton = box->defaultButton()->text();
+        seen.append(s);
         QAbstractButton* target = nullptr;
         if (!answers_.isEmpty() && answers_.first() == QStringLiteral("Esc")) {
             // The key, not the escape button: what the box does with it is under test.
             answers_.removeFirst();
-            s.answered = QStringLiteral("Esc");
-            seen.append(s);
             QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
             return;
         }
@@ -87,8 +88,6 @@ void ModalWatcher::poll()
             ++unexpected;
             target = box->escapeButton() ? box->escapeButton() : box->buttons().value(0);
         }
-        s.answered = target ? target->text() : QString();
-        seen.append(s);
         if (target)
             QMetaObject::invokeMethod(target, [target] { target->click(); }, Qt::QueuedConnection);
         return;
@@ -98,7 +97,6 @@ void ModalWatcher::poll()
         QMetaObject::invokeMethod(modal, [handler, modal] { handler(modal); }, Qt::QueuedConnection);
         return;
     }
-    unexpectedDialogs.append(modal->objectName());
     ++unexpected;
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
@@ -220,6 +218,7 @@ void TempLibrary::mkdir(const QString& relative) const
 
 void TempLibrary::write(const QString& relative, const QByteArray& bytes) const
 {
+    QDir(scripts()).mkpath(QFileInfo(relative).path());
     QFile file(path(relative));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path(relative)));
@@ -242,6 +241,28 @@ QStringList TempLibrary::entries(const QString& relative) const
 {
     return QDir(relative.isEmpty() ? scripts() : path(relative))
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+SmallDisk::SmallDisk(const QString& size)
+{
+    const QByteArray options = "size=" + size.toLatin1();
+    mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (mounted)
+        ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::fill() const
+{
+    const int fd = ::open(QFile::encodeName(dir.path() + QStringLiteral("/.enchimento")).constData(),
+                          O_WRONLY | O_CREAT, 0600);
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    ::close(fd);
 }
 
 void typeText(QWidget* widget, const QString& text)

@@ -18,31 +18,30 @@ namespace corvane::test {
 // What a message box showed when it came up.
 struct SeenBox {
     QString title;
-    QString text;     // exactly as the program gave it (CR LF kept)
+    QString text;  // exactly as the program gave it (CR LF kept)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
-    QString answered;
 };
 
 // Answers modal windows the way a user would, while the code under test waits in
-// their event loop. Message boxes get the queued button captions in turn ("OK",
-// "Sim", "Não", or "Esc" for the Escape key); with the queue empty they get their escape button and the box
-// is marked unexpected. Other modal dialogs go to the queued dialog handlers.
+// their event loop. Message boxes get the queued answers in turn (a button's
+// caption, or "Esc" for the key); with the queue empty they get their escape
+// button and count as unexpected. Other modal windows go to the queued handlers.
 class ModalWatcher : public QObject {
     Q_OBJECT
 public:
     ModalWatcher();
-    ~ModalWatcher() override;
 
     ModalWatcher& answer(const QString& button);
     ModalWatcher& onDialog(std::function<void(QWidget*)> handler);
+    // Runs once when the next modal window is up, before it is answered: what
+    // another program does while the user still reads a question.
+    void whileNextIsOpen(std::function<void()> fn) { during_ = std::move(fn); }
 
     QList<SeenBox> seen;
     int unexpected = 0;
-    QStringList unexpectedDialogs;
 
-    // Texts of every box seen, for compact comparisons.
     QStringList texts() const;
     void clear();
 
@@ -52,6 +51,7 @@ private:
     QStringList answers_;
     QList<std::function<void(QWidget*)>> dialogHandlers_;
     QList<QWidget*> handled_;
+    std::function<void()> during_;
 };
 
 // The file system by raw name bytes, for names Qt's own calls cannot reach.
@@ -72,21 +72,34 @@ class TempLibrary {
 public:
     TempLibrary();
     ~TempLibrary();
-    // A path under scripts/ by its bytes.
     QByteArray rawPath(const QByteArray& relative = {}) const;
     QString appDir() const { return dir_.path(); }
     QString scripts() const { return dir_.path() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
+    QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
 
     void mkdir(const QString& relative) const;
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
     bool exists(const QString& relative) const;
-    // Sorted names of the entries of a folder under scripts/, hidden ones included.
+    void remove(const QString& relative) const { raw::remove(rawPath(relative.toUtf8())); }
+    // Sorted names of a folder's entries under scripts/, hidden ones included.
     QStringList entries(const QString& relative = QString()) const;
 
 private:
     QTemporaryDir dir_;
+};
+
+// A small tmpfs of the test's own, unmounted at the end; mounted is false where
+// the system does not allow it.
+struct SmallDisk {
+    explicit SmallDisk(const QString& size = QStringLiteral("256k"));
+    ~SmallDisk();
+    // Fills what room is left, so the next write runs out of space.
+    void fill() const;
+    QString path() const { return dir.path(); }
+    QTemporaryDir dir;
+    bool mounted = false;
 };
 
 template <typename T = QWidget>
