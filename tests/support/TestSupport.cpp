@@ -25,30 +25,12 @@ ModalWatcher::ModalWatcher()
     timer_.start(5);
 }
 
-ModalWatcher& ModalWatcher::answer(const QString& button)
-{
-    answers_.append(button);
-    return *this;
-}
-
-ModalWatcher& ModalWatcher::onDialog(std::function<void(QWidget*)> handler)
-{
-    dialogHandlers_.append(std::move(handler));
-    return *this;
-}
-
 QStringList ModalWatcher::texts() const
 {
     QStringList out;
     for (const SeenBox& box : seen)
         out.append(box.text);
     return out;
-}
-
-void ModalWatcher::clear()
-{
-    seen.clear();
-    unexpected = 0;
 }
 
 void ModalWatcher::poll()
@@ -60,48 +42,35 @@ void ModalWatcher::poll()
     QObject::connect(modal, &QObject::destroyed, this, [this, modal] { handled_.removeAll(modal); });
     if (during_)
         std::exchange(during_, nullptr)();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        SeenBox s;
-        s.title = box->windowTitle();
-        const QVariant raw = box->property("rawText");
-        s.text = raw.isValid() ? raw.toString() : box->text();
-        s.icon = box->icon();
-        for (QAbstractButton* b : box->buttons())
-            s.buttons.append(b->text());
-        if (box->defaultButton())
-            s.defaultButton = box->defaultButton()->text();
-        seen.append(s);
-        QAbstractButton* target = nullptr;
-        if (!answers_.isEmpty() && answers_.first() == QStringLiteral("Esc")) {
-            // The key, not the escape button: what the box does with it is under test.
-            answers_.removeFirst();
-            QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
-            return;
-        }
-        if (!answers_.isEmpty()) {
-            const QString wanted = answers_.takeFirst();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == wanted)
-                    target = b;
-        }
-        if (!target) {
-            ++unexpected;
-            target = box->escapeButton() ? box->escapeButton() : box->buttons().value(0);
-        }
-        if (target)
-            QMetaObject::invokeMethod(target, [target] { target->click(); }, Qt::QueuedConnection);
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box && !dialogHandlers_.isEmpty()) {
+        QMetaObject::invokeMethod(modal, [handler = dialogHandlers_.takeFirst(), modal] { handler(modal); },
+                                  Qt::QueuedConnection);
         return;
     }
-    if (!dialogHandlers_.isEmpty()) {
-        auto handler = dialogHandlers_.takeFirst();
-        QMetaObject::invokeMethod(modal, [handler, modal] { handler(modal); }, Qt::QueuedConnection);
+    if (!box) {
+        ++unexpected;
+        QMetaObject::invokeMethod(modal, [modal] { modal->close(); }, Qt::QueuedConnection);
         return;
     }
-    ++unexpected;
-    if (auto* dialog = qobject_cast<QDialog*>(modal))
-        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
-    else
-        modal->close();
+    const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+    SeenBox s{box->windowTitle(), box->property("rawText").toString(), box->icon(), {},
+              box->defaultButton() ? box->defaultButton()->text() : QString()};
+    QAbstractButton* target = box->escapeButton();
+    for (QAbstractButton* b : box->buttons()) {
+        s.buttons.append(b->text());
+        if (b->text() == answer)
+            target = b;
+    }
+    seen.append(s);
+    if (answer == QStringLiteral("Esc")) {
+        // The key, not the escape button: what the box does with it is under test.
+        QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
+        return;
+    }
+    unexpected += s.buttons.contains(answer) ? 0 : 1;
+    if (target)
+        QMetaObject::invokeMethod(target, [target] { target->click(); }, Qt::QueuedConnection);
 }
 
 namespace raw {
@@ -135,32 +104,40 @@ void symlink(const QByteArray& target, const QByteArray& path)
 }
 
 namespace {
-void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByteArray>& out)
+// Calls fn with each entry's name and lstat; false when dir cannot be read.
+template <typename Fn>
+bool forEach(const QByteArray& dir, Fn fn)
 {
     DIR* d = ::opendir(dir.constData());
     if (!d)
-        return;
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        const QByteArray path = dir + '/' + name;
-        const QByteArray key = prefix + name;
+        return false;
+    QList<QByteArray> names;
+    while (const dirent* e = ::readdir(d))
+        if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+            names.append(QByteArray(e->d_name));
+    ::closedir(d);
+    for (const QByteArray& name : names) {
         struct stat st;
+        if (::lstat((dir + '/' + name).constData(), &st) == 0)
+            fn(name, st);
+    }
+    return true;
+}
+
+void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByteArray>& out)
+{
+    forEach(dir, [&](const QByteArray& name, const struct stat& st) {
+        const QByteArray path = dir + '/' + name, key = prefix + name;
         char target[4096];
-        if (::lstat(path.constData(), &st) != 0)
-            continue;
         if (S_ISLNK(st.st_mode)) {
-            const ssize_t n = ::readlink(path.constData(), target, sizeof target);
-            out[key] = "-> " + QByteArray(target, n < 0 ? 0 : n);
+            out[key] = "-> " + QByteArray(target, qMax(ssize_t(0), ::readlink(path.constData(), target, sizeof target)));
         } else if (S_ISDIR(st.st_mode)) {
             out[key] = "<dir>";
             walk(path, key + '/', out);
         } else {
-            out[key] = read(path);
+            out[key] = S_ISREG(st.st_mode) ? read(path) : "<special>";
         }
-    }
-    ::closedir(d);
+    });
 }
 }  // namespace
 
@@ -174,18 +151,8 @@ QMap<QByteArray, QByteArray> tree(const QByteArray& dir)
 void remove(const QByteArray& path)
 {
     struct stat st;
-    if (::lstat(path.constData(), &st) != 0)
-        return;
-    if (S_ISDIR(st.st_mode)) {
-        if (DIR* d = ::opendir(path.constData())) {
-            QList<QByteArray> names;
-            while (const dirent* e = ::readdir(d))
-                if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
-                    names.append(QByteArray(e->d_name));
-            ::closedir(d);
-            for (const QByteArray& name : names)
-                remove(path + '/' + name);
-        }
+    if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        forEach(path, [&](const QByteArray& name, const struct stat&) { remove(path + '/' + name); });
         ::rmdir(path.constData());
     } else {
         ::unlink(path.constData());
@@ -196,7 +163,7 @@ void remove(const QByteArray& path)
 
 TempLibrary::TempLibrary()
 {
-    QDir(dir_.path()).mkpath(QStringLiteral("scripts"));
+    raw::mkdir(rawPath());
 }
 
 TempLibrary::~TempLibrary()
@@ -211,36 +178,16 @@ QByteArray TempLibrary::rawPath(const QByteArray& relative) const
     return relative.isEmpty() ? root : root + '/' + relative;
 }
 
-void TempLibrary::mkdir(const QString& relative) const
-{
-    QDir(scripts()).mkpath(relative);
-}
-
 void TempLibrary::write(const QString& relative, const QByteArray& bytes) const
 {
     QDir(scripts()).mkpath(QFileInfo(relative).path());
-    QFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path(relative)));
-}
-
-QByteArray TempLibrary::read(const QString& relative) const
-{
-    QFile file(path(relative));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-bool TempLibrary::exists(const QString& relative) const
-{
-    return QFileInfo::exists(path(relative));
+    raw::write(rawPath(relative.toUtf8()), bytes);
 }
 
 QStringList TempLibrary::entries(const QString& relative) const
 {
-    return QDir(relative.isEmpty() ? scripts() : path(relative))
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(path(relative)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                          QDir::Name);
 }
 
 SmallDisk::SmallDisk(const QString& size)
@@ -267,12 +214,14 @@ void SmallDisk::fill() const
 
 void typeText(QWidget* widget, const QString& text)
 {
-    for (QChar c : text) {
-        if (c.unicode() < 0x7F && c.unicode() >= 0x20) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x7F && c.unicode() >= 0x20)
             QTest::keyClick(widget, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
+        else  // a character beyond the basic plane is one key
+            QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown,
+                                text.mid(i, c.isHighSurrogate() ? 2 : 1), Qt::NoModifier);
+        i += c.isHighSurrogate() ? 1 : 0;
     }
 }
 

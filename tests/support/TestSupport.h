@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QMessageBox>
@@ -33,8 +35,12 @@ class ModalWatcher : public QObject {
 public:
     ModalWatcher();
 
-    ModalWatcher& answer(const QString& button);
-    ModalWatcher& onDialog(std::function<void(QWidget*)> handler);
+    ModalWatcher& answer(const QString& button)
+    {
+        answers_.append(button);
+        return *this;
+    }
+    void onDialog(std::function<void(QWidget*)> handler) { dialogHandlers_.append(std::move(handler)); }
     // Runs once when the next modal window is up, before it is answered: what
     // another program does while the user still reads a question.
     void whileNextIsOpen(std::function<void()> fn) { during_ = std::move(fn); }
@@ -43,7 +49,11 @@ public:
     int unexpected = 0;
 
     QStringList texts() const;
-    void clear();
+    void clear()
+    {
+        seen.clear();
+        unexpected = 0;
+    }
 
 private:
     void poll();
@@ -61,7 +71,8 @@ QByteArray read(const QByteArray& path);  // "<missing>" when it cannot be read
 void mkdir(const QByteArray& path);
 void symlink(const QByteArray& target, const QByteArray& path);
 // Every entry beneath dir by relative path bytes: a file's bytes, "<dir>" for a
-// folder, "-> target" for a link; empty when dir does not exist.
+// folder, "-> target" for a link, "<special>" for a pipe or device; empty when dir
+// does not exist.
 QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
 // Removes a file, link or whole folder; nothing when it does not exist.
 void remove(const QByteArray& path);
@@ -78,10 +89,11 @@ public:
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
     QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
 
-    void mkdir(const QString& relative) const;
+    void mkdir(const QString& relative) const { QDir(scripts()).mkpath(relative); }
+    // Writes a file, making the folders it lies in.
     void write(const QString& relative, const QByteArray& bytes) const;
-    QByteArray read(const QString& relative) const;
-    bool exists(const QString& relative) const;
+    QByteArray read(const QString& relative) const { return raw::read(rawPath(relative.toUtf8())); }
+    bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
     void remove(const QString& relative) const { raw::remove(rawPath(relative.toUtf8())); }
     // Sorted names of a folder's entries under scripts/, hidden ones included.
     QStringList entries(const QString& relative = QString()) const;
