@@ -6,8 +6,6 @@
 #include "support/MainDriver.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QRadioButton>
 
 #include <sys/stat.h>
@@ -39,7 +37,6 @@ void click(QWidget* w)
 }
 
 const QString kSuccess = QStringLiteral("Backup realizado com sucesso!");
-const QString kExists = QStringLiteral("A pasta scripts já existe");
 
 QString stopped(const char* what, const QString& path, const QString& backup)
 {
@@ -61,17 +58,14 @@ private slots:
     void cleanupTestCase();
     void init();
     void cleanup();
-    void opensOnTheLibraryAndCancels();
-    void dateOption();
-    void folderListOpensOnlyWhatIsOpened();
-    void drivesMoveToRootOrRefuse();
+    void windowOpensOnTheLibrary();
+    void pickersChooseWhereTheBackupGoes();
     void copiesTheLibraryExactlyOnce();
     void refusedNames();
     void unreadableEntriesStopTheBackup_data();
     void unreadableEntriesStopTheBackup();
     void everyFailingStepStopsWithoutSuccess();
     void fullDiskStopsTheBackup();
-    void miniHelpOpensAndCloses();
 
 private:
     QWidget* open(const QString& folder = {});
@@ -98,7 +92,6 @@ void TestBackup::cleanupTestCase()
 {
     drives::setSource(nullptr);
     backup::setDateSource(nullptr);
-    QDir::setCurrent(oldCurrent_);
 }
 
 void TestBackup::init()
@@ -146,129 +139,116 @@ SeenBox TestBackup::backUp()
     return watcher_->seen.value(0);
 }
 
-void TestBackup::opensOnTheLibraryAndCancels()
+void TestBackup::windowOpensOnTheLibrary()
 {
-    for (const char* folder : {"zeta", "Alfa", "beta", ".oculta"})
-        lib_->mkdir(QLatin1String(folder));
-    lib_->write(QStringLiteral(".escondido"), "x");
+    for (const char* entry : {"zeta/", "Alfa/", "beta/", ".oculta/", ".escondido"})
+        entry[qstrlen(entry) - 1] == '/' ? lib_->mkdir(QLatin1String(entry)) : lib_->write(QLatin1String(entry), "x");
     QWidget* w = open();
     auto* list = control<QListWidget>(w, "List1");
     QCOMPARE(entries(list), (QStringList{"» Alfa", "» beta", "» zeta"}));
     QVERIFY(list->hasFocus());
-    QCOMPARE(control<QLineEdit>(w, "txtfile")->text(), QStringLiteral("scripts"));
     QCOMPARE(control<QLineEdit>(w, "txtCaminho")->text(), QString());
     QCOMPARE(control<QComboBox>(w, "Drive1")->currentData().toString(), drives::rootOf(work_->path()));
-    QVERIFY(!control<QRadioButton>(w, "optSim")->isChecked() && !control<QRadioButton>(w, "optNao")->isChecked());
 
+    // The date option puts today's date, taken when it is chosen, into the name.
+    auto* name = control<QLineEdit>(w, "txtfile");
+    auto* yes = control<QRadioButton>(w, "optSim");
+    auto* no = control<QRadioButton>(w, "optNao");
+    QVERIFY(name->text() == QStringLiteral("scripts") && !yes->isChecked() && !no->isChecked());
+    click(yes);
+    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
+    click(no);
+    QCOMPARE(name->text(), QStringLiteral("scripts"));
+    typeText(name, QStringLiteral("X"));
+    click(no);  // a second click still puts the name back
+    QCOMPARE(name->text(), QStringLiteral("scripts"));
+    g_today = QDate(2027, 1, 2);
+    click(yes);
+    g_today = QDate(2026, 12, 5);
+    QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
+
+    // The mini help comes up over it and only its own button closes it.
+    QString help;
+    watcher_->onDialog([&](QWidget* dialog) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        help = dialog->objectName() + (dialog->isVisible() ? "" : " closed by Esc");
+        click(control(dialog, "cmdBackHelp"));
+    });
+    QTest::mouseClick(control(w, "lblMiniHelp"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(help, QStringLiteral("frmBackHelp"));
+    QTest::mouseClick(control(w, "imgHelp"), Qt::LeftButton, {}, QPoint(3, 3));  // a picture, no button
     // Enter and Esc mean nothing; Cancelar closes at once, copying nothing.
+    QTest::keyClick(name, Qt::Key_Return);
     QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(w->isVisible());
     click(control(w, "cmdCancel"));
     QVERIFY(!w->isVisible());
     QCOMPARE(watcher_->unexpected, 0);
-    QVERIFY(!QFileInfo::exists(dest(QStringLiteral("scripts"))));
+    QCOMPARE(raw::tree(QFile::encodeName(dest())), (Tree{{"alvo", "<dir>"}, {"outro", "<dir>"},
+                                                           {"outro/fundo", "<dir>"}, {".oculta", "<dir>"}}));
 }
 
-void TestBackup::dateOption()
-{
-    QWidget* w = open();
-    auto* name = control<QLineEdit>(w, "txtfile");
-    auto* yes = control<QRadioButton>(w, "optSim");
-    auto* no = control<QRadioButton>(w, "optNao");
-    click(yes);
-    QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
-    QVERIFY(yes->isChecked() && !no->isChecked());
-    name->setFocus();
-    QTest::keyClick(name, Qt::Key_Return);  // no way out
-    QVERIFY(w->isVisible());
-    click(no);
-    QCOMPARE(name->text(), QStringLiteral("scripts"));
-    typeText(name, QStringLiteral("X"));
-    click(no);  // a second click still puts the name back
-    QCOMPARE(name->text(), QStringLiteral("scripts"));
-    // The date is today's when the option is chosen.
-    g_today = QDate(2027, 1, 2);
-    click(yes);
-    g_today = QDate(2026, 12, 5);
-    QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
-}
-
-void TestBackup::folderListOpensOnlyWhatIsOpened()
+void TestBackup::pickersChooseWhereTheBackupGoes()
 {
     QWidget* w = open();
     auto* dir = control<QListWidget>(w, "Dir1");
     auto* path = control<QLineEdit>(w, "txtCaminho");
     const QString root = QDir(work_->path()).absolutePath();
     // Ancestors from the root down, then the sub-folders (no hidden ones).
-    QStringList expected{QStringLiteral("/")};
-    expected << root.mid(1).split(u'/');
-    const int current = int(expected.size()) - 1;
-    expected << QStringLiteral("alvo") << QStringLiteral("outro");
-    QCOMPARE(entries(dir), expected);
-    QCOMPARE(dir->currentRow(), current);
-
+    const QStringList ancestors = QStringList{QStringLiteral("/")} + root.mid(1).split(u'/');
+    QCOMPARE(entries(dir), ancestors + QStringList({"alvo", "outro"}));
+    QCOMPARE(dir->currentRow(), ancestors.size() - 1);
     // Selecting moves the highlight only; a double-click or Enter opens.
     clickItem(dir, QStringLiteral("outro"));
     QCOMPARE(path->text(), QString());
     doubleClickItem(dir, QStringLiteral("outro"));
     QCOMPARE(path->text(), root + QStringLiteral("/outro"));
-    QCOMPARE(entries(dir).mid(current), (QStringList{QFileInfo(root).fileName(), "outro", "fundo"}));
+    QCOMPARE(entries(dir), ancestors + QStringList({"outro", "fundo"}));
     dir->setCurrentItem(itemNamed(dir, QStringLiteral("fundo")));
     QTest::keyClick(dir, Qt::Key_Return);
     QCOMPARE(path->text(), root + QStringLiteral("/outro/fundo"));
-    QVERIFY(w->isVisible());
     doubleClickItem(dir, QFileInfo(root).fileName());
     QCOMPARE(path->text(), root);
 
-    // Typing a path in the path box does not move the backup.
-    doubleClickItem(dir, QStringLiteral("alvo"));
-    path->setFocus();
-    path->selectAll();
-    typeText(path, dest(QStringLiteral("outro")));
-    QCOMPARE(backUp().text, kSuccess);
-    QVERIFY(QFileInfo(dest(QStringLiteral("alvo/scripts"))).isDir());
-    QVERIFY(!QFileInfo::exists(dest(QStringLiteral("outro/scripts"))));
-    QCOMPARE(QDir::currentPath(), root);  // browsing leaves the process where it was
-}
-
-void TestBackup::drivesMoveToRootOrRefuse()
-{
-    QWidget* w = open();
+    // Another volume moves the list to its root; one that cannot be read is
+    // refused and the list stays where it was.
     auto* drive = control<QComboBox>(w, "Drive1");
-    auto* dir = control<QListWidget>(w, "Dir1");
-    auto* path = control<QLineEdit>(w, "txtCaminho");
-    QCOMPARE(drive->count(), 3);
     QCOMPARE(drive->itemText(1), dest(QStringLiteral("outro")) + " [RESERVA]");
     drive->setFocus();
     QTest::keyClick(drive, Qt::Key_Down);
-    QCOMPARE(path->text(), dest(QStringLiteral("outro")));
-    QCOMPARE(entries(dir).last(), QStringLiteral("fundo"));
-
-    // A volume that cannot be read: refused, the folder list stays where it was.
+    QCOMPARE(path->text() + u'/' + entries(dir).last(), dest(QStringLiteral("outro")) + QStringLiteral("/fundo"));
     watcher_->answer(QStringLiteral("OK"));
     QTest::keyClick(drive, Qt::Key_Down);
     QCOMPARE(watcher_->seen.size(), 1);
     expectBox(watcher_->seen[0], QStringLiteral("Drive não acessível"), kAppTitle);
     QCOMPARE(drive->currentIndex(), 2);
-    QCOMPARE(path->text(), dest(QStringLiteral("outro")));
-    QCOMPARE(entries(dir).last(), QStringLiteral("fundo"));
-    QCOMPARE(watcher_->unexpected, 0);
+    QCOMPARE(path->text() + u'/' + entries(dir).last(), dest(QStringLiteral("outro")) + QStringLiteral("/fundo"));
+
+    // Typing a path in the path box does not move the backup.
+    doubleClickItem(dir, QStringLiteral("fundo"));
+    path->setFocus();
+    path->selectAll();
+    typeText(path, dest(QStringLiteral("alvo")));
+    QCOMPARE(backUp().text, kSuccess);
+    QVERIFY(QFileInfo(dest(QStringLiteral("outro/fundo/scripts"))).isDir());
+    QVERIFY(!QFileInfo::exists(dest(QStringLiteral("alvo/scripts"))));
+    QCOMPARE(QDir::currentPath(), root);  // browsing leaves the process where it was
 }
 
+// Names in Windows-1252 bytes beside their UTF-8 look-alikes, a script and a
+// category that are links, a file bigger than one read: copied byte for byte,
+// its time kept; what the program never shows stays behind.
 void TestBackup::copiesTheLibraryExactlyOnce()
 {
-    // Names in Windows-1252 bytes beside their UTF-8 look-alikes; a script and a
-    // category that are links; what the program never shows stays behind.
     QDir(dest()).mkpath(QStringLiteral("fora/pasta"));
     raw::write(QFile::encodeName(dest("fora/texto.txt")), "\"de fora\"\r\n");
     raw::write(QFile::encodeName(dest("fora/pasta/x.txt")), "\"x\"\r\n");
     for (const char* dir : {"Alfa", "Caf\xe9", "Caf\xc3\xa9", "Geral", "Geral/sub", "Vazia"})
         raw::mkdir(lib_->rawPath(dir));
-    const QByteArray big = 'a' + QByteArray(300 * 1024, 'z') + 'b';  // more than one read
     const Tree files{{"Alfa/ma\xe7\xe3.txt", "\"cp1252\"\r\n"}, {"Alfa/ma\xc3\xa7\xc3\xa3.txt", "\"utf-8\"\r\n"},
                      {"Caf\xe9/\xe1.txt", "\"\xe1\"\r\n"}, {"Geral/Oi.txt", "\"Ol\xE1\r\n\xA4x\xA4\"\r\n"},
-                     {"Geral/foto.jpg", QByteArray("\xFF\xD8\x00\x01", 4)}, {"Geral/grande", big}};
+                     {"Geral/foto.jpg", QByteArray("\xFF\xD8\x00\x01", 4)}, {"Geral/grande", 'a' + QByteArray(300 * 1024, 'z') + 'b'}};
     for (auto it = files.begin(); it != files.end(); ++it)
         raw::write(lib_->rawPath(it.key()), it.value());
     for (const char* behind : {"Alfa/.oculto.txt", "Geral/sub/dentro.txt", "solto.txt"})
@@ -284,7 +264,6 @@ void TestBackup::copiesTheLibraryExactlyOnce()
     QWidget* w = open(QStringLiteral("alvo"));
     QCOMPARE(entries(control<QListWidget>(w, "List1")),
              (QStringList{"» Alfa", "» Café", "» Café", "» Geral", "» Ligada", "» solto.txt", "» Vazia"}));
-
     expectBox(backUp(), kSuccess, kAppTitle);
     Tree expected = files;
     for (const char* dir : {"Alfa", "Caf\xe9", "Caf\xc3\xa9", "Geral", "Ligada", "Vazia", "solto.txt"})
@@ -294,17 +273,16 @@ void TestBackup::copiesTheLibraryExactlyOnce()
     QCOMPARE(copies(), expected);
     QCOMPARE(QFileInfo(dest(QStringLiteral("alvo/scripts/Geral/grande"))).lastModified(), stamp);
 
-    // The window stays as it was; a second press is refused and writes nothing.
-    QVERIFY(w->isVisible());
+    // The window stays as it was; a second press is refused and writes nothing,
+    // and so is the application folder, which holds the scripts folder itself.
     QCOMPARE(control<QLineEdit>(w, "txtfile")->text(), QStringLiteral("scripts"));
     QVERIFY(QFile::remove(dest(QStringLiteral("alvo/scripts/Geral/Oi.txt"))));
-    expectBox(backUp(), kExists, kAppTitle);
+    expectBox(backUp(), QStringLiteral("A pasta scripts já existe"), kAppTitle);
     QVERIFY(!QFileInfo::exists(dest(QStringLiteral("alvo/scripts/Geral/Oi.txt"))));
-    // The application folder holds the scripts folder itself: refused the same way.
     auto* dir = control<QListWidget>(w, "Dir1");
     doubleClickItem(dir, QFileInfo(QFileInfo(lib_->appDir()).absolutePath()).fileName());
     doubleClickItem(dir, QFileInfo(lib_->appDir()).fileName());
-    QCOMPARE(backUp().text, kExists);
+    QCOMPARE(backUp().text, QStringLiteral("A pasta scripts já existe"));
     QCOMPARE(raw::read(lib_->rawPath("Geral/Oi.txt")), files["Geral/Oi.txt"]);
 }
 
@@ -325,8 +303,8 @@ void TestBackup::refusedNames()
     name->selectAll();
     typeText(name, QStringLiteral("copia vazia"));
     QCOMPARE(backUp().text, kSuccess);
-    QCOMPARE(raw::tree(QFile::encodeName(dest(QStringLiteral("copia vazia")))), Tree());
     QVERIFY(QFileInfo(dest(QStringLiteral("copia vazia"))).isDir());
+    QCOMPARE(raw::tree(QFile::encodeName(dest(QStringLiteral("copia vazia")))), Tree());
 }
 
 void TestBackup::unreadableEntriesStopTheBackup_data()
@@ -359,12 +337,11 @@ void TestBackup::unreadableEntriesStopTheBackup()
 
 void TestBackup::everyFailingStepStopsWithoutSuccess()
 {
-    raw::mkdir(lib_->rawPath("Alfa"));
+    lib_->write(QStringLiteral("Alfa/um.txt"), "\"1\"\r\n");
+    lib_->write(QStringLiteral("Alfa/grande.txt"), QByteArray(150 * 1024, 'g'));  // written in more than one step
     raw::mkdir(lib_->rawPath("Caf\xe9"));
-    raw::write(lib_->rawPath("Alfa/um.txt"), "\"1\"\r\n");
-    raw::write(lib_->rawPath("Alfa/grande.txt"), QByteArray(150 * 1024, 'g'));  // written in more than one step
     raw::write(lib_->rawPath("Caf\xe9/ma\xe7\xe3.txt"), "\"\xe7\"\r\n");
-    raw::write(lib_->rawPath("solto.txt"), "s");
+    lib_->write(QStringLiteral("solto.txt"), "s");
     open(QStringLiteral("alvo"));
     const QString to = dest("alvo/scripts");
     // The chosen folder became a file after it was opened.
@@ -416,29 +393,9 @@ void TestBackup::fullDiskStopsTheBackup()
     QDir::setCurrent(disk.path());
     open();
     const SeenBox box = backUp();
-    QDir::setCurrent(work_->path());
     QCOMPARE(box.text, stopped("Não foi possível copiar o arquivo", lib_->path("Alfa/um.txt"), disk.path() + "/scripts"));
     QCOMPARE(box.icon, QMessageBox::Critical);
     QCOMPARE(raw::tree(QFile::encodeName(disk.path() + "/scripts")), (Tree{{"Alfa", "<dir>"}}));
-}
-
-void TestBackup::miniHelpOpensAndCloses()
-{
-    QWidget* w = open();
-    QString opened;
-    watcher_->onDialog([&](QWidget* help) {
-        opened = help->objectName();
-        QTest::keyClick(help, Qt::Key_Escape);  // not a way out
-        QVERIFY(help->isVisible());
-        click(control<QPushButton>(help, "cmdBackHelp"));
-    });
-    QTest::mouseClick(control(w, "lblMiniHelp"), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(opened, QStringLiteral("frmBackHelp"));
-    QVERIFY(w->isVisible());
-    // The picture beside it takes no clicks.
-    QTest::mouseClick(control(w, "imgHelp"), Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::qWait(30);
-    QCOMPARE(watcher_->unexpected, 0);
 }
 
 QTEST_MAIN(TestBackup)

@@ -118,6 +118,8 @@ struct MainDriver {
     QString label(const char* name) { return get<QLabel>(name)->text(); }
     QString teste() { return label("lblTeste"); }
     QString tamanho() { return label("lblTamanho"); }
+    // The two labels over the lists: what is chosen, and its count and size.
+    QString caption() { return teste() + u'/' + tamanho(); }
     QStringList enabled(std::initializer_list<const char*> names)
     {
         return namesWhere(&w, names, [](QWidget* c) { return c->isEnabled(); });

@@ -161,9 +161,11 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
-TempLibrary::TempLibrary()
+TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries)
 {
     raw::mkdir(rawPath());
+    for (const auto& [name, bytes] : entries)
+        name.endsWith(u'/') ? mkdir(name) : write(name, bytes);
 }
 
 TempLibrary::~TempLibrary()

@@ -81,7 +81,8 @@ void remove(const QByteArray& path);
 // A throw-away application folder with a scripts folder in it.
 class TempLibrary {
 public:
-    TempLibrary();
+    // Folders (names ending in '/') and files with their bytes, made in order.
+    explicit TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries = {});
     ~TempLibrary();
     QByteArray rawPath(const QByteArray& relative = {}) const;
     QString appDir() const { return dir_.path(); }
