@@ -50,49 +50,41 @@ struct Session {
     // What a user does, steps apart by ';': "dir=" clicks a category, "pick=" a
     // script, "open=" double-clicks one, "text=" types the viewer ("\n" is Enter),
     // "cat=" and "file=" type the name boxes, "paste=" pastes into the category
-    // box, "search=" and "found=" use the search panel. What happens behind the
+    // box, "search=" and "found=" use the search panel, "yes=" presses a button
+    // and answers Sim, "active" brings the window back to the front (offscreen, a
+    // closed box hands no activation back). What happens behind the
     // program's back: "rm=", "mk=", "put=" (a file holding x); "later:" puts it
     // off until the next question is open.
     void act(const QString& steps)
     {
+        const QHash<QString, std::function<void(const QString&)>> actions{
+            {"rm", [this](const QString& path) { lib.remove(path); }},
+            {"mk", [this](const QString& path) { lib.mkdir(path); }},
+            {"put", [this](const QString& path) { lib.write(path, "x"); }},
+            {"dir", [this](const QString& name) { clickItem(win.dirs(), name); }},
+            {"pick", [this](const QString& name) { clickItem(win.files(), name); }},
+            {"open", [this](const QString& name) { doubleClickItem(win.files(), name); }},
+            {"text", [this](const QString& text) { win.typeViewer(text); }},
+            {"cat", [this](const QString& name) { win.typeName(win.catBox(), name); }},
+            {"file", [this](const QString& name) { win.typeName(win.fileBox(), name); }},
+            {"search", [this](const QString& text) { win.search(text); }},
+            {"found", [this](const QString& line) { clickItem(win.found(), line); }},
+            {"yes", [this](const QString& button) { win.press(watcher, qPrintable(button), {"Sim", "OK"}); }},
+            {"active", [this](const QString&) { QVERIFY(showActive(&win.w)); }},
+            {"paste", [this](const QString& text) {
+                 QGuiApplication::clipboard()->setText(text);
+                 win.catBox()->setFocus();
+                 QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
+             }}};
         for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            QString what = step.section(u'=', 0, 0);
-            const QString arg = step.mid(what.size() + 1);
-            const bool later = what.startsWith(QStringLiteral("later:"));
-            what.remove(QStringLiteral("later:"));
-            std::function<void()> disk;
-            if (what == QStringLiteral("rm"))
-                disk = [this, arg] { lib.remove(arg); };
-            else if (what == QStringLiteral("mk"))
-                disk = [this, arg] { lib.mkdir(arg); };
-            else if (what == QStringLiteral("put"))
-                disk = [this, arg] { lib.write(arg, "x"); };
-            if (disk && later)
-                watcher.whileNextIsOpen(disk);
-            else if (disk)
-                disk();
-            else if (what == QStringLiteral("dir"))
-                clickItem(win.dirs(), arg);
-            else if (what == QStringLiteral("pick"))
-                clickItem(win.files(), arg);
-            else if (what == QStringLiteral("open"))
-                doubleClickItem(win.files(), arg);
-            else if (what == QStringLiteral("text"))
-                win.typeViewer(arg);
-            else if (what == QStringLiteral("cat"))
-                win.typeName(win.catBox(), arg);
-            else if (what == QStringLiteral("file"))
-                win.typeName(win.fileBox(), arg);
-            else if (what == QStringLiteral("search"))
-                win.search(arg);
-            else if (what == QStringLiteral("found"))
-                clickItem(win.found(), arg);
-            else if (what == QStringLiteral("paste")) {
-                QGuiApplication::clipboard()->setText(arg);
-                win.catBox()->setFocus();
-                QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
-            } else
+            const QString what = step.section(u'=', 0, 0), arg = step.mid(what.size() + 1);
+            const auto action = actions.value(QString(what).remove(QStringLiteral("later:")));
+            if (!action)
                 qFatal("no step %s", qPrintable(step));
+            if (what.startsWith(QStringLiteral("later:")))
+                watcher.whileNextIsOpen([action, arg] { action(arg); });
+            else
+                action(arg);
         }
     }
 
@@ -148,12 +140,10 @@ private slots:
     void everyFailingStepLeavesTheOldBytes();
     void addingKeepsTheChoice();
     void savingAndRenamingWholeFiles();
-    void nothingChosen();
     void copyPutsSelectionOrWholeText();
     void longLinesSaveAsTheyWere();
     void fullDiskKeepsTheScriptAndTheText();
-    void linksNeverLeadAChangeOutside();
-    void foreignNamesAreChangedExactly();
+    void hostileNamesAndLinks();
 };
 
 void TestEditing::questions_data()
@@ -251,6 +241,12 @@ void TestEditing::refusals_data()
                                             << "O nome \"leia\" já existe!" << kAppTitle << "/" << "";
     QTest::newRow("add category: dots") << "cat=.." << "btnAddCat" << false << "O nome \"..\" " + dots << addCat
                                         << "../" << "";
+    QTest::newRow("add category: reserved") << "cat=Lpt1" << "btnAddCat" << false
+                                            << "O nome \"Lpt1\" não pode ser usado: é um nome reservado pelo sistema."
+                                            << addCat << "Lpt1/" << "";
+    QTest::newRow("add category: last dot") << "cat=Fim." << "btnAddCat" << false
+                                            << "O nome \"Fim.\" não pode ser usado: termina com ponto ou espaço."
+                                            << addCat << "Fim./" << "";
     QTest::newRow("add category: pasted path")
         << "paste=../x" << "btnAddCat" << false
         << "O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto." << addCat << "..x/" << "";
@@ -311,6 +307,21 @@ void TestEditing::refusals_data()
                                              << delScript << "/" << "";
     QTest::newRow("delete script: gone") << "dir=Notas;pick=a;rm=Notas/a.txt" << "btnDelFile" << true
                                          << "Script não deletado!\r\n" + noScript.arg(QStringLiteral("a")) << delScript << "/" << "";
+    const QString renamed = QStringLiteral("dir=Notas;pick=a;file=c;yes=btnEditFile"), pickName = QStringLiteral("Voce precisa selecionar um nome!");
+    QTest::newRow("rename script: none chosen") << renamed << "btnEditFile" << false << pickName << "Renomear script"
+                                                << "/" << "";
+    QTest::newRow("delete script: none chosen") << renamed << "btnDelFile" << false << pickName << delScript << "/" << "";
+    QTest::newRow("save: none chosen") << renamed << "btnEditText" << false << "O arquivo precisa ter um nome!"
+                                       << kEditTitle << "/" << "";
+    QTest::newRow("save from the panel: none chosen") << "search=antigo;found=a --> Notas;search=antigo"
+                                                      << "btnEditText2" << false << "O arquivo precisa ter um nome!"
+                                                      << kEditTitle << "/" << "";
+    const QString none = QStringLiteral("dir=Notas;yes=btnDelCat;yes=btnDelCat");
+    const QString pickCategory = QStringLiteral("Voce precisa selecionar uma Categoria");
+    QTest::newRow("delete category: none left") << none << "btnDelCat" << false << pickCategory << delCat << "/" << "";
+    QTest::newRow("rename category: none left") << none << "btnEditCat" << false << pickCategory << renCat << "/" << "";
+    QTest::newRow("add script: no category") << none + ";file=solto;text=texto" << "btnAddFile" << false
+                                             << pickCategory << addScript << "/solto" << "";
     QTest::newRow("save: character") << "dir=Notas;pick=a;text=neve ☃" << "btnEditText" << true
                                      << "Arquivo não editado\r\n" + character.arg(QStringLiteral("☃"), QStringLiteral("2603"))
                                      << kEditTitle << "/" << "";
@@ -449,37 +460,6 @@ void TestEditing::savingAndRenamingWholeFiles()
     QCOMPARE(entries(s.win.dirs()), (QStringList{"Alpha", "NOTAS"}));
 }
 
-void TestEditing::nothingChosen()
-{
-    Session s;
-    // After a rename no script is chosen: each script command refuses.
-    s.act("dir=Notas;pick=a;file=c");
-    s.win.press(s.watcher, "btnEditFile", {"Sim", "OK"});
-    const QString pickName = QStringLiteral("Voce precisa selecionar um nome!");
-    expectBox(s.win.press(s.watcher, "btnEditFile")[0], pickName, QStringLiteral("Renomear script"));
-    expectBox(s.win.press(s.watcher, "btnDelFile")[0], pickName, QStringLiteral("Deletar Script"));
-    expectBox(s.win.press(s.watcher, "btnEditText")[0], QStringLiteral("O arquivo precisa ter um nome!"), kEditTitle);
-    // A new search chooses no result: saving from the panel refuses too.
-    s.act("search=antigo;found=c --> Notas;search=antigo");
-    expectBox(s.win.press(s.watcher, "btnEditText2")[0], QStringLiteral("O arquivo precisa ter um nome!"), kEditTitle);
-    s.win.click("btnCloseSearch");
-
-    // With every category deleted, the category commands refuse.
-    QVERIFY(showActive(&s.win.w));
-    for (const char* category : {"Notas", "Alpha"}) {
-        clickItem(s.win.dirs(), QLatin1String(category));
-        QCOMPARE(s.win.press(s.watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
-    }
-    QCOMPARE(s.state() + s.win.teste(), QStringLiteral(" |  | / |  | /"));
-    const QString pick = QStringLiteral("Voce precisa selecionar uma Categoria");
-    expectBox(s.win.press(s.watcher, "btnDelCat")[0], pick, QStringLiteral("Deletar Categoria"));
-    expectBox(s.win.press(s.watcher, "btnEditCat")[0], pick, QStringLiteral("Renomear Categoria"));
-    s.act("file=solto;text=texto");
-    expectBox(s.win.press(s.watcher, "btnAddFile")[0], pick, QStringLiteral("Adicionar Script"));
-    QCOMPARE(raw::tree(QFile::encodeName(s.lib.appDir())), (Tree{{"scripts", "<dir>"}}));
-    QCOMPARE(s.win.shown(), QStringLiteral("texto"));
-}
-
 void TestEditing::copyPutsSelectionOrWholeText()
 {
     Session s;
@@ -598,70 +578,52 @@ void TestEditing::fullDiskKeepsTheScriptAndTheText()
     QCOMPARE(win.shown(), QStringLiteral("um texto curto"));
 }
 
-void TestEditing::linksNeverLeadAChangeOutside()
+// Links in and out of the library and names in foreign bytes: a change never
+// leads outside, and each look-alike entry stays its own file.
+void TestEditing::hostileNamesAndLinks()
 {
-    // Beside the library, with a name that starts like it.
     QByteArray out;
     Session s([&out](const TempLibrary& lib) {
-        out = lib.rawPath() + "-fora";
+        out = lib.rawPath() + "-fora";  // beside the library, with a name that starts like it
         raw::mkdir(out);
         raw::write(out + "/fora.txt", "\"de fora\"\r\n");
         raw::symlink(out, lib.rawPath("Fora"));
         raw::symlink("Notas", lib.rawPath("Espelho"));
         raw::symlink(out + "/fora.txt", lib.rawPath("Notas/elo.txt"));
+        raw::mkdir(lib.rawPath("Caf\xe9"));
+        raw::write(lib.rawPath("Caf\xe9/x.txt"), "\"x\"\r\n");
+        raw::write(lib.rawPath("Alpha/ma\xe7\xe3.txt"), "\"janela\"\r\n");
+        raw::write(lib.rawPath("Alpha/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
     });
+    QCOMPARE(entries(s.win.dirs()), (QStringList{"Alpha", QStringLiteral("Café"), "Espelho", "Fora", "Notas"}));
+    QCOMPARE(entries(s.win.files()), (QStringList{QStringLiteral("maçã"), QStringLiteral("maçã"), "x"}));
+    // The look-alikes stay apart: each entry opens, saves and renames its own file.
+    clickRow(s.win.files(), 0);
+    const int windowRow = s.win.shown() == QStringLiteral("janela") ? 0 : 1;
+    clickRow(s.win.files(), 1 - windowRow);
+    QCOMPARE(s.win.shown(), QStringLiteral("fruta"));
+    clickRow(s.win.files(), windowRow);
+    s.act("text=vidro;yes=btnEditText");
+    clickRow(s.win.files(), windowRow);
+    s.act("file=janela;yes=btnEditFile");
     // A script that leads outside is shown but never written through; deleting
-    // it removes the link only.
+    // it removes the link only. Nothing is added in a category that leads outside.
     s.act("dir=Notas;pick=elo");
     QCOMPARE(s.win.shown(), QStringLiteral("de fora"));
     s.act("text=trocado");
     expectBox(s.win.press(s.watcher, "btnEditText", {"Sim", "OK"})[1],
               QStringLiteral("Arquivo não editado\r\nO script \"elo\"") + kOutside, kEditTitle);
-    QCOMPARE(s.win.press(s.watcher, "btnDelFile", {"Sim", "OK"})[1].text, QStringLiteral("Script deletado!"));
-    // Nothing is added inside a category that leads outside.
-    s.act("dir=Fora;text=novo;file=novo");
-    expectBox(s.win.press(s.watcher, "btnAddFile")[0], QStringLiteral("Script não adicionado!\r\nA categoria \"Fora\"") + kOutside,
-              QStringLiteral("Adicionar Script"));
-    // Deleting a linked category removes the link, never what it leads to.
-    QVERIFY(showActive(&s.win.w));  // offscreen, a closed box hands no activation back
-    for (const char* category : {"Fora", "Espelho"}) {
-        clickItem(s.win.dirs(), QLatin1String(category));
-        QCOMPARE(s.win.press(s.watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
-    }
-    QCOMPARE(s.lib.tree(), kLibrary);
+    s.act("yes=btnDelFile;dir=Fora;text=novo;file=novo");
+    expectBox(s.win.press(s.watcher, "btnAddFile")[0],
+              QStringLiteral("Script não adicionado!\r\nA categoria \"Fora\"") + kOutside, QStringLiteral("Adicionar Script"));
+    // Deleting a linked category removes the link, never what it leads to; one
+    // in foreign bytes goes whole.
+    s.act("active;dir=Fora;yes=btnDelCat;dir=Espelho;yes=btnDelCat;active;dir=Café;yes=btnDelCat");
+    QCOMPARE(s.watcher.texts().last(), QStringLiteral("Categoria deletada!"));
+    Tree expected = kLibrary;
+    expected.insert({{"Alpha/janela.txt", "\"vidro\"\r\n"}, {"Alpha/ma\xc3\xa7\xc3\xa3.txt", "\"fruta\"\r\n"}});
+    QCOMPARE(s.lib.tree(), expected);
     QCOMPARE(raw::tree(out), (Tree{{"fora.txt", "\"de fora\"\r\n"}}));
-}
-
-void TestEditing::foreignNamesAreChangedExactly()
-{
-    TempLibrary lib;
-    raw::mkdir(lib.rawPath("Alfa"));
-    raw::mkdir(lib.rawPath("Caf\xe9"));
-    raw::write(lib.rawPath("Caf\xe9/x.txt"), "\"x\"\r\n");
-    raw::write(lib.rawPath("Alfa/ma\xe7\xe3.txt"), "\"janela\"\r\n");
-    raw::write(lib.rawPath("Alfa/ma\xc3\xa7\xc3\xa3.txt"), "\"fruta\"\r\n");
-    MainDriver win(lib);
-    ModalWatcher watcher;
-    QCOMPARE(entries(win.dirs()), (QStringList{"Alfa", QStringLiteral("Café")}));
-    QCOMPARE(entries(win.files()), (QStringList{QStringLiteral("maçã"), QStringLiteral("maçã")}));
-    // The look-alikes stay apart: each entry opens, saves and renames its own file.
-    clickRow(win.files(), 0);
-    const int windowRow = win.shown() == QStringLiteral("janela") ? 0 : 1;
-    clickRow(win.files(), 1 - windowRow);
-    QCOMPARE(win.shown(), QStringLiteral("fruta"));
-    clickRow(win.files(), windowRow);
-    win.typeViewer(QStringLiteral("vidro"));
-    QCOMPARE(win.press(watcher, "btnEditText", {"Sim", "OK"})[1].text, QStringLiteral("Arquivo editado"));
-    clickRow(win.files(), windowRow);
-    win.typeName(win.fileBox(), QStringLiteral("janela"));
-    QCOMPARE(win.press(watcher, "btnEditFile", {"Sim", "OK"})[1].text, QStringLiteral("Script renomeado!"));
-    // A category in foreign bytes is deleted whole.
-    QVERIFY(showActive(&win.w));
-    clickItem(win.dirs(), QStringLiteral("Café"));
-    QCOMPARE(win.teste(), QStringLiteral("Café: 1 scripts"));
-    QCOMPARE(win.press(watcher, "btnDelCat", {"Sim", "OK"})[1].text, QStringLiteral("Categoria deletada!"));
-    QCOMPARE(lib.tree(), (Tree{{"Alfa", "<dir>"}, {"Alfa/janela.txt", "\"vidro\"\r\n"},
-                               {"Alfa/ma\xc3\xa7\xc3\xa3.txt", "\"fruta\"\r\n"}}));
 }
 
 QTEST_MAIN(TestEditing)

@@ -1,8 +1,7 @@
 // The library's building blocks checked against tables written apart from the
-// code: the script file format, Windows-1252, sizes, names, and the search
-// matcher against a plain reference.
+// code: the script file format, Windows-1252 and sizes; and the search against
+// the plain way of searching.
 #include "library/Cp1252.h"
-#include "library/Names.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
 #include "search/TextSearch.h"
@@ -75,11 +74,8 @@ private slots:
     void fileFormat();
     void windows1252OnDisk();
     void readLimits();
-    void refusedWrites();
     void sizes_data();
     void sizes();
-    void unsafeNames_data();
-    void unsafeNames();
     void matcherAgreesWithThePlainWay();
     void manyReadersFindWhatOneAtATimeFinds();
 };
@@ -168,22 +164,6 @@ void TestLibrary::readLimits()
     QCOMPARE(read("nada.txt").status, script::ReadStatus::Unreadable);
 }
 
-void TestLibrary::refusedWrites()
-{
-    TempLibrary lib;
-    raw::write(at(lib, "s.txt"), "\"antigo\"\r\n");
-    const script::WriteResult r = script::writeFile(at(lib, "s.txt"), QStringLiteral("neve ☃ e 😀"));
-    QCOMPARE(r.status, script::WriteStatus::Unencodable);
-    QCOMPARE(r.badChar, char32_t(0x2603));
-    QCOMPARE(cp1252::encode(QStringLiteral("ok 😀")).badChar, char32_t(0x1F600));  // named whole
-    // A folder where the file must go, and a missing category folder, fail for
-    // root too and create nothing.
-    raw::mkdir(at(lib, "ocupado.txt"));
-    QCOMPARE(script::writeFile(at(lib, "ocupado.txt"), QStringLiteral("x")).status, script::WriteStatus::Failed);
-    QCOMPARE(script::writeFile(at(lib, "sumiu/a.txt"), QStringLiteral("x")).status, script::WriteStatus::Failed);
-    QCOMPARE(lib.tree(), (QMap<QByteArray, QByteArray>{{"ocupado.txt", "<dir>"}, {"s.txt", "\"antigo\"\r\n"}}));
-}
-
 void TestLibrary::sizes_data()
 {
     QTest::addColumn<double>("count");
@@ -209,28 +189,6 @@ void TestLibrary::sizes()
     QFETCH(QString, text);
     QCOMPARE(Numeric2Bytes(count, QLocale(QLocale::Portuguese, QLocale::Brazil)), text);
     QCOMPARE(Numeric2Bytes(count, QLocale::c()), QString(text).replace(u',', u'.'));
-}
-
-void TestLibrary::unsafeNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("plain") << QStringLiteral("v1.2-x_y 2") << QString();
-    QTest::newRow("dots") << QStringLiteral("....") << QStringLiteral("é formado só por pontos");
-    QTest::newRow("ends with dot") << QStringLiteral("abc.") << QStringLiteral("termina com ponto ou espaço");
-    QTest::newRow("hidden") << QStringLiteral(".x") << QStringLiteral("começa com ponto, o que o deixaria oculto");
-    QTest::newRow("slash") << QStringLiteral("../x") << QStringLiteral("contém um separador de pastas");
-    QTest::newRow("backslash") << QStringLiteral("a\\b") << QStringLiteral("contém um separador de pastas");
-    QTest::newRow("control") << QStringLiteral("a\tb") << QStringLiteral("contém um caractere de controle");
-    QTest::newRow("reserved") << QStringLiteral("LPT1.txt") << QStringLiteral("é um nome reservado pelo sistema");
-    QTest::newRow("empty") << QString() << QStringLiteral("o nome está vazio");
-}
-
-void TestLibrary::unsafeNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, reason);
-    QCOMPARE(names::unsafeReason(name), reason);
 }
 
 void TestLibrary::matcherAgreesWithThePlainWay()

@@ -29,27 +29,29 @@ int mmToPx(double mm, int dpi)
     return int(std::nearbyint(mm * dpi / 25.4));
 }
 
-bool isInk(QRgb pixel)
+// Every pixel that is not white, as its colour.
+template <typename Fn>
+void forInk(const QImage& page, QRect within, Fn fn)
 {
-    return (pixel & 0xFFFFFF) != 0xFFFFFF;
+    within = (within.isNull() ? page.rect() : within) & page.rect();
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = within.left(); x <= within.right(); ++x)
+            if ((line[x] & 0xFFFFFF) != 0xFFFFFF)
+                fn(x, y, line[x] | 0xFF000000);
+    }
 }
 
 // The smallest rectangle holding every non-white pixel (null when the page is blank).
 QRect inkBounds(const QImage& page, QRect within = QRect())
 {
-    within = (within.isNull() ? page.rect() : within) & page.rect();
     int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    for (int y = within.top(); y <= within.bottom(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
-        for (int x = within.left(); x <= within.right(); ++x) {
-            if (isInk(line[x])) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
+    forInk(page, within, [&](int x, int y, QRgb) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    });
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
@@ -73,12 +75,10 @@ QList<QRect> inkLines(const QImage& page)
 QList<QRgb> inkColours(const QImage& page)
 {
     QList<QRgb> colours;
-    for (int y = 0; y < page.height(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
-        for (int x = 0; x < page.width(); ++x)
-            if (isInk(line[x]) && !colours.contains(line[x] | 0xFF000000))
-                colours.append(line[x] | 0xFF000000);
-    }
+    forInk(page, {}, [&](int, int, QRgb c) {
+        if (!colours.contains(c))
+            colours.append(c);
+    });
     return colours;
 }
 
@@ -95,12 +95,6 @@ QString poppler(const char* tool, QStringList args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-bool havePoppler()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
-}
-
 // A line of pdfinfo's report, e.g. "Pages" or "Page size".
 QString pdfInfo(const QString& pdf, const QString& field)
 {
@@ -110,8 +104,7 @@ QString pdfInfo(const QString& pdf, const QString& field)
 
 int pdfPages(const QString& pdf)
 {
-    const QString pages = pdfInfo(pdf, QStringLiteral("Pages"));
-    return pages.isEmpty() ? -1 : pages.toInt();
+    return pdfInfo(pdf, QStringLiteral("Pages")).toInt();
 }
 
 // Names of the fonts embedded in the PDF, subset prefixes removed.
@@ -135,26 +128,21 @@ QImage renderPdf(const QString& pdf, int dpi)
     return page;
 }
 
-// Draws like the print job does: the font and ink set on the painter, then the box.
+// A page drawn like the print job does: the font set on the painter, then the box.
 constexpr int kDpi = 300;
 const QRectF kA4Box(10, 10, 190, 280);
-struct Printed {
-    QImage page;
-    float bottomMm = 0;
-};
-Printed print(const QString& text, QRectF boxMm = kA4Box, int points = 10, int dpi = kDpi, QSizeF pageMm = {230, 360})
+QImage print(const QString& text, QRectF boxMm = kA4Box, int dpi = kDpi, QSizeF pageMm = {230, 360})
 {
-    Printed out{QImage(mmToPx(pageMm.width(), dpi), mmToPx(pageMm.height(), dpi), QImage::Format_RGB32), 0};
-    out.page.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    out.page.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    out.page.fill(Qt::white);
-    QPainter painter(&out.page);
+    QImage page(mmToPx(pageMm.width(), dpi), mmToPx(pageMm.height(), dpi), QImage::Format_RGB32);
+    page.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    page.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    page.fill(Qt::white);
+    QPainter painter(&page);
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(points);
+    font.setPointSize(10);
     painter.setFont(font);
-    out.bottomMm = PrintBoxedText(painter, text, float(boxMm.x()), float(boxMm.y()), float(boxMm.width()),
-                                  float(boxMm.height()));
-    return out;
+    PrintBoxedText(painter, text, float(boxMm.x()), float(boxMm.y()), float(boxMm.width()), float(boxMm.height()));
+    return page;
 }
 
 QRect boxPx(QRectF mm)
@@ -249,7 +237,7 @@ void click(QWidget* dialog, const char* name)
 const QStringList kDefaults{"optA4", "optBlack", "optC10", "optFont1"};
 
 #define NEED_POPPLER()                                                                                   \
-    if (!havePoppler())                                                                                  \
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())                            \
         QSKIP("poppler-utils is not installed (tools/cups-pdf.sh installs it)");
 
 }  // namespace
@@ -257,13 +245,10 @@ const QStringList kDefaults{"optA4", "optBlack", "optC10", "optFont1"};
 class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
-    void textStartsAtTheCornerAndReportsItsBottom();
-    void wrapsBetweenWordsAndBreaksAtLineBreaks();
-    void longTextStopsAtTheBoxBottom();
+    void wrapsBreaksAndStopsInsideTheBox();
     void tabsExpandAndAmpersandsPrint();
-    void windowOpensWithHeadingTextAndDefaults();
+    void windowShowsTheTextAndChoicesLastOneOpening();
     void nameComesFromTheChosenEntry();
-    void optionsLastForOneOpening();
     void printsThePreviewAsOnePagePerClick();
     void colourSizeAndFontReachThePage();
     void eachPaperGivesItsBox();
@@ -272,83 +257,45 @@ private slots:
     void printsOnePageOnTheDefaultPrinter();
 };
 
-void TestPrinting::textStartsAtTheCornerAndReportsItsBottom()
-{
-    // 10 mm from the corner is pixel 118 at 300 dpi; an H starts a hair after it.
-    const QRect ink = inkBounds(print(QStringLiteral("H")).page);
-    QVERIFY2(ink.left() >= 118 && ink.left() <= 118 + 6, qPrintable(QString::number(ink.left())));
-    QVERIFY2(ink.top() >= 118 && ink.top() <= 118 + 12, qPrintable(QString::number(ink.top())));
-    // Another corner moves the text by exactly the difference.
-    const QRect moved = inkBounds(print(QStringLiteral("H"), QRectF(25, 40, 100, 100)).page);
-    QCOMPARE(moved.topLeft() - ink.topLeft(), QPoint(mmToPx(25, kDpi) - 118, mmToPx(40, kDpi) - 118));
-    QCOMPARE(moved.size(), ink.size());
-
-    // 10 pt Arial: ascent plus descent is a little over 11 pt, about 3.9 mm.
-    const float one = print(QStringLiteral("Uma linha")).bottomMm, line = one - 10;
-    QVERIFY2(line > 3.5f && line < 4.5f, qPrintable(QString::number(line)));
-    QVERIFY(qAbs((print(QStringLiteral("Uma\nduas\ntrês")).bottomMm - 10) - 3 * line) < 0.01f);
-    QVERIFY(qAbs((print(QStringLiteral("Uma linha"), kA4Box, 13).bottomMm - 10) - line * 1.3f) < 0.2f);
-    QVERIFY(qAbs(print(QStringLiteral("Uma linha"), QRectF(10, 50, 190, 100)).bottomMm - (50 + line)) < 0.01f);
-    // An empty text leaves no ink and counts as one empty line.
-    const Printed empty = print(QString());
-    QVERIFY(inkBounds(empty.page).isNull());
-    QCOMPARE(empty.bottomMm, one);
-}
-
-void TestPrinting::wrapsBetweenWordsAndBreaksAtLineBreaks()
+void TestPrinting::wrapsBreaksAndStopsInsideTheBox()
 {
     // One "WWWW" is about 13 mm wide, two with a blank about 28 mm: a 20 mm box
-    // holds one word per line, and every line looks the same.
-    const Printed words = print(QStringLiteral("WWWW WWWW WWWW"), QRectF(10, 10, 20, 100));
-    const QList<QRect> lines = inkLines(words.page);
+    // holds one word per line, every line alike and starting at the left edge.
+    const QImage words = print(QStringLiteral("WWWW WWWW WWWW"), QRectF(10, 10, 20, 100));
+    const QList<QRect> lines = inkLines(words);
     QCOMPARE(lines.size(), 3);
     for (const QRect& l : lines)
-        QCOMPARE(words.page.copy(l), words.page.copy(lines[0]));
-
-    // Prose stays between the box's edges over several lines, which are filled.
+        QCOMPARE(words.copy(l), words.copy(lines[0]));
+    // Prose stays between the box's edges over several lines, which are filled;
+    // a word longer than the whole line goes on at the next one.
     const QRectF box(10, 10, 60, 200);
-    const Printed prose = print(
-        QStringLiteral("O rato roeu a roupa do rei de Roma e a rainha, com raiva, resolveu remendar. ").repeated(6), box);
-    const QRect ink = inkBounds(prose.page);
-    QVERIFY(ink.left() >= boxPx(box).left() && ink.right() <= boxPx(box).right());
-    QVERIFY(ink.right() > boxPx(box).right() - mmToPx(10, kDpi));
-    QVERIFY(inkLines(prose.page).size() > 6);
-    // A word longer than the whole line goes on at the next line.
-    const Printed longWord = print(QStringLiteral("x").repeated(60), QRectF(10, 10, 30, 100));
-    QVERIFY(inkBounds(longWord.page).right() <= boxPx(QRectF(10, 10, 30, 100)).right());
-    QVERIFY(inkLines(longWord.page).size() >= 2);
+    const QImage prose = print(QStringLiteral("O rato roeu a roupa do rei de Roma e a rainha, com raiva, resolveu "
+                                              "remendar. ").repeated(6), box);
+    QVERIFY(inkBounds(prose).left() >= boxPx(box).left() && inkBounds(prose).right() <= boxPx(box).right());
+    QVERIFY(inkBounds(prose).right() > boxPx(box).right() - mmToPx(10, kDpi));
+    QVERIFY(inkLines(prose).size() > 6);
+    const QImage longWord = print(QStringLiteral("x").repeated(60), QRectF(10, 10, 30, 100));
+    QVERIFY(inkBounds(longWord).right() <= boxPx(QRectF(10, 10, 30, 100)).right());
+    QVERIFY(inkLines(longWord).size() >= 2);
+    // CR LF is one break, not two; an empty line keeps its height.
+    QCOMPARE(print(QStringLiteral("A\r\nB\r\nC")), print(QStringLiteral("A\nB\nC")));
+    QCOMPARE(inkLines(print(QStringLiteral("A\r\n\r\nC"))).last(), inkLines(print(QStringLiteral("A\nB\nC"))).last());
 
-    // CR LF is one break, not two; an empty line takes its height; each line
-    // starts at the left edge.
-    const float lf = print(QStringLiteral("A\nB\nC")).bottomMm;
-    QCOMPARE(inkLines(print(QStringLiteral("A\nB\nC")).page).size(), 3);
-    QCOMPARE(print(QStringLiteral("A\r\nB\r\nC")).bottomMm, lf);
-    const Printed gap = print(QStringLiteral("A\r\n\r\nB"));
-    QCOMPARE(gap.bottomMm, lf);
-    QCOMPARE(inkLines(gap.page).size(), 2);
-    const QList<QRect> h = inkLines(print(QStringLiteral("Hx\nHy")).page);
-    QCOMPARE(h.size(), 2);
-    QCOMPARE(h[0].left(), h[1].left());
-}
-
-void TestPrinting::longTextStopsAtTheBoxBottom()
-{
+    // A long text stops at the bottom of each paper's box with whole lines only.
     QStringList many;
     for (int i = 1; i <= 200; ++i)
         many.append(QStringLiteral("Linha %1 de um texto comprido").arg(i));
-    for (const QRectF box : {QRectF(10, 10, 190, 280), QRectF(10, 10, 195, 270), QRectF(10, 10, 195, 320)}) {
-        const Printed printed = print(many.join(u'\n'), box);
-        const float line = print(QStringLiteral("Linha"), box).bottomMm - 10;
-        QVERIFY(inkBounds(printed.page).bottom() <= boxPx(box).bottom());
-        // Only whole lines: the last one ends less than a line above the bottom.
-        QVERIFY(printed.bottomMm <= float(box.bottom()) && printed.bottomMm > float(box.bottom()) - line);
-        QCOMPARE(inkLines(printed.page).size(), int(box.height() / line));
+    for (const QRectF paper : {QRectF(10, 10, 190, 280), QRectF(10, 10, 195, 270), QRectF(10, 10, 195, 320)}) {
+        const QList<QRect> printed = inkLines(print(many.join(u'\n'), paper));
+        const int pitch = printed[1].top() - printed[0].top();
+        QVERIFY(printed.last().bottom() <= boxPx(paper).bottom());
+        QVERIFY(boxPx(paper).bottom() - printed.last().bottom() < pitch);
     }
     // A paragraph of megabytes fills the page exactly as its start does, words
     // wrapped or, with no blank, cut anywhere.
     for (const QString& word : {QStringLiteral("palavra "), QStringLiteral("x")}) {
         const QString huge = word.repeated(4 * 1024 * 1024 / word.size());
-        QCOMPARE(print(huge).page, print(huge.first(60000)).page);
+        QCOMPARE(print(huge), print(huge.first(60000)));
     }
 }
 
@@ -357,7 +304,7 @@ void TestPrinting::tabsExpandAndAmpersandsPrint()
     // Tabs go to fixed stops eight average characters apart, the same on paper
     // at any resolution: a short word before a tab does not move what follows.
     const auto hAt = [](const QString& text, int dpi) {
-        const QImage page = print(text, QRectF(10, 10, 80, 20), 10, dpi, QSizeF(100, 40)).page;
+        const QImage page = print(text, QRectF(10, 10, 80, 20), dpi, QSizeF(100, 40));
         const QRect all = inkBounds(page);
         int x = all.right();  // the left edge of the last run of ink columns: the H
         while (x > all.left() && !inkBounds(page, QRect(x - 1, 0, 1, page.height())).isNull())
@@ -373,26 +320,49 @@ void TestPrinting::tabsExpandAndAmpersandsPrint()
 
     // "&" is the user's text, not a mnemonic: "A&B" is wider than "AB", with no
     // underline below the B.
-    const QRect withAmp = inkBounds(print(QStringLiteral("A&B")).page);
-    const QRect without = inkBounds(print(QStringLiteral("AB")).page);
+    const QRect withAmp = inkBounds(print(QStringLiteral("A&B")));
+    const QRect without = inkBounds(print(QStringLiteral("AB")));
     QVERIFY(withAmp.width() > without.width() + mmToPx(1.5, kDpi));
     QCOMPARE(withAmp.bottom(), without.bottom());
-    QVERIFY(inkBounds(print(QStringLiteral("A&&B")).page).width() > withAmp.width() + mmToPx(1.5, kDpi));
+    QVERIFY(inkBounds(print(QStringLiteral("A&&B"))).width() > withAmp.width() + mmToPx(1.5, kDpi));
 }
 
-void TestPrinting::windowOpensWithHeadingTextAndDefaults()
+// The window shows the heading and the viewer's text; its choices change the
+// print settings only, and last for one opening.
+void TestPrinting::windowShowsTheTextAndChoicesLastOneOpening()
 {
     TestPrinters printers;
     Window main(QStringLiteral("Linha um\nLinha dois editada"));
-    bool opened = false;
     main.print([&](QWidget* d) {
-        opened = QApplication::activeModalWidget() == d;
-        QCOMPARE(preview(d), QStringLiteral(":: Teste  -  05-03-2007 ::\n\nLinha um\nLinha dois editada"));
+        QCOMPARE(QApplication::activeModalWidget(), d);
+        auto* text = control<QPlainTextEdit>(d, "Text1");
+        QCOMPARE(text->toPlainText(), QStringLiteral(":: Teste  -  05-03-2007 ::\n\nLinha um\nLinha dois editada"));
         QCOMPARE(control<QLabel>(d, "lblArqName")->text(), QStringLiteral("Teste"));
         QCOMPARE(chosen(d), kDefaults);
         QCOMPARE(box(d), QStringLiteral("190x280"));
+        const QFont font = text->font();
+        for (const char* name : {"optGreen", "optC13", "optFont3", "optOficio"})
+            click(d, name);
+        QCOMPARE(chosen(d), (QStringList{"optC13", "optFont3", "optGreen", "optOficio"}));
+        QCOMPARE(box(d), QStringLiteral("195x320"));
+        click(d, "optCarta");
+        QCOMPARE(box(d), QStringLiteral("195x270"));
+        QCOMPARE(text->font(), font);
+        text->setFocus();
+        QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+        typeText(text, QStringLiteral(" mais"));
+        QVERIFY(preview(d).endsWith(QStringLiteral("editada mais")));
+        click(d, "cmbCancel");
+        QVERIFY(!d->isVisible());
     });
-    QVERIFY(opened);
+    // Then the close box, after choosing blue; the next opening starts afresh.
+    main.print([&](QWidget* d) {
+        QCOMPARE(chosen(d), kDefaults);
+        QVERIFY(preview(d).endsWith(QStringLiteral("editada")));
+        click(d, "optBlue");
+        d->close();
+    });
+    main.print([&](QWidget* d) { QCOMPARE(chosen(d), kDefaults); });
     QCOMPARE(main.watcher.unexpected, 0);
     // Looking changes nothing in the main window, and nothing was printed.
     QCOMPARE(main.win.shown(), QStringLiteral("Linha um\nLinha dois editada"));
@@ -417,51 +387,6 @@ void TestPrinting::nameComesFromTheChosenEntry()
     QCOMPARE(main.watcher.unexpected, 0);
 }
 
-void TestPrinting::optionsLastForOneOpening()
-{
-    NEED_POPPLER();
-    TestPrinters printers;
-    Window main;
-    // Options change the print settings only; then some typing and Cancelar.
-    main.print([&](QWidget* d) {
-        auto* text = control<QPlainTextEdit>(d, "Text1");
-        const QString before = text->toPlainText();
-        const QFont font = text->font();
-        for (const char* name : {"optGreen", "optC13", "optFont3", "optOficio"})
-            click(d, name);
-        QCOMPARE(chosen(d), (QStringList{"optC13", "optFont3", "optGreen", "optOficio"}));
-        QCOMPARE(box(d), QStringLiteral("195x320"));
-        click(d, "optCarta");
-        QCOMPARE(box(d), QStringLiteral("195x270"));
-        click(d, "optA4");
-        QCOMPARE(box(d), QStringLiteral("190x280"));
-        QCOMPARE(text->toPlainText(), before);
-        QCOMPARE(text->font(), font);
-        text->setFocus();
-        QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
-        typeText(text, QStringLiteral(" mais"));
-        QVERIFY(preview(d).endsWith(QStringLiteral("salvo mais")));
-        click(d, "cmbCancel");
-        QVERIFY(!d->isVisible());
-    });
-    // Then the close box, after choosing blue.
-    main.print([&](QWidget* d) {
-        QCOMPARE(chosen(d), kDefaults);
-        QVERIFY(!preview(d).endsWith(QStringLiteral("mais")));
-        click(d, "optBlue");
-        d->close();
-    });
-    // The next opening prints black 10 pt Arial.
-    main.print([&](QWidget* d) {
-        QCOMPARE(chosen(d), kDefaults);
-        click(d, "cmbPrint");
-    });
-    QCOMPARE(main.watcher.unexpected, 0);
-    QCOMPARE(printers.files.size(), 1);
-    QCOMPARE(inkColours(renderPdf(printers.files[0], 150)), QList<QRgb>{qRgb(0, 0, 0)});
-    QCOMPARE(pdfFonts(printers.files[0]), QStringList{"LiberationSans"});
-}
-
 void TestPrinting::printsThePreviewAsOnePagePerClick()
 {
     NEED_POPPLER();
@@ -484,6 +409,9 @@ void TestPrinting::printsThePreviewAsOnePagePerClick()
     });
     QCOMPARE(main.watcher.unexpected, 0);
     QCOMPARE(printers.files.size(), 2);
+    // Black 10 pt Arial unless chosen otherwise.
+    QCOMPARE(inkColours(renderPdf(printers.files[0], 150)), QList<QRgb>{qRgb(0, 0, 0)});
+    QCOMPARE(pdfFonts(printers.files[0]), QStringList{"LiberationSans"});
     for (const QString& pdf : printers.files) {
         QCOMPARE(pdfPages(pdf), 1);
         QCOMPARE(pdfInfo(pdf, QStringLiteral("Page size")).section(u' ', 0, 0).toDouble(), 652.0);  // 230 mm
@@ -626,25 +554,16 @@ void TestPrinting::printsOnePageOnTheDefaultPrinter()
         QSKIP(qPrintable(QStringLiteral("the default printer %1 is not a CUPS-PDF queue").arg(printer.printerName())));
     NEED_POPPLER();
     // Where cups-pdf leaves its files: the Out setting (per user) and the folder
-    // for anonymous jobs.
-    QString out = QStringLiteral("${HOME}/PDF"), anonymous = QStringLiteral("/var/spool/cups-pdf/ANONYMOUS");
+    // for anonymous jobs, as set up or by default.
+    QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
     QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        const QString text = QString::fromUtf8(conf.readAll());
-        const auto setting = [&](const char* name, QString& value) {
-            const auto m = QRegularExpression(QStringLiteral("^\\s*%1\\s+(\\S+)").arg(QLatin1String(name)),
-                                              QRegularExpression::MultilineOption).match(text);
-            if (m.hasMatch())
-                value = m.captured(1);
-        };
-        setting("Out", out);
-        setting("AnonDirName", anonymous);
-    }
-    out.replace(QStringLiteral("${HOME}"), QDir::homePath())
-        .replace(QStringLiteral("${USER}"), qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
+    const QRegularExpression setting(QStringLiteral("^\\s*(Out|AnonDirName)\\s+(\\S+)"), QRegularExpression::MultilineOption);
+    for (const QRegularExpressionMatch& m : setting.globalMatch(conf.open(QIODevice::ReadOnly) ? conf.readAll() : ""))
+        folders << m.captured(2).replace(QStringLiteral("${HOME}"), QDir::homePath())
+                       .replace(QStringLiteral("${USER}"), qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
     const auto pdfs = [&] {
         QStringList found;
-        for (const QString& folder : {out, anonymous})
+        for (const QString& folder : folders)
             for (const QFileInfo& f : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
                 found.append(f.absoluteFilePath());
         return found;
@@ -667,7 +586,7 @@ void TestPrinting::printsOnePageOnTheDefaultPrinter()
             if (!before.contains(file) && pdfPages(file) > 0)
                 pdf = file;
     }
-    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF appeared in %1 or %2").arg(out, anonymous)));
+    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF appeared in ") + folders.join(u' ')));
     const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
     QCOMPARE(pdfPages(pdf), 1);
     // The print system's filters redraw and smooth the glyphs, so the page is
