@@ -61,11 +61,8 @@ private slots:
     void windowOpensOnTheLibrary();
     void pickersChooseWhereTheBackupGoes();
     void copiesTheLibraryExactlyOnce();
-    void refusedNames();
-    void unreadableEntriesStopTheBackup_data();
-    void unreadableEntriesStopTheBackup();
+    void aBrokenLinkStopsTheBackup();
     void everyFailingStepStopsWithoutSuccess();
-    void fullDiskStopsTheBackup();
 
 private:
     QWidget* open(const QString& folder = {});
@@ -167,6 +164,14 @@ void TestBackup::windowOpensOnTheLibrary()
     g_today = QDate(2026, 12, 5);
     QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
 
+    // An empty name, or one of dots, is refused and copies nothing.
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(backUp().text, QStringLiteral("Digite o nome da pasta destino. Nada foi copiado."));
+    typeText(name, QStringLiteral(".."));
+    QCOMPARE(backUp().text,
+             QStringLiteral("O nome \"..\" não pode ser usado: é formado só por pontos. Nada foi copiado."));
+
     // The mini help comes up over it and only its own button closes it.
     QString help;
     watcher_->onDialog([&](QWidget* dialog) {
@@ -248,7 +253,8 @@ void TestBackup::copiesTheLibraryExactlyOnce()
         raw::mkdir(lib_->rawPath(dir));
     const Tree files{{"Alfa/ma\xe7\xe3.txt", "\"cp1252\"\r\n"}, {"Alfa/ma\xc3\xa7\xc3\xa3.txt", "\"utf-8\"\r\n"},
                      {"Caf\xe9/\xe1.txt", "\"\xe1\"\r\n"}, {"Geral/Oi.txt", "\"Ol\xE1\r\n\xA4x\xA4\"\r\n"},
-                     {"Geral/foto.jpg", QByteArray("\xFF\xD8\x00\x01", 4)}, {"Geral/grande", 'a' + QByteArray(300 * 1024, 'z') + 'b'}};
+                     {"Geral/foto.jpg", QByteArray("\xFF\xD8\x00\x01", 4)},
+                     {"Geral/grande", 'a' + QByteArray(300 * 1024, 'z') + 'b'}};
     for (auto it = files.begin(); it != files.end(); ++it)
         raw::write(lib_->rawPath(it.key()), it.value());
     for (const char* behind : {"Alfa/.oculto.txt", "Geral/sub/dentro.txt", "solto.txt"})
@@ -286,53 +292,20 @@ void TestBackup::copiesTheLibraryExactlyOnce()
     QCOMPARE(raw::read(lib_->rawPath("Geral/Oi.txt")), files["Geral/Oi.txt"]);
 }
 
-void TestBackup::refusedNames()
+// A broken link, named in foreign bytes, stops the backup for real: what
+// comes before it is copied, what it names is not.
+void TestBackup::aBrokenLinkStopsTheBackup()
 {
-    QWidget* w = open();
-    QCOMPARE(control<QListWidget>(w, "List1")->count(), 0);
-    auto* name = control<QLineEdit>(w, "txtfile");
-    name->setFocus();
-    name->selectAll();
-    QTest::keyClick(name, Qt::Key_Backspace);
-    QCOMPARE(backUp().text, QStringLiteral("Digite o nome da pasta destino. Nada foi copiado."));
-    typeText(name, QStringLiteral(".."));
-    QCOMPARE(backUp().text,
-             QStringLiteral("O nome \"..\" não pode ser usado: é formado só por pontos. Nada foi copiado."));
-    QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"alvo", "outro"}));
-    // An empty library makes an empty backup folder.
-    name->selectAll();
-    typeText(name, QStringLiteral("copia vazia"));
-    QCOMPARE(backUp().text, kSuccess);
-    QVERIFY(QFileInfo(dest(QStringLiteral("copia vazia"))).isDir());
-    QCOMPARE(raw::tree(QFile::encodeName(dest(QStringLiteral("copia vazia")))), Tree());
-}
-
-void TestBackup::unreadableEntriesStopTheBackup_data()
-{
-    QTest::addColumn<QByteArray>("link");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("script link to nowhere") << QByteArray("Beta/quebrado.txt") << QStringLiteral("Beta/quebrado.txt");
-    QTest::newRow("foreign name") << QByteArray("Beta/\xe7.txt") << QStringLiteral("Beta/ç.txt");
-    QTest::newRow("category link to nowhere") << QByteArray("Perdida") << QStringLiteral("Perdida");
-}
-
-// What comes before the entry is copied, what it names is not.
-void TestBackup::unreadableEntriesStopTheBackup()
-{
-    QFETCH(QByteArray, link);
-    QFETCH(QString, named);
     for (const char* file : {"Alfa/um.txt", "Beta/dois.txt", "Gama/tres.txt"})
         lib_->write(QLatin1String(file), QByteArray("\"") + file + "\"\r\n");
-    raw::symlink("nada", lib_->rawPath(link));
+    raw::symlink("nada", lib_->rawPath("Beta/\xe7.txt"));
     open(QStringLiteral("alvo"));
     const SeenBox box = backUp();
-    QCOMPARE(box.text, stopped("Não foi possível copiar o arquivo", lib_->path(named), dest("alvo/scripts")));
+    QCOMPARE(box.text, stopped("Não foi possível copiar o arquivo", lib_->path("Beta/ç.txt"), dest("alvo/scripts")));
     QCOMPARE(box.icon, QMessageBox::Critical);
     const Tree copied = copies();
     QCOMPARE(copied.value("Alfa/um.txt"), QByteArray("\"Alfa/um.txt\"\r\n"));
-    QVERIFY(!copied.contains(link));
-    for (auto it = copied.begin(); it != copied.end(); ++it)
-        QVERIFY2(it.value() == "<dir>" || it.value() == raw::read(lib_->rawPath(it.key())), it.key().constData());
+    QVERIFY(!copied.contains("Beta/\xe7.txt"));
 }
 
 void TestBackup::everyFailingStepStopsWithoutSuccess()
@@ -344,15 +317,6 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
     lib_->write(QStringLiteral("solto.txt"), "s");
     open(QStringLiteral("alvo"));
     const QString to = dest("alvo/scripts");
-    // The chosen folder became a file after it was opened.
-    QVERIFY(QDir(dest()).rmdir(QStringLiteral("alvo")));
-    raw::write(QFile::encodeName(dest("alvo")), "");
-    SeenBox box = backUp();
-    QCOMPARE(box.text, noFolder(to));
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QVERIFY(QFileInfo(dest("alvo")).isFile());
-    QVERIFY(QFile::remove(dest("alvo")) && QDir(dest()).mkdir(QStringLiteral("alvo")));
-
     fs::testing::failStep(0);
     expectBox(backUp(), kSuccess, kAppTitle);
     const int steps = fs::testing::failStep(0);
@@ -371,31 +335,16 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
     QVERIFY(steps >= failures.size());
     for (int k = 1; k <= steps; ++k) {
         fs::testing::failStep(k);
-        box = backUp();
+        const SeenBox box = backUp();
         fs::testing::failStep(0);
         QVERIFY2(failures.contains(box.text), qPrintable(QStringLiteral("step %1: %2").arg(k).arg(box.text)));
         QCOMPARE(box.icon, QMessageBox::Critical);
         const Tree copied = copies();
         QVERIFY(!copied.contains(failures[box.text]));
         for (auto it = copied.begin(); it != copied.end(); ++it)
-            QVERIFY2(whole.value(it.key()) == it.value(), qPrintable(QStringLiteral("step %1: %2").arg(k).arg(it.key())));
+            QVERIFY2(whole.value(it.key()) == it.value(), qPrintable(QString::number(k) + u' ' + it.key()));
         raw::remove(QFile::encodeName(to));
     }
-}
-
-void TestBackup::fullDiskStopsTheBackup()
-{
-    SmallDisk disk(QStringLiteral("64k"));
-    if (!disk.mounted)
-        QSKIP("mounting a small tmpfs is not allowed here (it needs root)");
-    disk.fill();
-    lib_->write(QStringLiteral("Alfa/um.txt"), QByteArray(8192, 'u'));
-    QDir::setCurrent(disk.path());
-    open();
-    const SeenBox box = backUp();
-    QCOMPARE(box.text, stopped("Não foi possível copiar o arquivo", lib_->path("Alfa/um.txt"), disk.path() + "/scripts"));
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(raw::tree(QFile::encodeName(disk.path() + "/scripts")), (Tree{{"Alfa", "<dir>"}}));
 }
 
 QTEST_MAIN(TestBackup)

@@ -130,7 +130,8 @@ void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByt
         const QByteArray path = dir + '/' + name, key = prefix + name;
         char target[4096];
         if (S_ISLNK(st.st_mode)) {
-            out[key] = "-> " + QByteArray(target, qMax(ssize_t(0), ::readlink(path.constData(), target, sizeof target)));
+            const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+            out[key] = "-> " + QByteArray(target, qMax(ssize_t(0), n));
         } else if (S_ISDIR(st.st_mode)) {
             out[key] = "<dir>";
             walk(path, key + '/', out);
