@@ -239,7 +239,6 @@ private slots:
     void colourSizeAndFontReachThePage();
     void eachPaperGivesItsBox();
     void noPrinterOrFailureShowsMessage();
-    void noBreakSpacesStayTogether();
     void printsOnePageOnTheDefaultPrinter();
 };
 
@@ -375,6 +374,14 @@ void TestPrinting::printsThePreviewAsOnePagePerClick()
     QVERIFY2(ink.left() >= mmToPx(14.6, 150) && ink.left() <= mmToPx(15.6, 150), qPrintable(QString::number(ink.x())));
     QVERIFY2(ink.top() >= mmToPx(14.6, 150) && ink.top() <= mmToPx(16.5, 150), qPrintable(QString::number(ink.y())));
     QCOMPARE(main.lib.read(QStringLiteral("Misc/Teste.txt")), QByteArray("\"Salvo\"\r\n"));
+
+    // Two words that fit on a line one by one but not together: joined by a
+    // no-break space they are cut at the edge of the box, never between them.
+    main.win.viewer()->setPlainText(QString(60, u'a') + QChar::Nbsp + QString(60, u'b'));
+    main.print([&](QWidget* d) { click(d, "cmbPrint"); });
+    QCOMPARE(main.files.size(), 3);
+    const QString page = poppler("pdftotext", {main.files[2], QStringLiteral("-")}).replace(QChar::Nbsp, u' ');
+    QVERIFY2(page.contains(QStringLiteral("a b")), qPrintable(page));
 }
 
 // Colour is asked of a printer that starts in greyscale.
@@ -468,18 +475,6 @@ void TestPrinting::noPrinterOrFailureShowsMessage()
     bool again = false;
     main.print([&](QWidget* d) { again = d->isVisible(); });
     QVERIFY(again);
-}
-
-// Two words that fit on a line one by one but not together: joined by a no-break
-// space they are cut at the edge of the box, never between them.
-void TestPrinting::noBreakSpacesStayTogether()
-{
-    NEED_POPPLER();
-    Window main(QString(60, u'a') + QChar::Nbsp + QString(60, u'b'));
-    main.print([&](QWidget* d) { click(d, "cmbPrint"); });
-    QCOMPARE(main.files.size(), 1);
-    const QString page = poppler("pdftotext", {main.files[0], QStringLiteral("-")}).replace(QChar::Nbsp, u' ');
-    QVERIFY2(page.contains(QStringLiteral("a b")), qPrintable(page));
 }
 
 // One page through the window's default-printer path, CUPS and the cups-pdf

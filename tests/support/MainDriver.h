@@ -143,13 +143,9 @@ struct MainDriver {
         click(button);
         QList<SeenBox> seen = watcher.seen;
         if (seen.size() != answers.size() || watcher.unexpected != 0)
-            QTest::qFail(qPrintable(QStringLiteral("%1 boxes for %2 answers after %3: %4")
-                                        .arg(seen.size())
-                                        .arg(answers.size())
-                                        .arg(QLatin1String(button), watcher.texts().join(QStringLiteral(" | ")))),
+            QTest::qFail(qPrintable(QLatin1String(button) + QStringLiteral(": ") + watcher.texts().join(u'|')),
                          __FILE__, __LINE__);
-        while (seen.size() < answers.size())
-            seen.append(SeenBox{});
+        seen.resize(qMax(seen.size(), answers.size()));
         return seen;
     }
     void clickPicture(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(3, 3)); }
