@@ -53,9 +53,8 @@ struct Session {
     // box, "search=" and "found=" use the search panel, "press=" presses a button
     // that asks nothing, "yes=" one that asks and is answered Sim, "active" brings
     // the window back to the front (offscreen, a closed box hands no activation
-    // back). What happens behind the
-    // program's back: "rm=", "mk=", "put=" (a file holding x); "later:" puts it
-    // off until the next question is open.
+    // back). What happens behind the program's back: "rm=", "mk=", "put=" (a file
+    // holding x); "later:" puts it off until the next question is open.
     void act(const QString& steps)
     {
         const QHash<QString, std::function<void(const QString&)>> actions{
@@ -78,7 +77,9 @@ struct Session {
                  win.catBox()->setFocus();
                  QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
              }}};
-        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+        for (const QString& step : steps.split(u';')) {
+            if (step.isEmpty())
+                continue;
             const QString what = step.section(u'=', 0, 0), arg = step.mid(what.size() + 1);
             const auto action = actions.value(QString(what).remove(QStringLiteral("later:")));
             if (!action)
@@ -117,7 +118,9 @@ struct Session {
 // Entries changed by a press: "-path" gone, "+path" a folder, "+path=bytes" a file.
 Tree changed(Tree tree, const QString& changes)
 {
-    for (const QString& change : changes.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString& change : changes.split(u' ')) {
+        if (change.isEmpty())
+            continue;
         const QString path = change.mid(1).section(u'=', 0, 0);
         if (change.startsWith(u'-'))
             tree.remove(path.toUtf8());
