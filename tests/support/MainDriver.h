@@ -2,9 +2,6 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "widgets/NameBox.h"
-#include "widgets/Picture.h"
-#include "widgets/TextViewer.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -12,9 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -33,12 +30,6 @@ inline void expectBox(const SeenBox& box, const QString& text, const QString& ti
     QCOMPARE(box.icon, QMessageBox::NoIcon);
 }
 
-inline QString selectedText(const QListWidget* list)
-{
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
-}
-
 inline QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
 {
     const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -47,20 +38,21 @@ inline QListWidgetItem* itemNamed(QListWidget* list, const QString& text)
     return found.first();
 }
 
+inline void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(list->item(row)).center());
+}
+
 inline void clickItem(QListWidget* list, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
-    QListWidgetItem* item = itemNamed(list, text);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(item).center());
+    clickRow(list, list->row(itemNamed(list, text)), mods);
 }
 
 inline void doubleClickItem(QListWidget* list, const QString& text)
 {
-    QListWidgetItem* item = itemNamed(list, text);
-    list->scrollToItem(item);
-    const QPoint at = list->visualItemRect(item).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    clickItem(list, text);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(itemNamed(list, text)).center());
 }
 
 inline QStringList entries(const QListWidget* list)
@@ -71,38 +63,22 @@ inline QStringList entries(const QListWidget* list)
     return out;
 }
 
+inline QString selected(const QListWidget* list)
+{
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? QString() : items.first()->text();
+}
+
 // The bytes of Latin-1 text written in the source as UTF-8, as a script file holds them.
 inline QByteArray latin1(const char* utf8)
 {
     return QString::fromUtf8(utf8).toLatin1();
 }
 
-// Pixels of a rectangle given in twips, worked out apart from the program's own helper.
-inline QRect tw(int l, int t, int w, int h)
-{
-    return QRect(qRound(l / 15.0), qRound(t / 15.0), qRound(w / 15.0), qRound(h / 15.0));
-}
-
 // A size in kilobytes as the size label shows it, in the running locale.
 inline QString kb(const char* number)
 {
     return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint()) + QStringLiteral(" Kb");
-}
-
-// Runs fn once the next modal window is up: something another program does
-// while the user still reads a question.
-inline void whileNextBoxIsOpen(std::function<void()> fn)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
-        if (!QApplication::activeModalWidget())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        fn();
-    });
-    timer->start();
 }
 
 // The names among `names` whose controls pass `test`, in the given order.
@@ -117,12 +93,12 @@ QStringList namesWhere(QWidget* window, std::initializer_list<const char*> names
 }
 
 struct MainDriver {
-    explicit MainDriver(const TempLibrary& lib)
-        : MainDriver(lib.scripts())
+    explicit MainDriver(const TempLibrary& lib, SystemHooks hooks = {})
+        : MainDriver(lib.scripts(), std::move(hooks))
     {
     }
-    explicit MainDriver(const QString& scripts)
-        : w(scripts)
+    explicit MainDriver(const QString& scripts, SystemHooks hooks = {})
+        : w(scripts, std::move(hooks))
     {
         w.loadCategories();
         if (!showActive(&w))
@@ -135,15 +111,19 @@ struct MainDriver {
     QListWidget* found() { return get<QListWidget>("lstFile02"); }
     QPlainTextEdit* viewer() { return get<QPlainTextEdit>("cxLerFile"); }
     QString shown() { return viewer()->toPlainText(); }
-    NameBox* catBox() { return get<NameBox>("cxRnmCat"); }
-    NameBox* fileBox() { return get<NameBox>("cxRnmFile"); }
-    QString dir() { return selectedText(dirs()); }
-    QString file() { return selectedText(files()); }
+    QLineEdit* catBox() { return get<QLineEdit>("cxRnmCat"); }
+    QLineEdit* fileBox() { return get<QLineEdit>("cxRnmFile"); }
+    QString dir() { return selected(dirs()); }
+    QString file() { return selected(files()); }
     QString label(const char* name) { return get<QLabel>(name)->text(); }
     QString teste() { return label("lblTeste"); }
     QString tamanho() { return label("lblTamanho"); }
-    bool folderMarker() { return get("imageTit1")->isVisible() && !get("imageTit2")->isVisible(); }
-    bool pageMarker() { return get("imageTit2")->isVisible() && !get("imageTit1")->isVisible(); }
+    // The two labels over the lists: what is chosen, and its count and size.
+    QString caption() { return teste() + u'/' + tamanho(); }
+    QStringList enabled(std::initializer_list<const char*> names)
+    {
+        return namesWhere(&w, names, [](QWidget* c) { return c->isEnabled(); });
+    }
 
     // A click on an enabled button; a disabled one would swallow it unnoticed.
     void click(const char* button)
@@ -163,24 +143,20 @@ struct MainDriver {
         click(button);
         QList<SeenBox> seen = watcher.seen;
         if (seen.size() != answers.size() || watcher.unexpected != 0)
-            QTest::qFail(qPrintable(QStringLiteral("%1 boxes for %2 answers after %3: %4")
-                                        .arg(seen.size())
-                                        .arg(answers.size())
-                                        .arg(QLatin1String(button), watcher.texts().join(QStringLiteral(" | ")))),
+            QTest::qFail(qPrintable(QLatin1String(button) + QStringLiteral(": ") + watcher.texts().join(u'|')),
                          __FILE__, __LINE__);
-        while (seen.size() < answers.size())
-            seen.append(SeenBox{});
+        seen.resize(qMax(seen.size(), answers.size()));
         return seen;
     }
-    void clickPicture(const char* name) { QTest::mouseClick(get<Picture>(name), Qt::LeftButton, {}, QPoint(3, 3)); }
+    void clickPicture(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(3, 3)); }
     // Replaces a name box's text by typing, key by key.
-    void typeName(NameBox* box, const QString& text)
+    void typeName(QLineEdit* box, const QString& text)
     {
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(box, Qt::Key_End);
         while (!box->text().isEmpty())
             QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
+        typeText(box, text);
     }
     // Replaces the viewer's text by typing; "\n" is the Enter key.
     void typeViewer(const QString& text)
@@ -195,9 +171,11 @@ struct MainDriver {
             typeText(viewer(), lines[i]);
         }
     }
-    // Types into the search box and presses the search button.
+    // Opens the search panel when it is closed, types the text and presses Buscar.
     void search(const QString& text)
     {
+        if (get("btnOpenSearch")->isVisible())
+            click("btnOpenSearch");
         auto* box = get<QLineEdit>("cxSearch");
         box->setFocus();
         box->clear();
@@ -205,9 +183,17 @@ struct MainDriver {
         click("btnSearch");
     }
     QStringList results() { return entries(found()); }
-    void choose(int row)
+    void choose(int row) { clickRow(found(), row); }
+    // Clicks Imprimir; inspect runs inside the open print window, which is then
+    // closed by Cancelar if inspect left it open, so a failed check never hangs.
+    void print(ModalWatcher& watcher, std::function<void(QWidget*)> inspect)
     {
-        QTest::mouseClick(found()->viewport(), Qt::LeftButton, {}, found()->visualItemRect(found()->item(row)).center());
+        watcher.onDialog([inspect](QWidget* dialog) {
+            inspect(dialog);
+            if (dialog->isVisible())
+                QTest::mouseClick(control<QPushButton>(dialog, "cmbCancel"), Qt::LeftButton);
+        });
+        click("btnPrint");
     }
     MainWindow w;
 };

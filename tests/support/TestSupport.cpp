@@ -12,8 +12,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace corvane::test {
 namespace {
@@ -45,33 +48,12 @@ ModalWatcher::ModalWatcher()
     timer_.start(5);
 }
 
-ModalWatcher::~ModalWatcher() = default;
-
-ModalWatcher& ModalWatcher::answer(const QString& button)
-{
-    answers_.append(button);
-    return *this;
-}
-
-ModalWatcher& ModalWatcher::onDialog(std::function<void(QWidget*)> handler)
-{
-    dialogHandlers_.append(std::move(handler));
-    return *this;
-}
-
 QStringList ModalWatcher::texts() const
 {
     QStringList out;
     for (const SeenBox& box : seen)
         out.append(box.text);
     return out;
-}
-
-void ModalWatcher::clear()
-{
-    seen.clear();
-    unexpected = 0;
-    unexpectedDialogs.clear();
 }
 
 void ModalWatcher::poll()
@@ -81,52 +63,37 @@ void ModalWatcher::poll()
         return;
     handled_.append(modal);
     QObject::connect(modal, &QObject::destroyed, this, [this, modal] { handled_.removeAll(modal); });
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        SeenBox s;
-        s.title = box->windowTitle();
-        const QVariant raw = box->property("rawText");
-        s.text = raw.isValid() ? raw.toString() : box->text();
-        s.icon = box->icon();
-        for (QAbstractButton* b : box->buttons())
-            s.buttons.append(b->text());
-        if (box->defaultButton())
-            s.defaultButton = box->defaultButton()->text();
-        QAbstractButton* target = nullptr;
-        if (!answers_.isEmpty() && answers_.first() == QStringLiteral("Esc")) {
-            // The key, not the escape button: what the box does with it is under test.
-            answers_.removeFirst();
-            s.answered = QStringLiteral("Esc");
-            seen.append(s);
-            QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
-            return;
-        }
-        if (!answers_.isEmpty()) {
-            const QString wanted = answers_.takeFirst();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == wanted)
-                    target = b;
-        }
-        if (!target) {
-            ++unexpected;
-            target = box->escapeButton() ? box->escapeButton() : box->buttons().value(0);
-        }
-        s.answered = target ? target->text() : QString();
-        seen.append(s);
-        if (target)
-            QMetaObject::invokeMethod(target, [target] { target->click(); }, Qt::QueuedConnection);
+    if (during_)
+        std::exchange(during_, nullptr)();
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box && !dialogHandlers_.isEmpty()) {
+        QMetaObject::invokeMethod(modal, [handler = dialogHandlers_.takeFirst(), modal] { handler(modal); },
+                                  Qt::QueuedConnection);
         return;
     }
-    if (!dialogHandlers_.isEmpty()) {
-        auto handler = dialogHandlers_.takeFirst();
-        QMetaObject::invokeMethod(modal, [handler, modal] { handler(modal); }, Qt::QueuedConnection);
+    if (!box) {
+        ++unexpected;
+        QMetaObject::invokeMethod(modal, [modal] { modal->close(); }, Qt::QueuedConnection);
         return;
     }
-    unexpectedDialogs.append(modal->objectName());
-    ++unexpected;
-    if (auto* dialog = qobject_cast<QDialog*>(modal))
-        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
-    else
-        modal->close();
+    const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+    SeenBox s{box->windowTitle(), box->property("rawText").toString(), box->icon(), {},
+              box->defaultButton() ? box->defaultButton()->text() : QString()};
+    QAbstractButton* target = box->escapeButton();
+    for (QAbstractButton* b : box->buttons()) {
+        s.buttons.append(b->text());
+        if (b->text() == answer)
+            target = b;
+    }
+    seen.append(s);
+    if (answer == QStringLiteral("Esc")) {
+        // The key, not the escape button: what the box does with it is under test.
+        QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
+        return;
+    }
+    unexpected += s.buttons.contains(answer) ? 0 : 1;
+    if (target)
+        QMetaObject::invokeMethod(target, [target] { target->click(); }, Qt::QueuedConnection);
 }
 
 namespace raw {
@@ -160,32 +127,41 @@ void symlink(const QByteArray& target, const QByteArray& path)
 }
 
 namespace {
-void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByteArray>& out)
+// Calls fn with each entry's name and lstat; false when dir cannot be read.
+template <typename Fn>
+bool forEach(const QByteArray& dir, Fn fn)
 {
     DIR* d = ::opendir(dir.constData());
     if (!d)
-        return;
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        const QByteArray path = dir + '/' + name;
-        const QByteArray key = prefix + name;
+        return false;
+    QList<QByteArray> names;
+    while (const dirent* e = ::readdir(d))
+        if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+            names.append(QByteArray(e->d_name));
+    ::closedir(d);
+    for (const QByteArray& name : names) {
         struct stat st;
+        if (::lstat((dir + '/' + name).constData(), &st) == 0)
+            fn(name, st);
+    }
+    return true;
+}
+
+void walk(const QByteArray& dir, const QByteArray& prefix, QMap<QByteArray, QByteArray>& out)
+{
+    forEach(dir, [&](const QByteArray& name, const struct stat& st) {
+        const QByteArray path = dir + '/' + name, key = prefix + name;
         char target[4096];
-        if (::lstat(path.constData(), &st) != 0)
-            continue;
         if (S_ISLNK(st.st_mode)) {
             const ssize_t n = ::readlink(path.constData(), target, sizeof target);
-            out[key] = "-> " + QByteArray(target, n < 0 ? 0 : n);
+            out[key] = "-> " + QByteArray(target, qMax(ssize_t(0), n));
         } else if (S_ISDIR(st.st_mode)) {
             out[key] = "<dir>";
             walk(path, key + '/', out);
         } else {
-            out[key] = read(path);
+            out[key] = S_ISREG(st.st_mode) ? read(path) : "<special>";
         }
-    }
-    ::closedir(d);
+    });
 }
 }  // namespace
 
@@ -199,18 +175,8 @@ QMap<QByteArray, QByteArray> tree(const QByteArray& dir)
 void remove(const QByteArray& path)
 {
     struct stat st;
-    if (::lstat(path.constData(), &st) != 0)
-        return;
-    if (S_ISDIR(st.st_mode)) {
-        if (DIR* d = ::opendir(path.constData())) {
-            QList<QByteArray> names;
-            while (const dirent* e = ::readdir(d))
-                if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
-                    names.append(QByteArray(e->d_name));
-            ::closedir(d);
-            for (const QByteArray& name : names)
-                remove(path + '/' + name);
-        }
+    if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        forEach(path, [&](const QByteArray& name, const struct stat&) { remove(path + '/' + name); });
         ::rmdir(path.constData());
     } else {
         ::unlink(path.constData());
@@ -219,9 +185,11 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
-TempLibrary::TempLibrary()
+TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries)
 {
-    QDir(dir_.path()).mkpath(QStringLiteral("scripts"));
+    raw::mkdir(rawPath());
+    for (const auto& [name, bytes] : entries)
+        name.endsWith(u'/') ? mkdir(name) : write(name, bytes);
 }
 
 TempLibrary::~TempLibrary()
@@ -236,45 +204,50 @@ QByteArray TempLibrary::rawPath(const QByteArray& relative) const
     return relative.isEmpty() ? root : root + '/' + relative;
 }
 
-void TempLibrary::mkdir(const QString& relative) const
-{
-    QDir(scripts()).mkpath(relative);
-}
-
 void TempLibrary::write(const QString& relative, const QByteArray& bytes) const
 {
-    QFile file(path(relative));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path(relative)));
-}
-
-QByteArray TempLibrary::read(const QString& relative) const
-{
-    QFile file(path(relative));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-bool TempLibrary::exists(const QString& relative) const
-{
-    return QFileInfo::exists(path(relative));
+    QDir(scripts()).mkpath(QFileInfo(relative).path());
+    raw::write(rawPath(relative.toUtf8()), bytes);
 }
 
 QStringList TempLibrary::entries(const QString& relative) const
 {
-    return QDir(relative.isEmpty() ? scripts() : path(relative))
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(path(relative)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                          QDir::Name);
+}
+
+SmallDisk::SmallDisk(const QString& size)
+{
+    const QByteArray options = "size=" + size.toLatin1();
+    mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (mounted)
+        ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::fill() const
+{
+    const int fd = ::open(QFile::encodeName(dir.path() + QStringLiteral("/.enchimento")).constData(),
+                          O_WRONLY | O_CREAT, 0600);
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    ::close(fd);
 }
 
 void typeText(QWidget* widget, const QString& text)
 {
-    for (QChar c : text) {
-        if (c.unicode() < 0x7F && c.unicode() >= 0x20) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x7F && c.unicode() >= 0x20)
             QTest::keyClick(widget, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
+        else  // a character beyond the basic plane is one key
+            QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown,
+                                text.mid(i, c.isHighSurrogate() ? 2 : 1), Qt::NoModifier);
+        i += c.isHighSurrogate() ? 1 : 0;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QMessageBox>
@@ -21,33 +23,40 @@ QString trashPath(const QString& relative);
 // What a message box showed when it came up.
 struct SeenBox {
     QString title;
-    QString text;     // exactly as the program gave it (CR LF kept)
+    QString text;  // exactly as the program gave it (CR LF kept)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
-    QString answered;
 };
 
 // Answers modal windows the way a user would, while the code under test waits in
-// their event loop. Message boxes get the queued button captions in turn ("OK",
-// "Sim", "Não", or "Esc" for the Escape key); with the queue empty they get their escape button and the box
-// is marked unexpected. Other modal dialogs go to the queued dialog handlers.
+// their event loop. Message boxes get the queued answers in turn (a button's
+// caption, or "Esc" for the key); with the queue empty they get their escape
+// button and count as unexpected. Other modal windows go to the queued handlers.
 class ModalWatcher : public QObject {
     Q_OBJECT
 public:
     ModalWatcher();
-    ~ModalWatcher() override;
 
-    ModalWatcher& answer(const QString& button);
-    ModalWatcher& onDialog(std::function<void(QWidget*)> handler);
+    ModalWatcher& answer(const QString& button)
+    {
+        answers_.append(button);
+        return *this;
+    }
+    void onDialog(std::function<void(QWidget*)> handler) { dialogHandlers_.append(std::move(handler)); }
+    // Runs once when the next modal window is up, before it is answered: what
+    // another program does while the user still reads a question.
+    void whileNextIsOpen(std::function<void()> fn) { during_ = std::move(fn); }
 
     QList<SeenBox> seen;
     int unexpected = 0;
-    QStringList unexpectedDialogs;
 
-    // Texts of every box seen, for compact comparisons.
     QStringList texts() const;
-    void clear();
+    void clear()
+    {
+        seen.clear();
+        unexpected = 0;
+    }
 
 private:
     void poll();
@@ -55,6 +64,7 @@ private:
     QStringList answers_;
     QList<std::function<void(QWidget*)>> dialogHandlers_;
     QList<QWidget*> handled_;
+    std::function<void()> during_;
 };
 
 // The file system by raw name bytes, for names Qt's own calls cannot reach.
@@ -64,7 +74,8 @@ QByteArray read(const QByteArray& path);  // "<missing>" when it cannot be read
 void mkdir(const QByteArray& path);
 void symlink(const QByteArray& target, const QByteArray& path);
 // Every entry beneath dir by relative path bytes: a file's bytes, "<dir>" for a
-// folder, "-> target" for a link; empty when dir does not exist.
+// folder, "-> target" for a link, "<special>" for a pipe or device; empty when dir
+// does not exist.
 QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
 // Removes a file, link or whole folder; nothing when it does not exist.
 void remove(const QByteArray& path);
@@ -73,23 +84,38 @@ void remove(const QByteArray& path);
 // A throw-away application folder with a scripts folder in it.
 class TempLibrary {
 public:
-    TempLibrary();
+    // Folders (names ending in '/') and files with their bytes, made in order.
+    explicit TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries = {});
     ~TempLibrary();
-    // A path under scripts/ by its bytes.
     QByteArray rawPath(const QByteArray& relative = {}) const;
     QString appDir() const { return dir_.path(); }
     QString scripts() const { return dir_.path() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
+    QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
 
-    void mkdir(const QString& relative) const;
+    void mkdir(const QString& relative) const { QDir(scripts()).mkpath(relative); }
+    // Writes a file, making the folders it lies in.
     void write(const QString& relative, const QByteArray& bytes) const;
-    QByteArray read(const QString& relative) const;
-    bool exists(const QString& relative) const;
-    // Sorted names of the entries of a folder under scripts/, hidden ones included.
+    QByteArray read(const QString& relative) const { return raw::read(rawPath(relative.toUtf8())); }
+    bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
+    void remove(const QString& relative) const { raw::remove(rawPath(relative.toUtf8())); }
+    // Sorted names of a folder's entries under scripts/, hidden ones included.
     QStringList entries(const QString& relative = QString()) const;
 
 private:
     QTemporaryDir dir_;
+};
+
+// A small tmpfs of the test's own, unmounted at the end; mounted is false where
+// the system does not allow it.
+struct SmallDisk {
+    explicit SmallDisk(const QString& size = QStringLiteral("256k"));
+    ~SmallDisk();
+    // Fills what room is left, so the next write runs out of space.
+    void fill() const;
+    QString path() const { return dir.path(); }
+    QTemporaryDir dir;
+    bool mounted = false;
 };
 
 template <typename T = QWidget>
