@@ -48,11 +48,7 @@ private slots:
 
 void TestDesktop::listsFollowTheDiskLeavingTheViewerAlone()
 {
-    TempLibrary lib;
-    lib.mkdir(QStringLiteral("Notas"));
-    lib.mkdir(QStringLiteral("Receitas"));
-    lib.write(QStringLiteral("Notas/a.txt"), "\"aaaa\"\r\n");
-    lib.write(QStringLiteral("Notas/b.txt"), "\"bb\"\r\n");
+    TempLibrary lib{{"Notas/a.txt", "\"aaaa\"\r\n"}, {"Notas/b.txt", "\"bb\"\r\n"}, {"Receitas/", {}}};
     MainDriver win(lib);
     clickItem(win.files(), QStringLiteral("b"));
     win.typeViewer(QStringLiteral("ainda digitando"));
@@ -65,10 +61,8 @@ void TestDesktop::listsFollowTheDiskLeavingTheViewerAlone()
     QVERIFY(QDir(lib.scripts()).rename(QStringLiteral("Receitas"), QStringLiteral("Receitas 2")));
     QTRY_COMPARE(entries(win.dirs()), (QStringList{"Notas", "Nova", "Receitas 2"}));
     QTRY_COMPARE(entries(win.files()), (QStringList{"b", conflict}));
-    QCOMPARE(win.dir(), QStringLiteral("Notas"));
-    QCOMPARE(win.file(), QStringLiteral("b"));
-    QCOMPARE(win.shown(), QStringLiteral("ainda digitando"));
-    QCOMPARE(win.teste(), QStringLiteral("b"));
+    QCOMPARE((QStringList{win.dir(), win.file(), win.teste(), win.shown()}),
+             (QStringList{"Notas", "b", "b", "ainda digitando"}));
 
     // With the category chosen, its count and size follow too.
     QTest::keyClick(win.files(), Qt::Key_Backtab, Qt::ShiftModifier);
@@ -77,16 +71,14 @@ void TestDesktop::listsFollowTheDiskLeavingTheViewerAlone()
     QCOMPARE(win.teste(), QStringLiteral("Notas: 2 scripts"));
     win.typeViewer(QStringLiteral("outro texto"));
     lib.write(QStringLiteral("Notas/c.txt"), QByteArray(1024 - 12, 'c'));
-    QTRY_COMPARE(win.teste(), QStringLiteral("Notas: 3 scripts"));
-    QCOMPARE(win.tamanho(), QStringLiteral("1 Kb"));
+    QTRY_COMPARE(win.teste() + u' ' + win.tamanho(), QStringLiteral("Notas: 3 scripts 1 Kb"));
     QCOMPARE(entries(win.files()), (QStringList{"b", conflict, "c"}));
 
     // The chosen category goes: nothing is chosen, the text stays.
     QVERIFY(QDir(lib.path(QStringLiteral("Notas"))).removeRecursively());
     QTRY_COMPARE(entries(win.dirs()), (QStringList{"Nova", "Receitas 2"}));
-    QCOMPARE(win.files()->count(), 0);
-    QCOMPARE(win.teste(), QString());
-    QCOMPARE(win.shown(), QStringLiteral("outro texto"));
+    QCOMPARE((QStringList{QString::number(win.files()->count()), win.teste(), win.shown()}),
+             (QStringList{"0", "", "outro texto"}));
 }
 
 void TestDesktop::cutNamesShowWholeAsToolTips()
@@ -94,12 +86,8 @@ void TestDesktop::cutNamesShowWholeAsToolTips()
     const QString category = QStringLiteral("Modelos de Contratos");      // 20 characters, the most
     const QString script = QStringLiteral("Carta de apresentacao completa");  // 30
     const QString wide = QString(30, u'W');
-    TempLibrary lib;
-    lib.mkdir(category);
-    lib.mkdir(QStringLiteral("Alfa"));
-    lib.write(category + QStringLiteral("/") + script + QStringLiteral(".txt"), "\"prezados\"\r\n");
-    lib.write(category + QStringLiteral("/") + wide + QStringLiteral(".txt"), "\"largo\"\r\n");
-    lib.write(category + QStringLiteral("/curto.txt"), "\"prezados\"\r\n");
+    TempLibrary lib{{category + '/' + script + ".txt", "\"prezados\"\r\n"}, {category + '/' + wide + ".txt", "\"largo\"\r\n"},
+                    {category + "/curto.txt", "\"prezados\"\r\n"}, {"Alfa/", {}}};
     MainDriver win(lib);
 
     QCOMPARE(tipOf(win.dirs(), category), category);
@@ -183,15 +171,14 @@ void TestDesktop::commandLineAnswersWithoutDisplay_data()
     QTest::addColumn<QString>("err");
     QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("Corvane 1.0\n") << QString();
     QTest::newRow("--help") << QStringList{"--help"} << 0
-                            << QStringLiteral(
-                                   "Uso: corvane [--library PASTA]\n"
-                                   "Guarda, busca e imprime seus scripts de texto.\n\n"
-                                   "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
-                                   "  -h, --help       mostra esta ajuda e sai\n"
-                                   "  -v, --version    mostra a versão e sai\n\n"
-                                   "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
-                                   "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
-                                   "usada; senão ~/.local/share/Corvane/scripts.\n")
+                            << QStringLiteral("Uso: corvane [--library PASTA]\n"
+                                              "Guarda, busca e imprime seus scripts de texto.\n\n"
+                                              "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
+                                              "  -h, --help       mostra esta ajuda e sai\n"
+                                              "  -v, --version    mostra a versão e sai\n\n"
+                                              "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
+                                              "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
+                                              "usada; senão ~/.local/share/Corvane/scripts.\n")
                             << QString();
     QTest::newRow("unknown option") << QStringList{"--biblioteca", "x"} << 2 << QString()
                                     << QStringLiteral("corvane: opção desconhecida: --biblioteca\n"
@@ -201,84 +188,67 @@ void TestDesktop::commandLineAnswersWithoutDisplay_data()
 void TestDesktop::commandLineAnswersWithoutDisplay()
 {
     QFETCH(QStringList, args);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
     // The X11 platform with no display aborts as soon as a QApplication is made.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(CORVANE_EXE), args);
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err);
-    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), out);
-    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY(program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit);
+    QTEST(QString::fromUtf8(program.readAllStandardError()), "err");
+    QTEST(QString::fromUtf8(program.readAllStandardOutput()), "out");
+    QTEST(program.exitCode(), "exitCode");
 }
 
 void TestDesktop::libraryFolderInItsOrder_data()
 {
-    QTest::addColumn<bool>("option");
-    QTest::addColumn<bool>("variable");
-    QTest::addColumn<bool>("programFolderImmutable");
+    QTest::addColumn<QStringList>("given");  // --library, CORVANE_LIBRARY, an unwritable program folder
     QTest::addColumn<QString>("taken");
-    QTest::newRow("--library before CORVANE_LIBRARY") << true << true << false << "option";
-    QTest::newRow("CORVANE_LIBRARY before the program's folder") << false << true << false << "variable";
-    QTest::newRow("beside the program") << false << false << false << "beside";
-    QTest::newRow("program's folder unwritable: user's data folder") << false << false << true << "data";
+    QTest::newRow("--library before CORVANE_LIBRARY") << QStringList{"option", "variable"} << "option";
+    QTest::newRow("CORVANE_LIBRARY before the program's folder") << QStringList{"variable"} << "variable";
+    QTest::newRow("beside the program") << QStringList{} << "beside";
+    QTest::newRow("program's folder unwritable: user's data folder") << QStringList{"immutable"} << "data";
 }
 
 void TestDesktop::libraryFolderInItsOrder()
 {
-    QFETCH(bool, option);
-    QFETCH(bool, variable);
-    QFETCH(bool, programFolderImmutable);
+    QFETCH(QStringList, given);
     QFETCH(QString, taken);
     // A stray plain file in every candidate: the program deletes it from the one
     // folder it takes and leaves the others alone.
     QTemporaryDir scratch;
-    const QString s = scratch.path();
+    const QString s = scratch.path(), programDir = s + QStringLiteral("/programa");
     QMap<QString, QString> folders{{"option", s + "/opcao"}, {"variable", s + "/variavel"},
-                                   {"beside", s + "/programa/scripts"},
-                                   {"data", s + "/casa/.local/share/Corvane/scripts"}};
-    if (programFolderImmutable)
+                                   {"beside", programDir + "/scripts"}, {"data", s + "/casa/.local/share/Corvane/scripts"}};
+    if (given.contains(QStringLiteral("immutable")))
         folders.remove(QStringLiteral("beside"));  // missing, and it cannot be made there
-    for (const QString& folder : folders) {
-        QFile stray(folder + QStringLiteral("/solto.txt"));
-        QVERIFY(QDir().mkpath(folder) && stray.open(QIODevice::WriteOnly));
-    }
-    const QString exe = s + QStringLiteral("/programa/corvane");
-    QVERIFY(QDir().mkpath(s + QStringLiteral("/programa")) && QFile::copy(QStringLiteral(CORVANE_EXE), exe));
-    bool immutable = false;
-    const auto thaw = qScopeGuard([&] {
-        if (immutable)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), s + QStringLiteral("/programa")});
-    });
-    if (programFolderImmutable) {
-        // Root too is refused there.
-        immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), s + QStringLiteral("/programa")}) == 0;
-        if (!immutable)
-            QSKIP("chattr +i failed: needs root and a file system that keeps the flag");
-    }
+    for (const QString& folder : folders)
+        QVERIFY(QDir().mkpath(folder) && QFile(folder + QStringLiteral("/solto.txt")).open(QIODevice::WriteOnly));
+    QVERIFY(QDir().mkpath(programDir) && QFile::copy(QStringLiteral(CORVANE_EXE), programDir + "/corvane"));
+    const auto chattr = [&](const char* flag) {
+        return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), programDir}) == 0;
+    };
+    const bool immutable = given.contains(QStringLiteral("immutable")) && chattr("+i");
+    const auto thaw = qScopeGuard([&] { immutable && chattr("-i"); });
+    if (given.contains(QStringLiteral("immutable")) && !immutable)
+        QSKIP("chattr +i failed: needs root and a file system that keeps the flag");  // root writes anywhere else
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), s + QStringLiteral("/casa"));
     env.remove(QStringLiteral("XDG_DATA_HOME"));
     env.remove(QStringLiteral("CORVANE_LIBRARY"));
-    if (variable)
+    if (given.contains(QStringLiteral("variable")))
         env.insert(QStringLiteral("CORVANE_LIBRARY"), folders["variable"]);
     QProcess program;
     program.setProcessEnvironment(env);
-#ifdef Q_OS_LINUX
     program.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
-#endif
-    program.start(exe, option ? QStringList{QStringLiteral("--library"), folders["option"]} : QStringList{});
+    program.start(programDir + "/corvane",
+                  given.contains(QStringLiteral("option")) ? QStringList{"--library", folders["option"]} : QStringList{});
     QVERIFY(program.waitForStarted());
-    const QString takenStray = folders[taken] + QStringLiteral("/solto.txt");
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(takenStray) || program.state() != QProcess::Running, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(folders[taken] + "/solto.txt") || program.state() != QProcess::Running,
+                             60000);
     QCOMPARE(program.state(), QProcess::Running);
     program.kill();
     program.waitForFinished();
