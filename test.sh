@@ -32,8 +32,10 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.s
 
 echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"
 # Only what the tests run: one program per tests/tst_*.cpp (the benchmarks are
-# built, and so checked, in the first build).
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON >/dev/null
+# built, and so checked, in the first build). -O1 and line tables only: the
+# sanitizers' reports keep file and line, and the build takes a quarter less.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON \
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" >/dev/null
 cmake --build build-asan --parallel "$(nproc)" --target $(basename -s .cpp tests/tst_*.cpp)
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
