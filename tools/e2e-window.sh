@@ -41,16 +41,25 @@ click_in() {  # window x y  (client coordinates)
     xdotool mousemove $((x + $2)) $((y + $3)) click 1
 }
 
-(cd "$app" && exec ./corvane) >"$out/first.log" 2>&1 &
-first=$!
-notice=$(wait_window "Corvane - AVISO" 1 20) || fail "a janela de aviso não apareceu"
-[ -e "$app/scripts" ] && fail "a pasta scripts foi criada antes do aviso fechar"
-import -window "$notice" "$out/notice.png" 2>/dev/null
-click_in "$notice" 228 106  # "Fechar"
-main=$(wait_window "Corvane 1.0" 1 20) || fail "a janela principal não apareceu"
-[ -d "$app/scripts" ] || fail "a pasta scripts não foi criada"
-sleep 0.5
-import -window "$main" "$out/main.png" 2>/dev/null || fail "sem captura da janela principal"
+# A first start on a library folder not made yet: the notice, the folder only
+# after "Fechar", then the main window. Sets $started and $window.
+first_start() {  # name library folder command...
+    local name=$1 library=$2 folder=$3 notice
+    shift 3
+    (cd "$folder" && exec "$@") >"$out/$name.log" 2>&1 &
+    started=$!
+    notice=$(wait_window "Corvane - AVISO" 1 20) || fail "a janela de aviso não apareceu ($name)"
+    [ -e "$library" ] && fail "a pasta $library foi criada antes do aviso fechar"
+    import -window "$notice" "$out/notice-$name.png" 2>/dev/null
+    click_in "$notice" 228 106  # "Fechar"
+    window=$(wait_window "Corvane 1.0" 1 20) || fail "a janela principal não apareceu ($name)"
+    [ -d "$library" ] || fail "a pasta $library não foi criada"
+    sleep 0.5
+    import -window "$window" "$out/main-$name.png" 2>/dev/null || fail "sem captura da janela principal ($name)"
+}
+
+first_start first "$app/scripts" "$app" ./corvane
+first=$started main=$window
 
 # Another temp folder changes nothing: the library folder itself is what is held.
 mkdir -p "$work/other-tmp"
@@ -80,17 +89,8 @@ deb=$(ls "$build"/package/corvane_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || fail "nenhum .deb em $build/package"
 root="$work/deb"
 dpkg-deb -x "$deb" "$root" || fail "não foi possível desempacotar $deb"
-library="$work/Sync/scripts"
-(cd "$work" && exec "$root/usr/bin/corvane" --library "$library") >"$out/deb.log" 2>&1 &
-debian=$!
-notice=$(wait_window "Corvane - AVISO" 1 20) || fail "o programa do .deb não mostrou o aviso"
-[ -e "$library" ] && fail "a pasta de --library foi criada antes do aviso fechar"
-click_in "$notice" 228 106  # "Fechar"
-main3=$(wait_window "Corvane 1.0" 1 20) || fail "a janela principal do .deb não apareceu"
-[ -d "$library" ] || fail "a pasta de --library não foi criada"
-sleep 0.5
-import -window "$main3" "$out/main-deb.png" 2>/dev/null || fail "sem captura da janela do .deb"
-kill "$debian"; wait "$debian" 2>/dev/null
+first_start deb "$work/Sync/scripts" "$work" "$root/usr/bin/corvane" --library "$work/Sync/scripts"
+kill "$started"; wait "$started" 2>/dev/null
 rm -rf "$root"
 
 for log in first second hidpi deb; do

@@ -118,6 +118,11 @@ void Browser::emptyScriptSide()
 
 void Browser::resyncLists()
 {
+    rereadLists();
+}
+
+std::optional<Library::Contents> Browser::rereadLists()
+{
     KeyedList* categoryList = categories_.list();
     const bool hadCategory = categoryList->hasSelection();
     categoryList->update(library_.categories());
@@ -125,41 +130,48 @@ void Browser::resyncLists()
         scripts_.list()->clearQuietly();
         if (hadCategory)
             header_.clearChoice();
-        return;
+        return std::nullopt;
     }
-    if (!searching_)
-        scripts_.list()->update(library_.readCategory(categoryList->selectedKey()).items);
+    if (searching_)
+        return std::nullopt;
+    Library::Contents contents = library_.readCategory(categoryList->selectedKey());
+    scripts_.list()->update(contents.items);
+    return contents;
 }
 
 void Browser::followDisk()
 {
-    resyncLists();
+    const std::optional<Library::Contents> contents = rereadLists();
     watchChosenCategory();
-    KeyedList* categoryList = categories_.list();
-    if (searching_ || !categoryList->hasSelection())
+    if (!contents)
         return;
     // What the header names: the chosen script, or else the chosen category.
     const ScriptRef script = chosenScript();
-    if (!script.name.isEmpty()) {
-        const fs::Entry info = fs::info(library_.pathOf(script));
-        header_.showScript(script.name, info.type == fs::Type::File ? Numeric2Bytes(double(info.size)) : QString());
-        return;
-    }
-    const Library::Contents contents = library_.readCategory(categoryList->selectedKey());
-    header_.showCategory(categoryList->selectedText(), contents.fileCount, contents.totalBytes);
+    if (!script.name.isEmpty())
+        showInHeader(script);
+    else
+        header_.showCategory(script.category, contents->fileCount, contents->totalBytes);
+}
+
+fs::Entry Browser::showInHeader(const ScriptRef& script)
+{
+    const fs::Entry info = fs::info(library_.pathOf(script));
+    header_.showScript(script.name, info.type == fs::Type::File ? Numeric2Bytes(double(info.size)) : QString());
+    return info;
 }
 
 void Browser::watchChosenCategory()
 {
-    const QStringList watched = watcher_.directories();
-    for (const QString& dir : watched) {
-        if (dir != library_.root())
-            watcher_.removePath(dir);
-    }
     // A folder whose name the system's encoding cannot carry is read when chosen.
     const fs::Path dir = library_.categoryPath(categories_.list()->selectedKey());
-    const QString path = QFile::decodeName(dir);
-    if (categories_.list()->hasSelection() && QFile::encodeName(path) == dir)
+    QString path = QFile::decodeName(dir);
+    if (!categories_.list()->hasSelection() || QFile::encodeName(path) != dir)
+        path.clear();
+    for (const QString& watched : watcher_.directories()) {
+        if (watched != library_.root() && watched != path)
+            watcher_.removePath(watched);
+    }
+    if (!path.isEmpty() && !watcher_.directories().contains(path))
         watcher_.addPath(path);
 }
 
@@ -194,9 +206,7 @@ void Browser::scriptSelected()
     // A sub-folder, a file of another extension or one removed behind our back
     // shows its name with no size and an empty viewer.
     const fs::Path path = library_.pathOf(script);
-    const fs::Entry info = fs::info(path);
-    const bool isFile = info.type == fs::Type::File;
-    header_.showScript(script.name, isFile ? Numeric2Bytes(double(info.size)) : QString());
+    const bool isFile = showInHeader(script).type == fs::Type::File;
 
     const script::ReadResult read = isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}};
     viewer_.viewer()->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 class QWidget;
 
 namespace corvane {
@@ -58,6 +60,11 @@ private:
     void scriptSelected();
     void emptyScriptSide();
     void watchChosenCategory();
+    // Both lists brought up to date; the chosen category's contents, when the
+    // script list shows them.
+    std::optional<Library::Contents> rereadLists();
+    // The script's name and size above the lists; what the disk says of it.
+    fs::Entry showInHeader(const ScriptRef& script);
     void setEnlarged(bool enlarged);
     bool scriptChosen();
     bool eventFilter(QObject* watched, QEvent* event) override;
