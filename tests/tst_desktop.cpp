@@ -3,6 +3,8 @@
 // wherever the user keeps it.
 #include "support/MainDriver.h"
 
+#include "library/LibraryLock.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
@@ -216,16 +218,18 @@ void TestDesktop::libraryFolderInItsOrder()
 {
     QFETCH(QStringList, given);
     QFETCH(QString, taken);
-    // A stray plain file in every candidate: the program deletes it from the one
-    // folder it takes and leaves the others alone.
+    // A stray plain file in every candidate. The program moves it to the trash
+    // only from a folder of its own; a folder the user names keeps every file.
     QTemporaryDir scratch;
     const QString s = scratch.path(), programDir = s + QStringLiteral("/programa");
     QMap<QString, QString> folders{{"option", s + "/opcao"}, {"variable", s + "/variavel"},
                                    {"beside", programDir + "/scripts"}, {"data", s + "/casa/.local/share/Corvane/scripts"}};
     if (given.contains(QStringLiteral("immutable")))
         folders.remove(QStringLiteral("beside"));  // missing, and it cannot be made there
-    for (const QString& folder : folders)
-        QVERIFY(QDir().mkpath(folder) && QFile(folder + QStringLiteral("/solto.txt")).open(QIODevice::WriteOnly));
+    for (const QString& folder : folders) {
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/Categoria")));
+        raw::write(QFile::encodeName(folder + QStringLiteral("/tese-final.odt")), "PK\x03\x04" + folder.toUtf8());
+    }
     QVERIFY(QDir().mkpath(programDir) && QFile::copy(QStringLiteral(CORVANE_EXE), programDir + "/corvane"));
     const auto chattr = [&](const char* flag) {
         return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), programDir}) == 0;
@@ -247,14 +251,25 @@ void TestDesktop::libraryFolderInItsOrder()
     program.start(programDir + "/corvane",
                   given.contains(QStringLiteral("option")) ? QStringList{"--library", folders["option"]} : QStringList{});
     QVERIFY(program.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(folders[taken] + "/solto.txt") || program.state() != QProcess::Running,
-                             60000);
+    // The folder is tidied while the program holds it, before the window lists it.
+    const QString trashed = s + QStringLiteral("/casa/.local/share/Trash/files/tese-final.odt");
+    QTRY_VERIFY_WITH_TIMEOUT(LibraryLock(folders[taken]).tryLock() == LibraryLock::HeldElsewhere
+                                 || program.state() != QProcess::Running, 60000);
+    for (int i = 0; i < 100 && !QFileInfo::exists(trashed); ++i)
+        QTest::qWait(10);  // a second for a wrongful clean-up of a named folder to show
     QCOMPARE(program.state(), QProcess::Running);
     program.kill();
     program.waitForFinished();
-    for (auto it = folders.cbegin(); it != folders.cend(); ++it)
-        QCOMPARE((QStringList{it.key(), QFileInfo::exists(it.value() + "/solto.txt") ? "kept" : "gone"}),
-                 (QStringList{it.key(), it.key() == taken ? "gone" : "kept"}));
+    const bool owned = taken == QStringLiteral("beside") || taken == QStringLiteral("data");
+    for (auto it = folders.cbegin(); it != folders.cend(); ++it) {
+        const QString stray = it.value() + QStringLiteral("/tese-final.odt");
+        QCOMPARE((QStringList{it.key(), QFileInfo::exists(stray) ? "kept" : "gone"}),
+                 (QStringList{it.key(), it.key() == taken && owned ? "gone" : "kept"}));
+    }
+    // Trashed whole, where the user can restore it.
+    QCOMPARE(QFileInfo::exists(trashed), owned);
+    if (owned)
+        QCOMPARE(raw::read(QFile::encodeName(trashed)), "PK\x03\x04" + folders[taken].toUtf8());
 }
 
 QTEST_MAIN(TestDesktop)

@@ -61,9 +61,9 @@ const QUrl kSite(QStringLiteral("https://corvane.app/"));
     return timer;
 }
 
-int start(const QString& scripts)
+int start(const QString& scripts, bool owned = true)
 {
-    return runCorvane(*qobject_cast<QApplication*>(QCoreApplication::instance()), scripts);
+    return runCorvane(*qobject_cast<QApplication*>(QCoreApplication::instance()), {scripts, owned});
 }
 
 bool isHeldElsewhere(const QString& libraryDir)

@@ -143,7 +143,7 @@ bool Library::holds(const fs::Path& path) const
     return fs::within(rootPath_, path);
 }
 
-QStringList Library::removeStrayFiles() const
+QStringList Library::trashStrayFiles() const
 {
     QStringList failed;
     std::vector<fs::Entry> entries;
@@ -153,7 +153,7 @@ QStringList Library::removeStrayFiles() const
         if (e.hidden || e.type == fs::Type::Dir)
             continue;
         if (e.type == fs::Type::File) {
-            if (!fs::removeFile(rootPath_ + e.name))
+            if (fs::moveToTrash(rootPath_ + e.name) != fs::Trashed::Yes)
                 failed.append(fs::shownName(e.name));
         }
     }

@@ -68,9 +68,9 @@ public:
     // Whether a change at path stays inside the library once links are resolved.
     bool holds(const fs::Path& path) const;
 
-    // Deletes the plain files lying directly in the scripts folder; returns the
-    // names that could not be deleted.
-    QStringList removeStrayFiles() const;
+    // Moves the plain files lying directly in the scripts folder to the trash;
+    // returns the names left in place (no trash could take them, or it failed).
+    QStringList trashStrayFiles() const;
 
 private:
     QString root_;
