@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace corvane {
@@ -59,23 +60,55 @@ int alreadyRunning()
 
 }  // namespace
 
+namespace {
+
+// Qt's own options, which QApplication takes out of the command line itself
+// (with one dash or two): those followed by a value, and those alone.
+bool isQtOption(const QString& arg, bool& takesValue)
+{
+    static const QStringList withValue{
+        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),   QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
+        QStringLiteral("qwindowtitle"), QStringLiteral("title"),          QStringLiteral("qwindowicon"),
+        QStringLiteral("icon"),     QStringLiteral("session"),            QStringLiteral("style"),
+        QStringLiteral("stylesheet"), QStringLiteral("display"),          QStringLiteral("name"),
+        QStringLiteral("visual")};
+    static const QStringList alone{QStringLiteral("reverse"), QStringLiteral("testability"),
+                                   QStringLiteral("widgetcount"), QStringLiteral("qdevel"),
+                                   QStringLiteral("qdebug"), QStringLiteral("nograb"), QStringLiteral("dograb")};
+    static const QStringList joined{QStringLiteral("style="), QStringLiteral("stylesheet="),
+                                    QStringLiteral("qmljsdebugger=")};
+    if (!arg.startsWith(u'-') || arg == QStringLiteral("-") || arg == QStringLiteral("--"))
+        return false;
+    const QString bare = arg.mid(arg.startsWith(QStringLiteral("--")) ? 2 : 1);
+    takesValue = withValue.contains(bare);
+    return takesValue || alone.contains(bare)
+        || std::any_of(joined.begin(), joined.end(), [&](const QString& j) { return bare.startsWith(j); });
+}
+
+}  // namespace
+
 CommandLine readCommandLine(int argc, char* argv[])
 {
     CommandLine result;
     for (int i = 1; i < argc && !result.exitCode; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
+        bool takesValue = false;
         if (arg == QStringLiteral("-h") || arg == QStringLiteral("--help")) {
             result.exitCode = printed(
                 stdout,
                 QStringLiteral(
-                    "Uso: corvane [--library PASTA]\n"
+                    "Uso: corvane [--library PASTA] [opções do Qt]\n"
                     "Guarda, busca e imprime seus scripts de texto.\n\n"
                     "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
                     "  -h, --help       mostra esta ajuda e sai\n"
                     "  -v, --version    mostra a versão e sai\n\n"
+                    "As opções do Qt (-platform, -style, -reverse, -qwindowgeometry...) valem\n"
+                    "como em qualquer programa Qt.\n\n"
                     "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
                     "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
-                    "usada; senão ~/.local/share/Corvane/scripts.\n"),
+                    "usada (nunca no programa instalado pelo pacote); senão\n"
+                    "~/.local/share/Corvane/scripts.\n"),
                 0);
         } else if (arg == QStringLiteral("-v") || arg == QStringLiteral("--version")) {
             result.exitCode = printed(stdout, QStringLiteral("Corvane 1.0\n"), 0);
@@ -86,6 +119,10 @@ CommandLine readCommandLine(int argc, char* argv[])
                 result.library = i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
             if (result.library.isEmpty())
                 result.exitCode = wrongCommandLine(QStringLiteral("falta a pasta depois de --library"));
+        } else if (isQtOption(arg, takesValue)) {
+            // Left in place for QApplication, which reads and removes it.
+            if (takesValue && ++i >= argc)
+                result.exitCode = wrongCommandLine(QStringLiteral("falta o valor depois de %1").arg(arg));
         } else {
             result.exitCode = wrongCommandLine(arg.startsWith(u'-')
                                                    ? QStringLiteral("opção desconhecida: %1").arg(arg)

@@ -17,7 +17,8 @@ struct CommandLine {
 };
 
 // Reads the options without a QApplication, so that --help and --version need no
-// display.
+// display. Qt's own options (-platform, -style, -reverse...) are let through for
+// QApplication to take.
 CommandLine readCommandLine(int argc, char* argv[]);
 
 // The library folder: --library, else CORVANE_LIBRARY, else "scripts" beside the
