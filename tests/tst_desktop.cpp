@@ -221,6 +221,7 @@ void TestDesktop::libraryFolderInItsOrder_data()
     QTest::newRow("CORVANE_LIBRARY before the program's folder") << QStringList{"variable"} << "variable";
     QTest::newRow("beside the program") << QStringList{} << "beside";
     QTest::newRow("program's folder unwritable: user's data folder") << QStringList{"immutable"} << "data";
+    QTest::newRow("the .deb's program: never beside itself") << QStringList{"packaged"} << "data";
 }
 
 void TestDesktop::libraryFolderInItsOrder()
@@ -239,7 +240,8 @@ void TestDesktop::libraryFolderInItsOrder()
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/Categoria")));
         raw::write(QFile::encodeName(folder + QStringLiteral("/tese-final.odt")), "PK\x03\x04" + folder.toUtf8());
     }
-    QVERIFY(QDir().mkpath(programDir) && QFile::copy(QStringLiteral(CORVANE_EXE), programDir + "/corvane"));
+    const QString exe = QString::fromUtf8(given.contains(QStringLiteral("packaged")) ? CORVANE_PACKAGED_EXE : CORVANE_EXE);
+    QVERIFY(QDir().mkpath(programDir) && QFile::copy(exe, programDir + "/corvane"));
     const auto chattr = [&](const char* flag) {
         return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), programDir}) == 0;
     };

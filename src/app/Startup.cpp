@@ -132,18 +132,23 @@ CommandLine readCommandLine(int argc, char* argv[])
     return result;
 }
 
-LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir)
+LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir, bool packaged)
 {
     const QString chosen = fromCommandLine.isEmpty() ? qEnvironmentVariable("CORVANE_LIBRARY") : fromCommandLine;
     if (!chosen.isEmpty())
         return {QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()), false};
+    const QString inDataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scripts");
+    // A system's program folder is no place for data, even where it can be written (by root).
+    if (packaged)
+        return {inDataFolder, true};
     // isWritable asks the system, which also says no to root where the folder is
     // immutable or on a read-only disk.
     const QString beside = appDir + QStringLiteral("/scripts");
     const QFileInfo besideInfo(beside);
     if (besideInfo.exists() ? besideInfo.isWritable() : QFileInfo(appDir).isWritable())
         return {beside, true};
-    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scripts"), true};
+    return {inDataFolder, true};
 }
 
 void setUpLookAndLanguage(QApplication& app, const QString& appDir)

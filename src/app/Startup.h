@@ -22,14 +22,15 @@ struct CommandLine {
 CommandLine readCommandLine(int argc, char* argv[]);
 
 // The library folder: --library, else CORVANE_LIBRARY, else "scripts" beside the
-// program where it can be used, else "scripts" in the user's data folder. Only
+// program where it can be used (never for the packaged program, installed in the
+// system's folders), else "scripts" in the user's data folder. Only
 // the last two are the program's own: a folder the user names may hold the
 // user's other files, which start-up never touches.
 struct LibraryChoice {
     QString path;
     bool owned = false;
 };
-LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir);
+LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir, bool packaged = false);
 
 // Portuguese for Qt's own strings and the program's font.
 void setUpLookAndLanguage(QApplication& app, const QString& appDir);

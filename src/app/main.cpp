@@ -12,5 +12,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     const QString appDir = QCoreApplication::applicationDirPath();
     corvane::setUpLookAndLanguage(app, appDir);
-    return corvane::runCorvane(app, corvane::chooseLibraryFolder(options.library, appDir));
+#ifdef CORVANE_PACKAGED
+    const bool packaged = true;  // the .deb's build
+#else
+    const bool packaged = false;
+#endif
+    return corvane::runCorvane(app, corvane::chooseLibraryFolder(options.library, appDir, packaged));
 }
