@@ -34,10 +34,13 @@ if [ "$action" = down ]; then
     if grep -qx added-queue "$state"; then
         timeout 20 "${sudo[@]}" lpadmin -x "$QUEUE" >/dev/null 2>&1 || say "não foi possível remover a fila $QUEUE."
     fi
-    if grep -qx started-cupsd "$state"; then
-        timeout 10 "${sudo[@]}" pkill -x cupsd >/dev/null 2>&1 || true
+    # Only the scheduler started here, by its process id (sudo's, with sudo: sudo
+    # hands the signal on), and only while that id is still such a process.
+    pid=$(sed -n 's/^started-cupsd //p' "$state")
+    if [ -n "$pid" ] && [[ "$(ps -o comm= -p "$pid" 2>/dev/null)" =~ ^(cupsd|sudo)$ ]]; then
+        timeout 10 "${sudo[@]}" kill "$pid" >/dev/null 2>&1 || true
         for _ in $(seq 1 40); do
-            pgrep -x cupsd >/dev/null || break
+            kill -0 "$pid" 2>/dev/null || break
             sleep 0.25
         done
     fi
@@ -53,13 +56,14 @@ mkdir -p "$(dirname "$state")"
 : >"$state"
 
 if ! scheduler_up; then
-    # cupsd forks into the background once it is ready; the timeout only guards a hang.
-    timeout 20 "${sudo[@]}" /usr/sbin/cupsd >/dev/null 2>&1 || true
+    # In the foreground, so that its process id is the one started here; left
+    # running in the background, with no hold on the caller's output.
+    "${sudo[@]}" /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
+    echo "started-cupsd $!" >>"$state"
     for _ in $(seq 1 40); do
         scheduler_up && break
         sleep 0.25
     done
-    scheduler_up && echo started-cupsd >>"$state"
 fi
 if ! scheduler_up; then
     say "o cupsd não respondeu; o teste de impressão real será pulado."
