@@ -4,5 +4,5 @@ here=$(cd "$(dirname "$0")" && pwd)
 apps="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 mkdir -p "$apps"
 sed -e "s|^Exec=.*|Exec=\"$here/corvane\"|" -e "s|^Icon=.*|Icon=$here/corvane.svg|" \
-    "$here/corvane.desktop" > "$apps/corvane.desktop"
-echo "Corvane adicionado ao menu ($apps/corvane.desktop)."
+    "$here/app.corvane.Corvane.desktop" > "$apps/app.corvane.Corvane.desktop"
+echo "Corvane adicionado ao menu ($apps/app.corvane.Corvane.desktop)."

@@ -30,7 +30,7 @@ CORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
 CORVANE_WINDOW_PACKAGES=(xvfb xauth xdotool imagemagick)
 
 # The Debian package: Qt dependencies named from the binary, its checks.
-CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils)
+CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 
 # The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
 CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)

@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.corvane.Corvane"));
     const QString appDir = QCoreApplication::applicationDirPath();
     corvane::setUpLookAndLanguage(app, appDir);
 #ifdef CORVANE_PACKAGED
