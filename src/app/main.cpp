@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "widgets/Accessible.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     if (options.exitCode)
         return *options.exitCode;
     QApplication app(argc, argv);
+    corvane::installAccessibleReadings();
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("app.corvane.Corvane"));

@@ -79,8 +79,9 @@ BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent, BackupSys
 
 void BackupWindow::build()
 {
-    label(this, "lblDrive", QStringLiteral("Escolher Drive"), twips(120, 0, 1935, 255));
-    drive_ = place(new QComboBox(this), "Drive1", twips(120, 240, 2175, 315));
+    QLabel* driveLabel = label(this, "lblDrive", QStringLiteral("Escolher Drive"), twips(120, 0, 1935, 255));
+    drive_ = place(new QComboBox(this), "Drive1", twips(120, 240, 2175, 315), QStringLiteral("Escolher Drive"));
+    driveLabel->setBuddy(drive_);  // on Linux a combo box is named by its label, its own name is its value
     faceBackground(drive_);
     label(this, "lblDestino", QStringLiteral("Escolher diretório"), twips(120, 720, 2055, 255));
     dir_ = new DirList(QStringLiteral("Dir1"), this);
@@ -116,6 +117,7 @@ void BackupWindow::build()
 
     label(this, "lblPasta", QStringLiteral("Nome da pasta destino"), twips(120, 3960, 1935, 255));
     auto* miniHelp = new ClickLabel(QStringLiteral("lblMiniHelp"), QStringLiteral("Mini-Help"), this);
+    miniHelp->setAccessibleName(QStringLiteral("Ajuda do backup"));
     miniHelp->setGeometry(twips(2480, 3920, 735, 255));
     controls::picture(this, "imgHelp", "help.svg", twips(3195, 3900, 165, 225));
 

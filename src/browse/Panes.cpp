@@ -37,6 +37,7 @@ HeaderPane::HeaderPane(QWidget* window)
     Picture* backup = picture(window, "imageBk", "backup.svg", twips(5210, 105, 270, 225));
     backup->setAccessibleName(QStringLiteral("Backup"));
     Picture* site = picture(window, "imgSite", "site.svg", twips(5610, 120, 225, 225), QStringLiteral("Website"));
+    site->setAccessibleName(QStringLiteral("Site do Corvane"));
     Picture* helpOn = picture(window, "imageHelpOn", "help_on.svg", twips(4550, 105, 195, 255),
                               QStringLiteral(" Help "));
     Picture* creditsOn = picture(window, "imageCreditoOn", "credits_on.svg", twips(4835, 120, 270, 255),
@@ -70,6 +71,10 @@ void HeaderPane::pair(Picture* icon, Picture* twin)
     // the window it opened is open.
     connect(icon, &Picture::hovered, twin, &QWidget::show);
     twins_.append(twin);
+    // A screen reader reads and presses the icon; the twin is only its look under
+    // the pointer, so it is left out, and the icon's press is the twin's click.
+    twin->setAccessibleName(QString());
+    icon->setPressTarget(twin);
 }
 
 void HeaderPane::hideTwins()
@@ -202,6 +207,8 @@ ViewerPane::ViewerPane(QWidget* window)
     controls::setBold(heading_);
     smaller_ = picture(window, "imgMenos", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
     larger_ = picture(window, "imgMais", "zoom_in.svg", twips(7560, 630, 240, 180), QStringLiteral(" Aumentar "));
+    smaller_->setAccessibleName(QStringLiteral("Diminuir a visualização"));
+    larger_->setAccessibleName(QStringLiteral("Aumentar a visualização"));
     viewer_ = controls::place(new TextViewer(window), "cxLerFile", twips(4560, 840, 3495, 3285),
                               QStringLiteral("Visualização"));
     viewer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -54,6 +54,7 @@ CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
 
     link_ = new ClickLabel(QStringLiteral("lblUrl"), site::host(), this);
     link_->setGeometry(twips(140, 1560, 3615, 255));
+    link_->setAccessibleName(QStringLiteral("Site do Corvane: ") + site::host());
     link_->setMouseTracking(true);
     setTextColour(link_, palette().color(QPalette::ButtonText));
     connect(link_, &ClickLabel::hovered, this, [this] {

@@ -51,6 +51,8 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
     save_ = button(window, "btnEditText2", QStringLiteral("Editar"), twips(4560, 4200, 1095, 330));
     smaller_ = picture(window, "imgMenos2", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
     larger_ = picture(window, "imgMais2", "zoom_in.svg", twips(7560, 625, 240, 180), QStringLiteral(" Aumentar "));
+    smaller_->setAccessibleName(QStringLiteral("Diminuir a visualização"));
+    larger_->setAccessibleName(QStringLiteral("Aumentar a visualização"));
     for (QWidget* w : std::initializer_list<QWidget*>{text_, search_, close_, results_, save_, smaller_, larger_})
         w->hide();
     save_->setEnabled(false);

@@ -34,7 +34,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
                     const QString& accessible = {});
 // A plain-text label.
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
-// A picture from resources/pictures; a tool tip, when given, is also its spoken name.
+// A picture from resources/pictures; a tool tip, when given, is also its spoken
+// name. Read as a push button when it has a spoken name, else as a decoration.
 Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry,
                  const QString& tip = {});
 QString pictureFile(const char* file);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -17,6 +18,11 @@ public:
     void setResource(const QString& resource);
     const QString& resource() const { return resource_; }
 
+    // What a press through the accessibility bus clicks: the picture itself, or
+    // the twin that takes its clicks under the pointer.
+    void setPressTarget(Picture* target) { pressTarget_ = target; }
+    Picture* pressTarget() { return pressTarget_ ? pressTarget_.data() : this; }
+
 signals:
     void clicked();
     void hovered();
@@ -31,6 +37,7 @@ private:
     QString resource_;
     QSvgRenderer* svg_ = nullptr;
     bool pressed_ = false;
+    QPointer<Picture> pressTarget_;
 };
 
 }  // namespace corvane
