@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (no display needed):
 #   1. the test suite (offscreen), with a virtual PDF printer as the tests' printer;
-#   2. the packages: the .deb's contents and lintian, then the portable archive and
-#      the .deb, each unpacked and started in a real window under Xvfb;
+#   2. the packages: the .deb's contents, lintian and the metadata, then the
+#      portable archive and the .deb, each unpacked and started in a real window
+#      under Xvfb, and the .deb's program read through the accessibility bus;
 #   3. the test suite again in a build with AddressSanitizer and UBSan.
 # ./test.sh --quick runs step 1 only.
 set -euo pipefail
@@ -12,7 +13,7 @@ quick=false
 [ "${1:-}" = "--quick" ] && quick=true
 
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}" \
-    "${CORVANE_DEB_PACKAGES[@]}"
+    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_A11Y_PACKAGES[@]}"
 corvane_build build
 # The printing tests get a virtual PDF printer through their own environment; the
 # machine's default printer stays as it is, and what was started is stopped.
@@ -29,6 +30,11 @@ echo "== Os pacotes: o arquivo portátil e o .deb"
 tools/check-deb.sh build
 echo "== O programa empacotado, numa janela real"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
+echo "== O programa empacotado, lido pelo barramento de acessibilidade"
+# The session bus's own chatter goes to a log, shown only when the check fails.
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" \
+    dbus-run-session -- tools/a11y.sh build 2>build/a11y-bus.log \
+    || { cat build/a11y-bus.log >&2; exit 1; }
 
 echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"
 # Only what the tests run: one program per tests/tst_*.cpp (the benchmarks are

@@ -29,6 +29,10 @@ CORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
 # A real window for the end-to-end check: a virtual screen, clicks, screenshots.
 CORVANE_WINDOW_PACKAGES=(xvfb xauth xdotool imagemagick)
 
+# The packaged program read through the accessibility bus, as a screen reader
+# reads it (tools/a11y.sh): the bus, its Python bindings, a session bus.
+CORVANE_A11Y_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon)
+
 # The Debian package: Qt dependencies named from the binary, its checks.
 CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 
