@@ -2,7 +2,8 @@
 # A real-window check of the packaged program: unpack the archive into a fresh
 # folder, start it under Xvfb (first start: the notice, then the main window),
 # start a second copy with another temp folder (refused); then unpack the .deb and
-# start its /usr/bin/corvane on the system's Qt with --library. Screenshots are
+# start its /usr/bin/corvane on the system's Qt with --library, and again with Qt's
+# own options (the window where -qwindowgeometry puts it). Screenshots are
 # taken; a crash, a missing window or any warning the program prints fails.
 # Usage: tools/e2e-window.sh BUILD_DIR   (run inside xvfb-run)
 set -uo pipefail
@@ -91,9 +92,20 @@ root="$work/deb"
 dpkg-deb -x "$deb" "$root" || fail "não foi possível desempacotar $deb"
 first_start deb "$work/Sync/scripts" "$work" "$root/usr/bin/corvane" --library "$work/Sync/scripts"
 kill "$started"; wait "$started" 2>/dev/null
+
+# Qt's own options reach Qt: the window where -qwindowgeometry puts it.
+(cd "$work" && exec "$root/usr/bin/corvane" --library "$work/Sync/scripts" -qwindowgeometry +10+20 \
+    -style Fusion -reverse) >"$out/qt-options.log" 2>&1 &
+placed=$!
+window=$(wait_window "Corvane 1.0" 1 20) || fail "a janela com as opções do Qt não apareceu"
+sleep 0.5
+import -window "$window" "$out/main-qt-options.png" 2>/dev/null
+where=$(xdotool getwindowgeometry --shell "$window" | grep -E '^[XY]=' | tr '\n' ' ')
+[ "$where" = "X=10 Y=20 " ] || fail "-qwindowgeometry +10+20 não chegou ao Qt: $where"
+kill "$placed"; wait "$placed" 2>/dev/null
 rm -rf "$root"
 
-for log in first second hidpi deb; do
+for log in first second hidpi deb qt-options; do
     if [ -s "$out/$log.log" ]; then
         echo "--- $log.log" >&2; cat "$out/$log.log" >&2
         fail "o programa escreveu avisos ($log)"
