@@ -240,7 +240,8 @@ void TestDesktop::libraryFolderInItsOrder()
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/Categoria")));
         raw::write(QFile::encodeName(folder + QStringLiteral("/tese-final.odt")), "PK\x03\x04" + folder.toUtf8());
     }
-    const QString exe = QString::fromUtf8(given.contains(QStringLiteral("packaged")) ? CORVANE_PACKAGED_EXE : CORVANE_EXE);
+    const bool packaged = given.contains(QStringLiteral("packaged"));
+    const QString exe = QString::fromUtf8(packaged ? CORVANE_PACKAGED_EXE : CORVANE_EXE);
     QVERIFY(QDir().mkpath(programDir) && QFile::copy(exe, programDir + "/corvane"));
     const auto chattr = [&](const char* flag) {
         return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), programDir}) == 0;

@@ -211,10 +211,11 @@ def main():
     check_whole(backup, 'backup')
     got = seen(backup)
     drive = next(c for c in kids(backup) if c.getRoleName() == 'combo box')
-    labels = [r.getTarget(0).name for r in drive.getRelationSet() if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+    labels = [r.getTarget(0).name for r in drive.getRelationSet()
+              if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
     expect('o rótulo da caixa de drives', labels, ['Escolher Drive'])
-    for wanted in [('list', 'Escolher diretório'), ('list', 'Pastas a salvar'), ('radio button', 'Sim'), ('radio button', 'Nao'),
-                   ('text', 'Caminho escolhido'), ('text', 'Nome da pasta destino'),
+    for wanted in [('list', 'Escolher diretório'), ('list', 'Pastas a salvar'), ('radio button', 'Sim'),
+                   ('radio button', 'Nao'), ('text', 'Caminho escolhido'), ('text', 'Nome da pasta destino'),
                    ('push button', 'Ajuda do backup'), ('push button', 'Backup'), ('push button', 'Cancelar')]:
         if wanted not in got:
             fail('a janela de backup não tem %r: %r' % (wanted, got))
