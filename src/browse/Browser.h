@@ -59,7 +59,9 @@ private:
     void categoryListFocused();
     void scriptSelected();
     void emptyScriptSide();
-    void watchChosenCategory();
+    // Watches the library folder and the chosen category; true when a folder
+    // came to be watched that was not.
+    bool rewatch();
     // Both lists brought up to date; the chosen category's contents, when the
     // script list shows them.
     std::optional<Library::Contents> rereadLists();
@@ -82,6 +84,7 @@ private:
     bool searching_ = false;
     QFileSystemWatcher watcher_;
     QTimer settle_;
+    QTimer lookAgain_;
 };
 
 }  // namespace corvane
