@@ -3,7 +3,8 @@
 #   1. the test suite (offscreen), with a virtual PDF printer as the tests' printer;
 #   2. the packages: the .deb's contents and lintian, then the portable archive and
 #      the .deb, each unpacked and started in a real window under Xvfb;
-#   3. the test suite again in a build with AddressSanitizer and UBSan.
+#   3. the Windows-only code parsed by MinGW's g++;
+#   4. the test suite again in a build with AddressSanitizer and UBSan.
 # ./test.sh --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,7 +13,7 @@ quick=false
 [ "${1:-}" = "--quick" ] && quick=true
 
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}" \
-    "${CORVANE_DEB_PACKAGES[@]}"
+    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_WINDOWS_PACKAGES[@]}"
 corvane_build build
 # The printing tests get a virtual PDF printer through their own environment; the
 # machine's default printer stays as it is, and what was started is stopped.
@@ -29,6 +30,9 @@ echo "== Os pacotes: o arquivo portátil e o .deb"
 tools/check-deb.sh build
 echo "== O programa empacotado, numa janela real"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
+
+echo "== O código do Windows, só a sintaxe (MinGW)"
+tools/windows-syntax.sh build
 
 echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"
 # Only what the tests run: one program per tests/tst_*.cpp (the benchmarks are
