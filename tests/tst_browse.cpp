@@ -136,7 +136,7 @@ void TestBrowse::scriptsShowTheirText()
                     {"Cartas/Longo.txt", "\"" + QByteArray(2047, 'x') + "\"\r\n"}, {"Cartas/a.txt.txt", "\"a\"\r\n"},
                     {"Cartas/a.txt", "\"o outro\"\r\n"},
                     {"Cartas/nota.doc", "\"doc\"\r\n"}, {"Cartas/Some.txt", "\"vai sumir\"\r\n"},
-                    {"Cartas/Zero.txt", {}}};
+                    {"Cartas/Zero.txt", {}}, {"Cartas/velho.txt.doc", "\"velho\"\r\n"}};
     MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.dirs(), QStringLiteral("Cartas"));
@@ -159,7 +159,7 @@ void TestBrowse::scriptsShowTheirText()
     QCOMPARE(win.caption() + u'/' + win.shown(), QStringLiteral("a/11 bytes/o outro"));
     // What is no script file shows nothing; each starts from a shown text.
     lib.remove(QStringLiteral("Cartas/Some.txt"));
-    for (const char* name : {"Pasta", "nota.doc", "Zero", "Some"}) {
+    for (const char* name : {"Pasta", "nota.doc", "velho.txt.doc", "Zero", "Some"}) {
         clickItem(win.files(), QStringLiteral("Convite"));
         clickItem(win.files(), QLatin1String(name));
         QCOMPARE(win.caption() + u'/' + win.shown(), QLatin1String(name) + QStringLiteral("//"));

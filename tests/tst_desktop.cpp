@@ -149,6 +149,7 @@ void TestDesktop::anotherComputersEditIsNeverLost()
     win.typeViewer(QStringLiteral("minha versão"));
     const QByteArray theirs = latin1("\"versão deles, maior\"\r\n");  // the same size, an older time
     syncReplace(lib, QStringLiteral("Notas/a.txt"), theirs);
+    QTest::qWait(500);  // past the moment an untouched viewer would have taken it up
     QList<SeenBox> seen = win.press(watcher, save, {"Sim", "Não", "OK"});
     QCOMPARE(seen[1].text, QStringLiteral("O script \"a\" foi alterado por outro programa depois de aberto.\r\n"
                                           "Deseja substituí-lo pelo texto do visualizador?"));
