@@ -22,7 +22,17 @@ trap 'tools/cups-pdf.sh down "$cups_state"' EXIT
 queue=$(tools/cups-pdf.sh up "$cups_state")
 [ -n "$queue" ] && export PRINTER=$queue LPDEST=$queue
 export QT_QPA_PLATFORM=offscreen
+# The tests leave /tmp as they found it: their temporary folders, names that
+# are not UTF-8 included, go with them.
+leftovers() { (shopt -s nullglob; printf '%s\n' /tmp/qt_temp-* /tmp/tst_*-??????) | sort; }
+before=$(leftovers)
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+left=$(comm -13 <(echo "$before") <(leftovers))
+if [ -n "$left" ]; then
+    echo "Os testes deixaram para trás:" >&2
+    echo "$left" >&2
+    exit 1
+fi
 $quick && exit 0
 
 echo "== Os pacotes: o arquivo portátil e o .deb"
