@@ -5,6 +5,7 @@
 
 #include "library/LibraryLock.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
@@ -12,6 +13,7 @@
 #include <QToolTip>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -34,12 +36,27 @@ QString tipOf(QListWidget* list, const QString& entry)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+// What a sync tool does with another computer's edit: its bytes written to a
+// temporary, given that computer's older time, then renamed over the script.
+void syncReplace(const TempLibrary& lib, const QString& relative, const QByteArray& bytes)
+{
+    const QString temp = lib.path(QStringLiteral("Notas/.syncthing.tmp"));
+    raw::write(QFile::encodeName(temp), bytes);
+    QFile file(temp);
+    QVERIFY(file.open(QIODevice::ReadWrite)
+            && file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    file.close();
+    QVERIFY(::rename(QFile::encodeName(temp).constData(), QFile::encodeName(lib.path(relative)).constData()) == 0);
+}
+
 }  // namespace
 
 class TestDesktop : public QObject {
     Q_OBJECT
 private slots:
     void listsFollowTheDiskLeavingTheViewerAlone();
+    void anotherComputersEditIsNeverLost_data();
+    void anotherComputersEditIsNeverLost();
     void cutNamesShowWholeAsToolTips();
     void deletesGoToTheTrashOrWithoutOneForGood();
     void commandLineAnswersWithoutDisplay_data();
@@ -81,6 +98,75 @@ void TestDesktop::listsFollowTheDiskLeavingTheViewerAlone()
     QTRY_COMPARE(entries(win.dirs()), (QStringList{"Nova", "Receitas 2"}));
     QCOMPARE((QStringList{QString::number(win.files()->count()), win.teste(), win.shown()}),
              (QStringList{"0", "", "outro texto"}));
+
+    // The chosen category replaced by another of its name, then the whole
+    // library removed and made again: both are followed as before.
+    clickItem(win.dirs(), QStringLiteral("Nova"));
+    lib.write(QStringLiteral("Nova.sync/x.txt"), "\"x\"\r\n");
+    QVERIFY(QDir(lib.scripts()).rename(QStringLiteral("Nova"), QStringLiteral(".Nova.old"))
+            && QDir(lib.scripts()).rename(QStringLiteral("Nova.sync"), QStringLiteral("Nova")));
+    QTRY_COMPARE(entries(win.files()), QStringList{"x"});
+    lib.write(QStringLiteral("Nova/y.txt"), "\"y\"\r\n");
+    QTRY_COMPARE(entries(win.files()), (QStringList{"x", "y"}));
+    QVERIFY(QDir(lib.scripts()).removeRecursively());
+    QTRY_COMPARE(win.dirs()->count(), 0);
+    lib.write(QStringLiteral("De volta/z.txt"), "\"z\"\r\n");
+    QTRY_COMPARE(entries(win.dirs()), QStringList{"De volta"});
+    lib.mkdir(QStringLiteral("Mais uma"));
+    QTRY_COMPARE(entries(win.dirs()), (QStringList{"De volta", "Mais uma"}));
+}
+
+void TestDesktop::anotherComputersEditIsNeverLost_data()
+{
+    QTest::addColumn<bool>("fromSearch");
+    QTest::newRow("browsing") << false;
+    QTest::newRow("search panel") << true;
+}
+
+void TestDesktop::anotherComputersEditIsNeverLost()
+{
+    QFETCH(bool, fromSearch);
+    const char* save = fromSearch ? "btnEditText2" : "btnEditText";
+    TempLibrary lib{{"Alpha/", {}}, {"Notas/a.txt", latin1("\"versão daqui\"\r\n")}, {"Notas/b.txt", "\"b\"\r\n"}};
+    MainDriver win(lib);
+    ModalWatcher watcher;
+    if (fromSearch) {
+        win.search(QStringLiteral("versão"));
+        win.choose(0);
+    } else {
+        clickItem(win.dirs(), QStringLiteral("Notas"));
+        clickItem(win.files(), QStringLiteral("a"));
+    }
+    // Untouched, the viewer takes up what another program writes in place, and
+    // the size follows.
+    lib.write(QStringLiteral("Notas/a.txt"), latin1("\"versão de lá, maior\"\r\n"));
+    QTRY_COMPARE(win.shown(), QStringLiteral("versão de lá, maior"));
+    if (!fromSearch)
+        QCOMPARE(win.caption(), QStringLiteral("a/23 bytes"));
+
+    // Edited, it is left alone, and a save asks before it replaces the other
+    // computer's text: Não is the default, and writes nothing.
+    win.typeViewer(QStringLiteral("minha versão"));
+    const QByteArray theirs = latin1("\"versão deles, maior\"\r\n");  // the same size, an older time
+    syncReplace(lib, QStringLiteral("Notas/a.txt"), theirs);
+    QTest::qWait(500);  // past the moment an untouched viewer would have taken it up
+    QList<SeenBox> seen = win.press(watcher, save, {"Sim", "Não", "OK"});
+    QCOMPARE(seen[1].text, QStringLiteral("O script \"a\" foi alterado por outro programa depois de aberto.\r\n"
+                                          "Deseja substituí-lo pelo texto do visualizador?"));
+    QCOMPARE((QStringList{seen[1].title, seen[1].buttons.join(u'/'), seen[1].defaultButton, seen[2].text}),
+             (QStringList{"Aviso edição", "Sim/Não", "Não", "Arquivo não editado"}));
+    QCOMPARE(seen[1].icon, QMessageBox::Warning);
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), theirs);
+    QCOMPARE(win.shown(), QStringLiteral("minha versão"));
+
+    // Sim writes; what was just written is no change of another's to ask about.
+    QCOMPARE(win.press(watcher, save, {"Sim", "Sim", "OK"}).value(2).text, QStringLiteral("Arquivo editado"));
+    QCOMPARE(lib.read(QStringLiteral("Notas/a.txt")), latin1("\"minha versão\"\r\n"));
+    win.typeViewer(QStringLiteral("de novo"));
+    QCOMPARE(win.press(watcher, save, {"Sim", "OK"}).value(1).text, QStringLiteral("Arquivo editado"));
+    // Saved, the viewer follows its file again.
+    syncReplace(lib, QStringLiteral("Notas/a.txt"), "\"de lado\"\r\n");
+    QTRY_COMPARE(win.shown(), QStringLiteral("de lado"));
 }
 
 void TestDesktop::cutNamesShowWholeAsToolTips()

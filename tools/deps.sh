@@ -36,6 +36,9 @@ CORVANE_A11Y_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon)
 # The Debian package: Qt dependencies named from the binary, its checks.
 CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 
+# The Windows side of the code, checked for syntax (tools/windows-syntax.sh).
+CORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix)
+
 # The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
 CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
 

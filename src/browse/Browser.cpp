@@ -153,6 +153,8 @@ std::optional<Library::Contents> Browser::rereadLists()
 
 void Browser::followDisk()
 {
+    // Watching before reading, so that no change falls between the two.
+    rewatch();
     const std::optional<Library::Contents> contents = rereadLists();
     rewatch();
     if (!contents)
@@ -180,29 +182,28 @@ bool Browser::rewatch()
     QString category = QFile::decodeName(dir);
     if (!categories_.list()->hasSelection() || QFile::encodeName(category) != dir)
         category.clear();
-    const QStringList wanted{library_.root(), category};
-    bool added = false;
-    for (const QString& watched : watcher_.directories()) {
-        // A folder removed (or moved away) is watched again once it is back.
-        if (!wanted.contains(watched) || fs::info(QFile::encodeName(watched)).type != fs::Type::Dir)
-            watcher_.removePath(watched);
-    }
-    bool missing = false;
-    for (const QString& path : wanted) {
-        if (path.isEmpty() || watcher_.directories().contains(path))
+    // Watched anew each time: a folder removed, or moved away and replaced by
+    // another of its name (as sync tools do), leaves its watch on what is gone.
+    if (!watcher_.directories().isEmpty())
+        watcher_.removePaths(watcher_.directories());
+    bool cameBack = false;
+    QSet<QString> missing;
+    for (const QString& path : {library_.root(), category}) {
+        if (path.isEmpty())
             continue;
-        if (watcher_.addPath(path))
-            added = true;
-        else
-            missing = true;
+        if (!watcher_.addPath(path))
+            missing.insert(path);
+        else if (missing_.contains(path))
+            cameBack = true;
     }
-    // The library folder not made yet, or removed to be made again: looked for
-    // every second until it is there.
-    if (missing)
-        lookAgain_.start();
-    else
+    missing_ = missing;
+    // The library folder not made yet, or a folder removed to be made again:
+    // looked for every second until it is there.
+    if (missing_.isEmpty())
         lookAgain_.stop();
-    return added;
+    else if (!lookAgain_.isActive())
+        lookAgain_.start();
+    return cameBack;
 }
 
 void Browser::categorySelected()

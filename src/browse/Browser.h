@@ -5,6 +5,7 @@
 
 #include <QFileSystemWatcher>
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QTimer>
 
@@ -85,6 +86,7 @@ private:
     QFileSystemWatcher watcher_;
     QTimer settle_;
     QTimer lookAgain_;
+    QSet<QString> missing_;  // folders to watch that are not there
 };
 
 }  // namespace corvane

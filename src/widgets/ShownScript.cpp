@@ -24,6 +24,7 @@ ShownScript::ShownScript(TextViewer& viewer)
 
 void ShownScript::show(const fs::Path& path, const script::ReadResult& read)
 {
+    ++loads_;
     loading_ = true;
     viewer_.showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
     viewer_.document()->setModified(false);
@@ -57,8 +58,8 @@ void ShownScript::textChanged()
     // Checked once the change is over: a user's edit leaves the document
     // modified, the program emptying the viewer does not. Either way the text is
     // no longer the file's to replace.
-    QTimer::singleShot(0, this, [this] {
-        if (!viewer_.document()->isModified())
+    QTimer::singleShot(0, this, [this, load = loads_] {
+        if (load == loads_ && !viewer_.document()->isModified())
             showsLoaded_ = false;
     });
 }

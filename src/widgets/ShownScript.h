@@ -42,6 +42,7 @@ private:
     fs::Path path_;
     script::Snapshot loaded_;
     bool loading_ = false;
+    quint64 loads_ = 0;  // a check left from before the last load is void
     bool showsLoaded_ = false;  // no one has put other text in the viewer since
     QFileSystemWatcher watcher_;
     QTimer settle_;
