@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the running Corvane through the accessibility bus (AT-SPI), as a screen
 reader does: the main window, its lists, viewer and buttons, a message box, the
-search box, and the print, backup and help windows. Presses what a user would
+search box, and the print, backup, help and credits windows. Presses what a user would
 press through the same bus. Prints what it read; on the first thing amiss,
 prints what was wrong and exits 1. Every wait is bounded.
 Run by tools/a11y.sh on a library holding Notas/lista de compras and Receitas."""
@@ -234,6 +234,16 @@ def main():
     topic = wait('o tópico Categorias', lambda: child(help_window, 'text', 'Ajuda: Categorias'))
     if not text_of(topic).strip():
         fail('o tópico Categorias está vazio')
+
+    # The credits, over the help window: their texts, the site's link a button.
+    press(child(main_window, 'push button', 'Créditos'))
+    credits = window(app, 'dialog', 'Corvane - Créditos')
+    report('janela de créditos', credits)
+    check_whole(credits, 'créditos')
+    expect('a janela de créditos', seen(credits),
+           [('label', 'Corvane - Versão 1.0'), ('label', 'Feito pela Equipe Corvane\nDezembro de 2026'),
+            ('label', 'Escrito em C++ com a biblioteca Qt, compilado com GCC e CMake.'),
+            ('push button', 'Site do Corvane: corvane.app')])
     print('a11y: leitura pela acessibilidade OK', flush=True)
 
 
