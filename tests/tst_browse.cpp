@@ -2,8 +2,13 @@
 // search panel, driven through the main window; listings read afresh from disk.
 #include "support/MainDriver.h"
 
+#include "library/Fs.h"
+
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTimer>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -40,6 +45,7 @@ private slots:
     void enlargedViewer();
     void searchPanel();
     void eachResultOpensAndSavesItsOwnFile();
+    void aLongSearchShowsWhereItIsAndStopsOnEsc();
 };
 
 void TestBrowse::listsCountsAndSizes()
@@ -393,6 +399,46 @@ void TestBrowse::eachResultOpensAndSavesItsOwnFile()
         disk[file].insert(disk[file].size() - 3, " \xe9");
         QCOMPARE(lib.tree(), disk);
     }
+}
+
+void TestBrowse::aLongSearchShowsWhereItIsAndStopsOnEsc()
+{
+    TempLibrary lib;
+    for (int c = 0; c < 4; ++c)
+        for (int i = 0; i < 200; ++i)
+            lib.write(QStringLiteral("C%1/s%2.txt").arg(c).arg(i), "\"alvo\"\r\n");
+    MainDriver win(lib);
+    win.search(QStringLiteral("alvo"));
+    const QStringList all = win.results();
+    QCOMPARE(all.size(), 800);
+
+    // A slow disk: 800 reads of a tenth of a second, 32 at a time. Once the
+    // search says where it is, a typed letter is dropped and Esc stops it.
+    fs::testing::slowReads(100);
+    const auto fast = qScopeGuard([] { fs::testing::slowReads(0); });
+    QStringList lines;
+    QTimer user;
+    connect(&user, &QTimer::timeout, &user, [&] {
+        lines << win.teste();
+        if (!win.teste().startsWith(QStringLiteral("Lidos")))
+            return;
+        user.stop();
+        QTest::keyClick(win.get("cxSearch"), Qt::Key_X);
+        QTest::keyClick(win.get("cxSearch"), Qt::Key_Escape);
+    });
+    user.start(20);
+    win.search(QStringLiteral("alvo"));
+    user.stop();
+    const QStringList stopped = win.results();
+    QVERIFY2(!stopped.isEmpty() && stopped.size() < all.size(), qPrintable(QString::number(stopped.size())));
+    QCOMPARE(stopped, all.mid(0, stopped.size()));
+    QCOMPARE(win.teste(), QStringLiteral("Busca interrompida. Encontrados %1 arquivos").arg(stopped.size()));
+    QCOMPARE(win.get<QLineEdit>("cxSearch")->text(), QStringLiteral("alvo"));
+    // Nothing new within the first half second; then reads of all the scripts.
+    lines.removeAll(QStringLiteral("Encontrados 800 arquivos"));
+    QVERIFY2(!lines.isEmpty() && QRegularExpression(QStringLiteral("^Lidos \\d+ de 800 scripts \\(Esc para parar\\)$"))
+                                     .match(lines.last()).hasMatch(),
+             qPrintable(lines.join(u'|')));
 }
 
 QTEST_MAIN(TestBrowse)

@@ -13,6 +13,7 @@
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -104,7 +105,19 @@ void SearchPanel::runSearch()
     const Items categories = categories_.entries();
     const search::Needle needle(text);
     QList<search::Searcher::Hit> hits;
-    runBusy([&] { hits = search::Searcher(library_).run(categories, needle); });
+    search::Searcher::Progress progress;
+    QElapsedTimer clock;
+    clock.start();
+    // A search that ends within half a second looks as it always did; a longer
+    // one says where it is, and Esc stops it with what it found so far.
+    runStoppable([&] { hits = search::Searcher(library_).run(categories, needle, &progress); },
+                 [&] {
+                     if (clock.elapsed() >= 500 && progress.total > 0)
+                         emit found(QStringLiteral("Lidos %1 de %2 scripts (Esc para parar)")
+                                        .arg(progress.read.load())
+                                        .arg(progress.total.load()));
+                 },
+                 [&] { progress.stop = true; });
 
     results_->setUpdatesEnabled(false);
     for (const search::Searcher::Hit& hit : hits) {
@@ -114,8 +127,9 @@ void SearchPanel::runSearch()
         item->setData(kFileNameRole, hit.fileName);
     }
     results_->setUpdatesEnabled(true);
-    emit found(hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
-                              : QStringLiteral("Encontrados %1 arquivos").arg(hits.size()));
+    const QString line = hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
+                                        : QStringLiteral("Encontrados %1 arquivos").arg(hits.size());
+    emit found(progress.stopped() ? QStringLiteral("Busca interrompida. ") + line : line);
 }
 
 ScriptRef SearchPanel::chosenResult() const
