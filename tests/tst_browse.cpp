@@ -4,6 +4,7 @@
 
 #include "library/Fs.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -33,6 +34,24 @@ QStringList hidden(MainDriver& win, std::initializer_list<const char*> names)
     return namesWhere(&win.w, names, [](QWidget* c) { return !c->isVisible(); });
 }
 
+// The viewer's marks in order of place, as "start+length", the current one in
+// brackets, and whether the current one is in view; the caret holds no selection.
+QStringList marksOf(QPlainTextEdit* viewer)
+{
+    QMap<int, QString> byPlace;
+    for (const QTextEdit::ExtraSelection& mark : viewer->extraSelections()) {
+        const QTextCursor& c = mark.cursor;
+        const QString place = QStringLiteral("%1+%2").arg(c.selectionStart()).arg(c.selectionEnd() - c.selectionStart());
+        const bool current = mark.format.foreground() == QBrush(Qt::black);
+        byPlace[c.selectionStart()] = current ? u'[' + place + u']' : place;
+        if (current && !viewer->viewport()->rect().contains(viewer->cursorRect()))
+            byPlace[-1] = QStringLiteral("current out of view");
+    }
+    if (viewer->textCursor().hasSelection())
+        byPlace[-2] = QStringLiteral("selected");
+    return byPlace.values();
+}
+
 }  // namespace
 
 class TestBrowse : public QObject {
@@ -46,6 +65,7 @@ private slots:
     void searchPanel();
     void eachResultOpensAndSavesItsOwnFile();
     void aLongSearchShowsWhereItIsAndStopsOnEsc();
+    void matchesMarkedAndSteppedThroughWithF3();
 };
 
 void TestBrowse::listsCountsAndSizes()
@@ -439,6 +459,55 @@ void TestBrowse::aLongSearchShowsWhereItIsAndStopsOnEsc()
     QVERIFY2(!lines.isEmpty() && QRegularExpression(QStringLiteral("^Lidos \\d+ de 800 scripts \\(Esc para parar\\)$"))
                                      .match(lines.last()).hasMatch(),
              qPrintable(lines.join(u'|')));
+}
+
+void TestBrowse::matchesMarkedAndSteppedThroughWithF3()
+{
+    QByteArray text = latin1("\"Alvo no início,");
+    for (int i = 0; i < 300; ++i)
+        text += "\r\nlinha " + QByteArray::number(i);
+    text += latin1("\r\noutro ALVO aqui ¤alvo¤ fim\"\r\n");
+    TempLibrary lib{{"A/longo.txt", text}, {"B/curto.txt", "\"nada de alvo\"\r\n"}};
+    MainDriver win(lib);
+    ModalWatcher watcher;
+    win.search(QStringLiteral("alvo"));
+    QCOMPARE(win.results(), (QStringList{"longo --> A", "curto --> B"}));
+    win.choose(0);
+    const qsizetype last = win.shown().size();
+    const QString first = QStringLiteral("0+4"), second = QString::number(last - 20) + QStringLiteral("+4"),
+                  third = QString::number(last - 9) + QStringLiteral("+4");
+    QCOMPARE(marksOf(win.viewer()), (QStringList{u'[' + first + u']', second, third}));
+    // F3 forwards and Shift+F3 back, round at the ends, each brought into view.
+    const QList<std::pair<Qt::KeyboardModifiers, QStringList>> steps{
+        {Qt::NoModifier, {first, u'[' + second + u']', third}},
+        {Qt::NoModifier, {first, second, u'[' + third + u']'}},
+        {Qt::NoModifier, {u'[' + first + u']', second, third}},
+        {Qt::ShiftModifier, {first, second, u'[' + third + u']'}},
+    };
+    for (const auto& [modifiers, marks] : steps) {
+        QTest::keyClick(win.found(), Qt::Key_F3, modifiers);
+        QCOMPARE(marksOf(win.viewer()), marks);
+    }
+    // Marking changes nothing the user copies or saves.
+    win.click("btnCopy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), win.shown());
+    QCOMPARE(win.press(watcher, "btnEditText2", {"Sim", "OK"}).value(1).text, QStringLiteral("Arquivo editado"));
+    QCOMPARE(lib.read(QStringLiteral("A/longo.txt")), text);
+    // A typed double quote meets the stored one only; an edit, another result
+    // and closing the panel take the marks away.
+    win.search(QStringLiteral("\"alvo\""));
+    win.choose(0);
+    QCOMPARE(marksOf(win.viewer()), QStringList{u'[' + QString::number(last - 10) + QStringLiteral("+6]")});
+    typeText(win.viewer(), QStringLiteral("x"));
+    QCOMPARE(marksOf(win.viewer()), QStringList());
+    win.search(QStringLiteral("alvo"));
+    win.choose(1);
+    QCOMPARE(marksOf(win.viewer()), QStringList{QStringLiteral("[8+4]")});
+    QTest::keyClick(win.found(), Qt::Key_F3);
+    QCOMPARE(marksOf(win.viewer()), QStringList{QStringLiteral("[8+4]")});
+    win.click("btnCloseSearch");
+    QCOMPARE(marksOf(win.viewer()), QStringList());
+    QCOMPARE(watcher.unexpected, 0);
 }
 
 QTEST_MAIN(TestBrowse)

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace corvane {
 namespace {
@@ -65,6 +66,15 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
             chooseResult();
     });
     connect(save_, &QPushButton::clicked, this, [this] { emit saveRequested(chosenResult()); });
+    // F3 and Shift+F3 go from one place of the search text to the next.
+    for (const bool backwards : {false, true}) {
+        auto* shortcut = new QShortcut(backwards ? QKeySequence(Qt::SHIFT | Qt::Key_F3) : QKeySequence(Qt::Key_F3),
+                                       window);
+        connect(shortcut, &QShortcut::activated, this, [this, backwards] {
+            if (open_)
+                viewer_.marks().step(backwards);
+        });
+    }
     connect(larger_, &Picture::clicked, this, [this] {
         if (resultChosen())
             setEnlarged(true);
@@ -101,6 +111,7 @@ void SearchPanel::runSearch()
     }
     results_->clear();
     viewer_.clear();
+    searched_ = text;
 
     const Items categories = categories_.entries();
     const search::Needle needle(text);
@@ -150,6 +161,7 @@ void SearchPanel::chooseResult()
     const fs::Path path = library_.pathOf(result);
     const script::ReadResult read = script::read(path);
     viewer_.script().show(path, read);
+    viewer_.marks().markAll(searched_);
     emit resultShown();
     // Saving over a script that was never loaded would throw its text away.
     save_->setEnabled(read.status != script::ReadStatus::TooBig);
