@@ -124,7 +124,7 @@ void SearchPanel::runSearch()
     runStoppable([&] { hits = search::Searcher(library_).run(categories, needle, &progress); },
                  [&] {
                      if (clock.elapsed() >= 500 && progress.total > 0)
-                         emit found(QStringLiteral("Lidos %1 de %2 scripts (Esc para parar)")
+                         emit found(QStringLiteral("Lidos %1 de %2 scripts")
                                         .arg(progress.read.load())
                                         .arg(progress.total.load()));
                  },
@@ -138,9 +138,13 @@ void SearchPanel::runSearch()
         item->setData(kFileNameRole, hit.fileName);
     }
     results_->setUpdatesEnabled(true);
-    const QString line = hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
-                                        : QStringLiteral("Encontrados %1 arquivos").arg(hits.size());
-    emit found(progress.stopped() ? QStringLiteral("Busca interrompida. ") + line : line);
+    // Short enough for the line above the lists.
+    if (progress.stopped())
+        emit found(hits.isEmpty() ? QStringLiteral("Busca parada: nenhum arquivo")
+                                  : QStringLiteral("Busca parada: %1 arquivos").arg(hits.size()));
+    else
+        emit found(hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
+                                  : QStringLiteral("Encontrados %1 arquivos").arg(hits.size()));
 }
 
 ScriptRef SearchPanel::chosenResult() const
