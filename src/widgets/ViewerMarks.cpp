@@ -2,7 +2,10 @@
 
 #include "widgets/TextViewer.h"
 
+#include <QScrollBar>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -26,6 +29,8 @@ ViewerMarks::ViewerMarks(TextViewer& viewer)
     , viewer_(viewer)
 {
     connect(&viewer, &QPlainTextEdit::textChanged, this, &ViewerMarks::clear);
+    // A big text may hold a great many places: only those in view are painted.
+    connect(viewer.verticalScrollBar(), &QScrollBar::valueChanged, this, &ViewerMarks::paint);
 }
 
 void ViewerMarks::markAll(const QString& text)
@@ -44,7 +49,7 @@ void ViewerMarks::markAll(const QString& text)
     length_ = int(wanted.size());
     if (!places_.isEmpty()) {
         current_ = 0;
-        paint();
+        showCurrent();
     }
 }
 
@@ -54,7 +59,7 @@ void ViewerMarks::step(bool backwards)
         return;
     const int count = int(places_.size());
     current_ = (current_ + (backwards ? count - 1 : 1)) % count;
-    paint();
+    showCurrent();
 }
 
 void ViewerMarks::clear()
@@ -66,28 +71,38 @@ void ViewerMarks::clear()
     viewer_.setExtraSelections({});
 }
 
+void ViewerMarks::showCurrent()
+{
+    // Into view without selecting anything: Copiar still takes the whole text.
+    QTextCursor caret(viewer_.document());
+    caret.setPosition(places_[current_]);
+    viewer_.setTextCursor(caret);
+    viewer_.centerCursor();
+    paint();
+}
+
 void ViewerMarks::paint()
 {
-    QList<QTextEdit::ExtraSelection> marks;
+    if (places_.isEmpty())
+        return;
+    // The document positions the viewport shows, a screen before and after.
+    const QRect view = viewer_.viewport()->rect();
+    const int from = viewer_.cursorForPosition(QPoint(0, view.top() - view.height())).position();
+    const int to = viewer_.cursorForPosition(QPoint(view.width(), view.bottom() + view.height())).position();
     const auto cursorAt = [this](int place) {
         QTextCursor cursor(viewer_.document());
         cursor.setPosition(place);
         cursor.setPosition(place + length_, QTextCursor::KeepAnchor);
         return cursor;
     };
-    const int painted = int(qMin<qsizetype>(places_.size(), kMostPainted));
-    marks.reserve(painted + 1);
-    for (int i = 0; i < painted; ++i) {
-        if (i != current_)
-            marks.append(mark(cursorAt(places_[i]), false));
+    QList<QTextEdit::ExtraSelection> marks;
+    for (auto it = std::lower_bound(places_.cbegin(), places_.cend(), from - length_);
+         it != places_.cend() && *it <= to; ++it) {
+        if (it - places_.cbegin() != current_)
+            marks.append(mark(cursorAt(*it), false));
     }
     marks.append(mark(cursorAt(places_[current_]), true));
     viewer_.setExtraSelections(marks);
-    // Into view without selecting anything: Copiar still takes the whole text.
-    QTextCursor caret(viewer_.document());
-    caret.setPosition(places_[current_]);
-    viewer_.setTextCursor(caret);
-    viewer_.centerCursor();
 }
 
 }  // namespace corvane

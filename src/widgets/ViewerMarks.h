@@ -14,10 +14,6 @@ class TextViewer;
 class ViewerMarks : public QObject {
     Q_OBJECT
 public:
-    // More are found and stepped through, but not painted: a mark costs every
-    // repaint a little.
-    static constexpr int kMostPainted = 10000;
-
     explicit ViewerMarks(TextViewer& viewer);
 
     // Marks every place of text, letter case ignored, a double quote or a
@@ -29,6 +25,8 @@ public:
     bool isEmpty() const { return places_.isEmpty(); }
 
 private:
+    // Shows the current place and marks those in view.
+    void showCurrent();
     void paint();
 
     TextViewer& viewer_;
