@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <utility>
 
 namespace corvane::test {
@@ -185,8 +188,76 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
+namespace {
+// A tool's output, trimmed and ended by a '.' so that success is never empty;
+// empty when it fails.
+QString run(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ok ? QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed() + u'.' : QString();
+}
+}  // namespace
+
+Stick::Stick(const QString& kind)
+{
+    const bool fat = kind == QStringLiteral("fat");
+    const QStringList tools = fat ? QStringList{"mkfs.vfat", "fusefat", "fusermount"}
+                                  : QStringList{"mkfs.exfat", "losetup", "mount.exfat-fuse", "fusermount"};
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool, {"/usr/sbin", "/usr/bin", "/sbin", "/bin"}).isEmpty())
+            why += tool + QStringLiteral(" is missing (tools/deps.sh names its package). ");
+    if (!QFileInfo::exists(QStringLiteral("/dev/fuse")))
+        why += QStringLiteral("There is no /dev/fuse. ");
+    const QString image = dir.path() + QStringLiteral("/stick.img");
+    QFile file(image);
+    if (!why.isEmpty() || !QDir(dir.path()).mkdir(QStringLiteral("stick")) || !file.open(QIODevice::WriteOnly)
+        || !file.resize(64 << 20))
+        return;
+    file.close();
+    if (fat && (run("mkfs.vfat", {"-F", "32", image}).isEmpty() || run("fusefat", {"-o", "rw+", image, path()}).isEmpty()))
+        why = QStringLiteral("mkfs.vfat or fusefat failed (FUSE needs root here).");
+    if (!fat && (run("mkfs.exfat", {image}).isEmpty() || (loop = run("losetup", {"-f", "--show", image}).chopped(1)).isEmpty()))
+        why = QStringLiteral("mkfs.exfat failed, or there is no free loop device (losetup needs root).");
+    if (!fat && why.isEmpty() && run("mount.exfat-fuse", {loop, path()}).isEmpty())
+        why = QStringLiteral("mount.exfat-fuse failed.");
+    if (why.isEmpty() && !mounted())
+        why = QStringLiteral("the stick did not mount.");
+}
+
+bool Stick::mounted() const
+{
+    struct stat inside, outside;
+    return ::stat(QFile::encodeName(path()), &inside) == 0 && ::stat(QFile::encodeName(dir.path()), &outside) == 0
+        && inside.st_dev != outside.st_dev;
+}
+
+Stick::~Stick()
+{
+    // A program still holding the stick gets it detached lazily; the loop device
+    // then goes as soon as nothing uses it.
+    if (mounted() && run("fusermount", {"-u", path()}).isEmpty())
+        run("fusermount", {"-u", "-z", path()});
+    if (!loop.isEmpty())
+        run("losetup", {"-d", loop});
+}
+
+QString stickKind()
+{
+    return qEnvironmentVariable("CORVANE_TEST_STICK");
+}
+
 TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries)
 {
+    if (!stickKind().isEmpty()) {
+        stick_ = std::make_unique<Stick>(stickKind());
+        if (!stick_->why.isEmpty()) {
+            qInfo("SKIP: no %s stick: %s", qPrintable(stickKind()), qPrintable(stick_->why));
+            stick_.reset();
+            std::exit(77);  // ctest's SKIP_RETURN_CODE: every test here needs the stick
+        }
+    }
     raw::mkdir(rawPath());
     for (const auto& [name, bytes] : entries)
         name.endsWith(u'/') ? mkdir(name) : write(name, bytes);
@@ -194,6 +265,7 @@ TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> e
 
 TempLibrary::~TempLibrary()
 {
+    stick_.reset();
     // Names that are not UTF-8 are beyond QTemporaryDir's own clean-up.
     raw::remove(QFile::encodeName(dir_.path()));
 }

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace corvane::test {
 
@@ -81,6 +82,22 @@ QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
 void remove(const QByteArray& path);
 }  // namespace raw
 
+// A FAT or exFAT stick, made in an image file and mounted through FUSE for the
+// object's life as a user's stick would be; why says what is missing when not.
+struct Stick {
+    explicit Stick(const QString& kind);  // "fat" or "exfat"
+    ~Stick();
+    QString path() const { return dir.path() + QStringLiteral("/stick"); }
+    bool mounted() const;
+    QTemporaryDir dir;
+    QString loop, why;
+};
+
+// The kind of stick every TempLibrary is made on (CORVANE_TEST_STICK); empty for
+// a plain temporary folder. A test program run on a stick that cannot be
+// mounted is skipped whole, with the reason.
+QString stickKind();
+
 // A throw-away application folder with a scripts folder in it.
 class TempLibrary {
 public:
@@ -88,8 +105,8 @@ public:
     explicit TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries = {});
     ~TempLibrary();
     QByteArray rawPath(const QByteArray& relative = {}) const;
-    QString appDir() const { return dir_.path(); }
-    QString scripts() const { return dir_.path() + QStringLiteral("/scripts"); }
+    QString appDir() const { return stick_ ? stick_->path() : dir_.path(); }
+    QString scripts() const { return appDir() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
     QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
 
@@ -104,6 +121,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    std::unique_ptr<Stick> stick_;
 };
 
 // A small tmpfs of the test's own, unmounted at the end; mounted is false where
