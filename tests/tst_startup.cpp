@@ -144,6 +144,7 @@ private slots:
     void firstStartShowsTheNoticeThenAnEmptyWindow();
     void secondCopyIsRefusedUntilFirstIsKilled_data();
     void secondCopyIsRefusedUntilFirstIsKilled();
+    void aSecondCopyIsRefusedWithoutFlock();
     void nameBoxesTakeOnlyNameCharacters_data();
     void nameBoxesTakeOnlyNameCharacters();
     void headerTwinsOpenTheirWindows();
@@ -246,6 +247,29 @@ void TestStartup::secondCopyIsRefusedUntilFirstIsKilled()
     QVERIFY(!isHeldElsewhere(lib.scripts()));
     QCOMPARE(lib.entries(), (QStringList{".oculto", "Alpha"}));
     QCOMPARE(watcher.unexpected, 0);
+}
+
+// Where the library's file system keeps no flock() locks, the program still
+// starts, and a second copy on this machine is still refused; nothing is
+// written into the library, and the lock goes with its holder.
+void TestStartup::aSecondCopyIsRefusedWithoutFlock()
+{
+    TempLibrary lib{{"Alpha/", {}}};
+    LibraryLock::testingWithoutFlock(true);
+    const auto restore = qScopeGuard([] { LibraryLock::testingWithoutFlock(false); });
+    LibraryLock first(lib.scripts());
+    QCOMPARE(first.tryLock(), LibraryLock::Taken);
+    QStringList shown;
+    const auto onWindow = whenMainWindowShown(
+        [&](QWidget*) { shown << (isHeldElsewhere(lib.scripts()) ? "window, held" : "window, free"); });
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    QCOMPARE(start(lib.scripts()), 0);
+    first.unlock();
+    QCOMPARE(start(lib.scripts()), 0);
+    QCOMPARE(watcher.texts() + shown, (QStringList{"O programa já está rodando!", "window, held"}));
+    QVERIFY(!isHeldElsewhere(lib.scripts()));
+    QCOMPARE(lib.entries(), QStringList{"Alpha"});
 }
 
 void TestStartup::nameBoxesTakeOnlyNameCharacters_data()
