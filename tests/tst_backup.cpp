@@ -62,6 +62,8 @@ private slots:
     void copiesTheLibraryExactlyOnce();
     void aBrokenLinkStopsTheBackup();
     void everyFailingStepStopsWithoutSuccess();
+    void ontoAStick_data();
+    void ontoAStick();
 
 private:
     QWidget* open(const QString& folder = {});
@@ -336,6 +338,43 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
             QVERIFY2(whole.value(it.key()) == it.value(), qPrintable(QString::number(k) + u' ' + it.key()));
         raw::remove(QFile::encodeName(to));
     }
+}
+
+void TestBackup::ontoAStick_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FAT") << "fat";
+    QTest::newRow("exFAT") << "exfat";
+}
+
+// Onto a stick chosen as a drive: a name in bytes its file system cannot store
+// stops the backup with a message that says so; without it, all is copied.
+void TestBackup::ontoAStick()
+{
+    QFETCH(QString, kind);
+    Stick stick(kind);
+    if (!stick.why.isEmpty())
+        QSKIP(qPrintable(stick.why));
+    lib_->write(QStringLiteral("Alfa/um.txt"), "\"1\"\r\n");
+    raw::mkdir(lib_->rawPath("Caf\xe9"));
+    g_spare = stick.path();
+    const auto backUpOntoTheStick = [this] {
+        delete window_;
+        auto* drive = control<QComboBox>(open(), "Drive1");
+        drive->setFocus();
+        QTest::keyClick(drive, Qt::Key_Down);
+        return backUp();
+    };
+    const QString to = stick.path() + QStringLiteral("/scripts");
+    QCOMPARE(backUpOntoTheStick().text, stopped("Não foi possível criar a pasta", to + "/Café\r\nO disco de destino não aceita "
+                                                                           "esse nome.", to));
+    QCOMPARE(raw::tree(QFile::encodeName(to)), (Tree{{"Alfa", "<dir>"}, {"Alfa/um.txt", "\"1\"\r\n"}}));
+    raw::remove(QFile::encodeName(to));
+    raw::remove(lib_->rawPath("Caf\xe9"));
+    expectBox(backUpOntoTheStick(), kSuccess, kAppTitle);
+    QCOMPARE(raw::tree(QFile::encodeName(to)), lib_->tree());
+    delete window_;
+    window_ = nullptr;
 }
 
 QTEST_MAIN(TestBackup)
