@@ -2,12 +2,14 @@
 // code: the script file format, Windows-1252 and sizes; and the search against
 // the plain way of searching.
 #include "library/Cp1252.h"
+#include "library/Fs.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
 #include "searchcore/TextSearch.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -67,6 +69,7 @@ private slots:
     void fileFormat();
     void windows1252OnDisk();
     void readLimits();
+    void newNamesNeverReplace();
     void sizes_data();
     void sizes();
     void matcherAgreesWithThePlainWay();
@@ -146,6 +149,21 @@ void TestLibrary::readLimits()
     QCOMPARE(read("enorme.txt").text, QStringLiteral("primeira"));
     QCOMPARE(read("aberto.txt").status, script::ReadStatus::TooBig);
     QCOMPARE(read("nada.txt").status, script::ReadStatus::Unreadable);
+}
+
+// A new file takes a name only while it is free, hard links or not (FAT and
+// exFAT have none): a taken one, in any letter case where the disk ignores
+// case, is refused and keeps its bytes; no temporary is left.
+void TestLibrary::newNamesNeverReplace()
+{
+    TempLibrary lib{{"Nova.txt", "\"velho\"\r\n"}};
+    const QByteArray other = QFileInfo::exists(lib.path(QStringLiteral("NOVA.TXT"))) ? "NOVA.TXT" : "Nova.txt";
+    for (const QByteArray& name : {QByteArray("Nova.txt"), other}) {
+        QVERIFY(!fs::writeFile(lib.rawPath(name), "x", fs::Replace::Refused));
+        QCOMPARE(fs::lastError(), EEXIST);
+    }
+    QVERIFY(fs::writeFile(lib.rawPath("outra.txt"), "y", fs::Replace::Refused));
+    QCOMPARE(lib.tree(), (QMap<QByteArray, QByteArray>{{"Nova.txt", "\"velho\"\r\n"}, {"outra.txt", "y"}}));
 }
 
 void TestLibrary::sizes_data()

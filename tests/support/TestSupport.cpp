@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -189,41 +188,32 @@ void remove(const QByteArray& path)
 }  // namespace raw
 
 namespace {
-// A tool's output, trimmed and ended by a '.' so that success is never empty;
-// empty when it fails.
-QString run(const QString& tool, const QStringList& args)
+// Runs a tool to its end; out gets what it printed.
+bool run(const QString& tool, const QStringList& args, QString* out = nullptr)
 {
     QProcess p;
     p.start(tool, args);
     const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    return ok ? QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed() + u'.' : QString();
+    if (out)
+        *out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    return ok;
 }
 }  // namespace
 
 Stick::Stick(const QString& kind)
 {
-    const bool fat = kind == QStringLiteral("fat");
-    const QStringList tools = fat ? QStringList{"mkfs.vfat", "fusefat", "fusermount"}
-                                  : QStringList{"mkfs.exfat", "losetup", "mount.exfat-fuse", "fusermount"};
-    for (const QString& tool : tools)
-        if (QStandardPaths::findExecutable(tool, {"/usr/sbin", "/usr/bin", "/sbin", "/bin"}).isEmpty())
-            why += tool + QStringLiteral(" is missing (tools/deps.sh names its package). ");
-    if (!QFileInfo::exists(QStringLiteral("/dev/fuse")))
-        why += QStringLiteral("There is no /dev/fuse. ");
     const QString image = dir.path() + QStringLiteral("/stick.img");
     QFile file(image);
-    if (!why.isEmpty() || !QDir(dir.path()).mkdir(QStringLiteral("stick")) || !file.open(QIODevice::WriteOnly)
-        || !file.resize(64 << 20))
-        return;
-    file.close();
-    if (fat && (run("mkfs.vfat", {"-F", "32", image}).isEmpty() || run("fusefat", {"-o", "rw+", image, path()}).isEmpty()))
-        why = QStringLiteral("mkfs.vfat or fusefat failed (FUSE needs root here).");
-    if (!fat && (run("mkfs.exfat", {image}).isEmpty() || (loop = run("losetup", {"-f", "--show", image}).chopped(1)).isEmpty()))
-        why = QStringLiteral("mkfs.exfat failed, or there is no free loop device (losetup needs root).");
-    if (!fat && why.isEmpty() && run("mount.exfat-fuse", {loop, path()}).isEmpty())
-        why = QStringLiteral("mount.exfat-fuse failed.");
+    if (!QFileInfo::exists(QStringLiteral("/dev/fuse")))
+        why = QStringLiteral("there is no /dev/fuse");
+    else if (!QDir(dir.path()).mkdir(QStringLiteral("stick")) || !file.open(QIODevice::WriteOnly) || !file.resize(64 << 20))
+        why = QStringLiteral("no room for the stick's image");
+    else if (kind == QStringLiteral("fat"))
+        run("mkfs.vfat", {"-F", "32", image}) && run("fusefat", {"-o", "rw+", image, path()});
+    else if (run("mkfs.exfat", {image}) && run("losetup", {"-f", "--show", image}, &loop) && !loop.isEmpty())
+        run("mount.exfat-fuse", {loop, path()});
     if (why.isEmpty() && !mounted())
-        why = QStringLiteral("the stick did not mount.");
+        why = kind + QStringLiteral(" did not mount: its tools (tools/deps.sh), root or a free loop device are missing");
 }
 
 bool Stick::mounted() const
@@ -237,7 +227,7 @@ Stick::~Stick()
 {
     // A program still holding the stick gets it detached lazily; the loop device
     // then goes as soon as nothing uses it.
-    if (mounted() && run("fusermount", {"-u", path()}).isEmpty())
+    if (mounted() && !run("fusermount", {"-u", path()}))
         run("fusermount", {"-u", "-z", path()});
     if (!loop.isEmpty())
         run("losetup", {"-d", loop});
