@@ -150,6 +150,7 @@ private slots:
     void longLinesSaveAsTheyWere();
     void fullDiskKeepsTheScriptAndTheText();
     void hostileNamesAndLinks();
+    void aStickPulledOut();
 };
 
 void TestEditing::questions_data()
@@ -607,6 +608,21 @@ void TestEditing::hostileNamesAndLinks()
     expected.insert({{"Alpha/janela.txt", "\"vidro\"\r\n"}, {"Alpha/ma\xc3\xa7\xc3\xa3.txt", "\"fruta\"\r\n"}});
     QCOMPARE(s.lib.tree(), expected);
     QCOMPARE(raw::tree(out), (Tree{{"fora.txt", "\"de fora\"\r\n"}}));
+}
+
+// A stick pulled out while the program runs: the next save says it failed and
+// keeps the text; plugged in again, the stick holds what it held.
+void TestEditing::aStickPulledOut()
+{
+    Session s;
+    if (!s.lib.stick())
+        QSKIP("for a library on a stick (CORVANE_TEST_STICK)");
+    s.act("dir=Notas;pick=a;text=novo texto");
+    s.lib.stick()->pullOut();
+    expectBox(s.win.press(s.watcher, "btnEditText", {"Sim", "OK"})[1], kNotSaved, kEditTitle);
+    QCOMPARE(s.win.shown(), QStringLiteral("novo texto"));
+    QVERIFY(s.lib.stick()->plugIn());
+    QCOMPARE(s.lib.tree(), kLibrary);
 }
 
 QTEST_MAIN(TestEditing)

@@ -32,6 +32,10 @@ CORVANE_WINDOW_PACKAGES=(xvfb xauth xdotool imagemagick)
 # The Debian package: Qt dependencies named from the binary, its checks.
 CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils)
 
+# The tests' USB sticks: FAT and exFAT made in image files and mounted through
+# FUSE (fusermount comes with fuse3), so no kernel module is needed.
+CORVANE_STICK_PACKAGES=(dosfstools fusefat exfatprogs exfat-fuse fuse3)
+
 # The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
 CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
 

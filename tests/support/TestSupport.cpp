@@ -27,7 +27,10 @@ namespace {
 // removed when the test program ends.
 QTemporaryDir& privateDataHome()
 {
-    static QTemporaryDir dir;
+    // Removed by raw bytes: trashed names need not be UTF-8.
+    static struct Home : QTemporaryDir {
+        ~Home() { raw::remove(QFile::encodeName(path())); }
+    } dir;
     return dir;
 }
 
@@ -187,50 +190,25 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
-namespace {
-// Runs a tool to its end; out gets what it printed.
-bool run(const QString& tool, const QStringList& args, QString* out = nullptr)
-{
-    QProcess p;
-    p.start(tool, args);
-    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    if (out)
-        *out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    return ok;
-}
-}  // namespace
-
 Stick::Stick(const QString& kind)
+    : kind(kind)
 {
-    const QString image = dir.path() + QStringLiteral("/stick.img");
-    QFile file(image);
-    if (!QFileInfo::exists(QStringLiteral("/dev/fuse")))
-        why = QStringLiteral("there is no /dev/fuse");
-    else if (!QDir(dir.path()).mkdir(QStringLiteral("stick")) || !file.open(QIODevice::WriteOnly) || !file.resize(64 << 20))
-        why = QStringLiteral("no room for the stick's image");
-    else if (kind == QStringLiteral("fat"))
-        run("mkfs.vfat", {"-F", "32", image}) && run("fusefat", {"-o", "rw+", image, path()});
-    else if (run("mkfs.exfat", {image}) && run("losetup", {"-f", "--show", image}, &loop) && !loop.isEmpty())
-        run("mount.exfat-fuse", {loop, path()});
-    if (why.isEmpty() && !mounted())
-        why = kind + QStringLiteral(" did not mount: its tools (tools/deps.sh), root or a free loop device are missing");
-}
-
-bool Stick::mounted() const
-{
-    struct stat inside, outside;
-    return ::stat(QFile::encodeName(path()), &inside) == 0 && ::stat(QFile::encodeName(dir.path()), &outside) == 0
-        && inside.st_dev != outside.st_dev;
+    why = tool("up");
 }
 
 Stick::~Stick()
 {
-    // A program still holding the stick gets it detached lazily; the loop device
-    // then goes as soon as nothing uses it.
-    if (mounted() && !run("fusermount", {"-u", path()}))
-        run("fusermount", {"-u", "-z", path()});
-    if (!loop.isEmpty())
-        run("losetup", {"-d", loop});
+    tool("down");
+}
+
+QString Stick::tool(const char* step) const
+{
+    QProcess p;
+    // CMake compiles by absolute path, so this file tells where the tools are.
+    p.start(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../tools/stick.sh")),
+            {QLatin1String(step), kind, dir.path()});
+    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ok ? QString() : QString::fromLocal8Bit(p.readAllStandardError()).trimmed() + u' ';
 }
 
 QString stickKind()

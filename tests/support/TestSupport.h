@@ -82,15 +82,17 @@ QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
 void remove(const QByteArray& path);
 }  // namespace raw
 
-// A FAT or exFAT stick, made in an image file and mounted through FUSE for the
-// object's life as a user's stick would be; why says what is missing when not.
+// A FAT or exFAT stick (tools/stick.sh) mounted through FUSE for the object's
+// life, as a user's stick would be; why says what is missing when it is not.
 struct Stick {
     explicit Stick(const QString& kind);  // "fat" or "exfat"
     ~Stick();
     QString path() const { return dir.path() + QStringLiteral("/stick"); }
-    bool mounted() const;
+    bool plugIn() { return tool("in").isEmpty(); }
+    void pullOut() { tool("out"); }  // as a user does: gone at once, whatever holds it
+    QString tool(const char* step) const;  // what went wrong, or empty
     QTemporaryDir dir;
-    QString loop, why;
+    QString kind, why;
 };
 
 // The kind of stick every TempLibrary is made on (CORVANE_TEST_STICK); empty for
@@ -106,6 +108,7 @@ public:
     ~TempLibrary();
     QByteArray rawPath(const QByteArray& relative = {}) const;
     QString appDir() const { return stick_ ? stick_->path() : dir_.path(); }
+    Stick* stick() const { return stick_.get(); }
     QString scripts() const { return appDir() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
     QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
