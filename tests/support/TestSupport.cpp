@@ -211,17 +211,12 @@ QString Stick::tool(const char* step) const
     return ok ? QString() : QString::fromLocal8Bit(p.readAllStandardError()).trimmed() + u' ';
 }
 
-QString stickKind()
-{
-    return qEnvironmentVariable("CORVANE_TEST_STICK");
-}
-
 TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries)
 {
-    if (!stickKind().isEmpty()) {
-        stick_ = std::make_unique<Stick>(stickKind());
+    if (const QString kind = qEnvironmentVariable("CORVANE_TEST_STICK"); !kind.isEmpty()) {
+        stick_ = std::make_unique<Stick>(kind);
         if (!stick_->why.isEmpty()) {
-            qInfo("SKIP: no %s stick: %s", qPrintable(stickKind()), qPrintable(stick_->why));
+            qInfo("SKIP: no %s stick: %s", qPrintable(kind), qPrintable(stick_->why));
             stick_.reset();
             std::exit(77);  // ctest's SKIP_RETURN_CODE: every test here needs the stick
         }

@@ -88,19 +88,15 @@ struct Stick {
     explicit Stick(const QString& kind);  // "fat" or "exfat"
     ~Stick();
     QString path() const { return dir.path() + QStringLiteral("/stick"); }
-    bool plugIn() { return tool("in").isEmpty(); }
-    void pullOut() { tool("out"); }  // as a user does: gone at once, whatever holds it
-    QString tool(const char* step) const;  // what went wrong, or empty
+    // A step of tools/stick.sh ("in", "out" as a user pulls it out); what went wrong, or empty.
+    QString tool(const char* step) const;
     QTemporaryDir dir;
     QString kind, why;
 };
 
-// The kind of stick every TempLibrary is made on (CORVANE_TEST_STICK); empty for
-// a plain temporary folder. A test program run on a stick that cannot be
-// mounted is skipped whole, with the reason.
-QString stickKind();
-
-// A throw-away application folder with a scripts folder in it.
+// A throw-away application folder with a scripts folder in it; on a stick of the
+// kind CORVANE_TEST_STICK names, if it names one. A test program run on a stick
+// that cannot be mounted is skipped whole, with the reason.
 class TempLibrary {
 public:
     // Folders (names ending in '/') and files with their bytes, made in order.
