@@ -190,17 +190,6 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
-Stick::Stick(const QString& kind)
-    : kind(kind)
-{
-    why = tool("up");
-}
-
-Stick::~Stick()
-{
-    tool("down");
-}
-
 QString Stick::tool(const char* step) const
 {
     QProcess p;

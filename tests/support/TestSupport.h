@@ -85,8 +85,9 @@ void remove(const QByteArray& path);
 // A FAT or exFAT stick (tools/stick.sh) mounted through FUSE for the object's
 // life, as a user's stick would be; why says what is missing when it is not.
 struct Stick {
-    explicit Stick(const QString& kind);  // "fat" or "exfat"
-    ~Stick();
+    explicit Stick(const QString& kind)  // "fat" or "exfat"
+        : kind(kind), why(tool("up")) {}
+    ~Stick() { tool("down"); }
     QString path() const { return dir.path() + QStringLiteral("/stick"); }
     // A step of tools/stick.sh ("in", "out" as a user pulls it out); what went wrong, or empty.
     QString tool(const char* step) const;
