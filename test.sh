@@ -3,7 +3,8 @@
 #   1. the test suite (offscreen), with a virtual PDF printer as the tests' printer;
 #   2. the packages: the .deb's contents and lintian, then the portable archive and
 #      the .deb, each unpacked and started in a real window under Xvfb;
-#   3. the test suite again in a build with AddressSanitizer and UBSan.
+#   3. the Windows-only code parsed by MinGW's g++;
+#   4. the test suite again in a build with AddressSanitizer and UBSan.
 # ./test.sh --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,7 +13,7 @@ quick=false
 [ "${1:-}" = "--quick" ] && quick=true
 
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}" \
-    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_STICK_PACKAGES[@]}"
+    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_WINDOWS_PACKAGES[@]}" "${CORVANE_STICK_PACKAGES[@]}"
 corvane_build build
 # The printing tests get a virtual PDF printer through their own environment; the
 # machine's default printer stays as it is, and what was started is stopped.
@@ -21,7 +22,17 @@ trap 'tools/cups-pdf.sh down "$cups_state"' EXIT
 queue=$(tools/cups-pdf.sh up "$cups_state")
 [ -n "$queue" ] && export PRINTER=$queue LPDEST=$queue
 export QT_QPA_PLATFORM=offscreen
+# The tests leave /tmp as they found it: their temporary folders, names that
+# are not UTF-8 included, go with them.
+leftovers() { (shopt -s nullglob; printf '%s\n' /tmp/qt_temp-* /tmp/tst_*-??????) | sort; }
+before=$(leftovers)
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+left=$(comm -13 <(echo "$before") <(leftovers))
+if [ -n "$left" ]; then
+    echo "Os testes deixaram para trás:" >&2
+    echo "$left" >&2
+    exit 1
+fi
 $quick && exit 0
 
 echo "== Os pacotes: o arquivo portátil e o .deb"
@@ -29,6 +40,9 @@ echo "== Os pacotes: o arquivo portátil e o .deb"
 tools/check-deb.sh build
 echo "== O programa empacotado, numa janela real"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
+
+echo "== O código do Windows, só a sintaxe (MinGW)"
+tools/windows-syntax.sh build
 
 echo "== Testes com AddressSanitizer e UndefinedBehaviorSanitizer"
 # Only what the tests run: one program per tests/tst_*.cpp (the benchmarks are

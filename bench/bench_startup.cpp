@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
         t.start();
         {
             MainWindow window(scripts);
-            if (!prepareScriptsFolder(scripts, &window))
+            if (!prepareScriptsFolder({scripts, true}, &window))
                 return 2;
             window.loadCategories();
             window.show();

@@ -59,12 +59,13 @@ void TestBrowse::listsCountsAndSizes()
     // Selection first, focus second: the name box of scripts ends up disabled.
     QCOMPARE(enabledSwitches(win), kFocusRule);
 
-    // Sub-folders are listed but neither counted nor measured; every lower-case
-    // ".txt" goes from the names, capitals stay, hidden files stay out.
+    // Sub-folders are listed but neither counted nor measured; a script's final
+    // lower-case ".txt" goes from its name, any other name shows whole, hidden
+    // files stay out.
     const struct { const char* category; QStringList files; QString caption; } expected[] = {
         {"Receitas", {"leia.doc", "Lista", "notas"}, "Receitas: 3 scripts/" + kb("1.5")},
         {"Só pasta", {"sub"}, "Só pasta: 0 scripts/0 bytes"},
-        {"Mista", {"a", "GRANDE.TXT", "Pasta", "vazio"}, "Mista: 3 scripts/10 bytes"},
+        {"Mista", {"a.txt", "GRANDE.TXT", "Pasta.txt", "vazio"}, "Mista: 3 scripts/10 bytes"},
     };
     for (const auto& e : expected) {
         clickItem(win.dirs(), QString::fromUtf8(e.category));
@@ -133,8 +134,9 @@ void TestBrowse::scriptsShowTheirText()
                     {"Cartas/Convite.txt", latin1("\"Olá ¤amigo¤,\r\nvenha às 8h\"\r\n")},
                     {"Cartas/Lista.txt", "ovos, leite\r\npao\r\n"}, {"Cartas/Vazio.txt", "\"\"\r\n"},
                     {"Cartas/Longo.txt", "\"" + QByteArray(2047, 'x') + "\"\r\n"}, {"Cartas/a.txt.txt", "\"a\"\r\n"},
+                    {"Cartas/a.txt", "\"o outro\"\r\n"},
                     {"Cartas/nota.doc", "\"doc\"\r\n"}, {"Cartas/Some.txt", "\"vai sumir\"\r\n"},
-                    {"Cartas/Zero.txt", {}}};
+                    {"Cartas/Zero.txt", {}}, {"Cartas/velho.txt.doc", "\"velho\"\r\n"}};
     MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.dirs(), QStringLiteral("Cartas"));
@@ -150,9 +152,14 @@ void TestBrowse::scriptsShowTheirText()
     QCOMPARE(win.shown() + win.caption(), QStringLiteral("Vazio/4 bytes"));
     clickItem(win.files(), QStringLiteral("Aberto"));
     QCOMPARE(win.shown(), QStringLiteral("sem fim\nlinha"));
+    // Two files, two entries, each showing its own text.
+    clickItem(win.files(), QStringLiteral("a.txt"));
+    QCOMPARE(win.caption() + u'/' + win.shown(), QStringLiteral("a.txt/5 bytes/a"));
+    clickItem(win.files(), QStringLiteral("a"));
+    QCOMPARE(win.caption() + u'/' + win.shown(), QStringLiteral("a/11 bytes/o outro"));
     // What is no script file shows nothing; each starts from a shown text.
     lib.remove(QStringLiteral("Cartas/Some.txt"));
-    for (const char* name : {"a", "Pasta", "nota.doc", "Zero", "Some"}) {
+    for (const char* name : {"Pasta", "nota.doc", "velho.txt.doc", "Zero", "Some"}) {
         clickItem(win.files(), QStringLiteral("Convite"));
         clickItem(win.files(), QLatin1String(name));
         QCOMPARE(win.caption() + u'/' + win.shown(), QLatin1String(name) + QStringLiteral("//"));
@@ -264,7 +271,7 @@ void TestBrowse::searchPanel()
 {
     TempLibrary lib{{"A/primeiro.txt", "\"um\"\r\n"}, {"A/segundo.txt", "\"dois\"\r\n"}, {"gama/g.txt", "\"alvo\"\r\n"},
                     {"B/b.txt", latin1("\"um AÇÃO\"\r\n")}, {"B/Notes.TXT", "\"o alvo\"\r\n"},
-                    {"B/outro.doc", "\"alvo\"\r\n"}};
+                    {"B/outro.doc", "\"alvo\"\r\n"}, {"B/aspas.txt", latin1("\"diga ¤oi¤ agora\"\r\n")}};
     MainDriver win(lib);  // A is already selected: closing must still refill its list
     ModalWatcher watcher;
     clickItem(win.files(), QStringLiteral("segundo"));
@@ -289,6 +296,11 @@ void TestBrowse::searchPanel()
     lib.remove(QStringLiteral("gama"));
     win.search(QStringLiteral("ALVO"));
     QCOMPARE(win.results(), QStringList{"Notes --> B"});
+    // The double quote the viewer shows is found as typed, or as it is stored.
+    for (const char* text : {"\"OI\" a", "¤oi¤"}) {
+        win.search(QString::fromUtf8(text));
+        QCOMPARE(win.results(), QStringList{"aspas --> B"});
+    }
     win.search(QStringLiteral("um"));
     QCOMPARE(win.results(), (QStringList{"primeiro --> A", "b --> B"}));
     QCOMPARE(win.teste(), QStringLiteral("Encontrados 2 arquivos"));
@@ -347,13 +359,15 @@ void TestBrowse::searchPanel()
     QCOMPARE(watcher.unexpected, 0);
 }
 
-// The same shown name twice (Windows-1252 and UTF-8 bytes), a name that holds
-// the result line's own separator, and a capital ".TXT" in a category that is
-// not the one chosen for browsing.
+// The same shown name twice (Windows-1252 and UTF-8 bytes), a.txt beside
+// a.txt.txt, a name that holds the result line's own separator, and a capital
+// ".TXT" in a category that is not the one chosen for browsing.
 void TestBrowse::eachResultOpensAndSavesItsOwnFile()
 {
     TempLibrary lib{{"Alfa/", {}}, {"Beta/Notes.TXT", "\"texto maiusculo\"\r\n"}};
     QMap<QByteArray, QByteArray> disk{{"Alfa/ma\xe7\xe3.txt", "\"texto latino\"\r\n"},
+                                      {"Alfa/a.txt", "\"texto simples\"\r\n"},
+                                      {"Alfa/a.txt.txt", "\"texto dobrado\"\r\n"},
                                       {"Alfa/ma\xc3\xa7\xc3\xa3.txt", "\"texto unicode\"\r\n"},
                                       {"Alfa/a --> b.txt", "\"texto da seta\"\r\n"}};
     for (auto it = disk.begin(); it != disk.end(); ++it)
@@ -364,8 +378,9 @@ void TestBrowse::eachResultOpensAndSavesItsOwnFile()
     win.search(QStringLiteral("TEXTO"));
     QStringList sorted = win.results();
     sorted.sort();
-    QCOMPARE(sorted, (QStringList{"Notes --> Beta", "a --> b --> Alfa", "maçã --> Alfa", "maçã --> Alfa"}));
-    for (int row = 0; row < 4; ++row) {
+    QCOMPARE(sorted, (QStringList{"Notes --> Beta", "a --> Alfa", "a --> b --> Alfa", "a.txt --> Alfa",
+                                  "maçã --> Alfa", "maçã --> Alfa"}));
+    for (int row = 0; row < sorted.size(); ++row) {
         win.choose(row);
         const QByteArray file = disk.key("\"" + latin1(win.shown().toUtf8().constData()) + "\"\r\n");
         QCOMPARE(win.results()[row].startsWith(QStringLiteral("a --> b")), file.endsWith("a --> b.txt"));

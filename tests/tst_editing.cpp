@@ -429,14 +429,14 @@ void TestEditing::addingKeepsTheChoice()
     // The new script holds the viewer's text.
     s.act("pick=b;text=Olá \"mundo\"\nfim € ¤;file=  Carta  ;press=btnAddFile");
     QCOMPARE(s.state(), QStringLiteral("Alpha Bolos Meus  Textos antigos Notas | a b Carta leia.doc | Notas/b |  | /"));
-    // An empty viewer gives the four-byte script; a name ending in .txt shows as
-    // typed until the category is read again.
-    s.act("file=0;press=btnAddFile;file=nota.txt;press=btnAddFile");
-    QCOMPARE(s.win.file() + u' ' + entries(s.win.files()).join(u' '),
-             QStringLiteral("b 0 a b Carta leia.doc nota.txt"));
+    // An empty viewer gives the four-byte script; a name ending in .txt is kept
+    // whole, read again from the disk and opened.
+    s.act("file=0;press=btnAddFile;text=só a nota;file=nota.txt;press=btnAddFile;dir=Alpha;dir=Notas;pick=nota.txt");
+    QCOMPARE(entries(s.win.files()).join(u' ') + u'/' + s.win.shown(),
+             QStringLiteral("0 a b Carta leia.doc nota.txt/só a nota"));
     Tree added = kLibrary;
     added.insert({{"Bolos", "<dir>"}, {"Meus  Textos antigos", "<dir>"}, {"Notas/0.txt", "\"\"\r\n"},
-                  {"Notas/nota.txt.txt", "\"\"\r\n"},
+                  {"Notas/nota.txt.txt", latin1("\"só a nota\"\r\n")},
                   {"Notas/Carta.txt", latin1("\"Olá ¤mundo¤\r\nfim ") + "\x80 \xA4\"\r\n"}});
     QCOMPARE(s.lib.tree(), added);
 }

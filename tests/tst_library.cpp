@@ -32,10 +32,11 @@ QChar fromByte(int b)
     return b >= 0x80 && b < 0xA0 ? QChar(kHigh[b - 0x80]) : QChar(b);
 }
 
-// The plain way: decode, lower-case each character, compare at every position.
+// The plain way: decode, lower-case each character, compare at every position;
+// a typed double quote stands for the stored one, the currency sign.
 bool plainFind(const QByteArray& stored, const QString& needle)
 {
-    return cp1252::decode(stored).contains(needle, Qt::CaseInsensitive);
+    return cp1252::decode(stored).contains(QString(needle).replace(u'"', QChar(0xA4)), Qt::CaseInsensitive);
 }
 
 using Found = QList<std::pair<QByteArray, QByteArray>>;

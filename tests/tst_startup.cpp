@@ -61,9 +61,9 @@ const QUrl kSite(QStringLiteral("https://corvane.app/"));
     return timer;
 }
 
-int start(const QString& scripts)
+int start(const QString& scripts, bool owned = true)
 {
-    return runCorvane(*qobject_cast<QApplication*>(QCoreApplication::instance()), scripts);
+    return runCorvane(*qobject_cast<QApplication*>(QCoreApplication::instance()), {scripts, owned});
 }
 
 bool isHeldElsewhere(const QString& libraryDir)
@@ -171,14 +171,20 @@ void TestStartup::firstStartShowsTheNoticeThenAnEmptyWindow()
         closeNotice(w);
     });
     const auto onWindow = whenMainWindowShown([&](QWidget* w) {
-        // The new folder is claimed like any other.
-        seen << QString::number(control<QListWidget>(w, "lstDir01")->count())
-             << (isHeldElsewhere(scripts) ? "held" : "");
+        // The new folder is claimed and watched like any other: a category a sync
+        // tool adds shows.
+        auto* dirs = control<QListWidget>(w, "lstDir01");
+        seen << QString::number(dirs->count()) << (isHeldElsewhere(scripts) ? "held" : "");
+        QDir().mkdir(scripts + QStringLiteral("/Sincronizada"));
+        for (int i = 0; i < 300 && dirs->count() == 0; ++i)
+            QTest::qWait(10);
+        seen << entries(dirs);
     });
     QCOMPARE(start(scripts), 0);
     QCOMPARE(seen, (QStringList{"", "Foi detectada a ausência do diretório \n\"SCRIPTS\", sem o qual o Programa "
                                     "\nnão funciona, portanto um novo \ndiretório acaba de ser criado.\nVocê deve "
-                                    "mantê-lo para que seu programa continue funcionando normalmente!", "0", "held"}));
+                                    "mantê-lo para que seu programa continue funcionando normalmente!", "0", "held",
+                                "Sincronizada"}));
     QVERIFY(QFileInfo(scripts).isDir());
     QCOMPARE(watcher.unexpected, 0);
 }

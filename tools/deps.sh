@@ -36,6 +36,9 @@ CORVANE_DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils)
 # FUSE (fusermount comes with fuse3), so no kernel module is needed.
 CORVANE_STICK_PACKAGES=(dosfstools fusefat exfatprogs exfat-fuse fuse3)
 
+# The Windows side of the code, checked for syntax (tools/windows-syntax.sh).
+CORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix)
+
 # The virtual PDF printer of the printing tests (tools/cups-pdf.sh).
 CORVANE_PRINT_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
 

@@ -95,18 +95,18 @@ CommandLine readCommandLine(int argc, char* argv[])
     return result;
 }
 
-QString chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir)
+LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir)
 {
     const QString chosen = fromCommandLine.isEmpty() ? qEnvironmentVariable("CORVANE_LIBRARY") : fromCommandLine;
     if (!chosen.isEmpty())
-        return QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+        return {QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()), false};
     // isWritable asks the system, which also says no to root where the folder is
     // immutable or on a read-only disk.
     const QString beside = appDir + QStringLiteral("/scripts");
     const QFileInfo besideInfo(beside);
     if (besideInfo.exists() ? besideInfo.isWritable() : QFileInfo(appDir).isWritable())
-        return beside;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scripts");
+        return {beside, true};
+    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scripts"), true};
 }
 
 void setUpLookAndLanguage(QApplication& app, const QString& appDir)
@@ -134,17 +134,28 @@ void setUpLookAndLanguage(QApplication& app, const QString& appDir)
     app.setFont(font);
 }
 
-bool prepareScriptsFolder(const QString& scriptsDir, QWidget* parent)
+namespace {
+
+// Stray files that cannot be moved to a trash are left; nothing lists them.
+void tidy(const LibraryChoice& library)
 {
-    if (!ensureScriptsFolder(scriptsDir, parent))
+    if (library.owned)
+        Library(library.path).trashStrayFiles();
+}
+
+}  // namespace
+
+bool prepareScriptsFolder(const LibraryChoice& library, QWidget* parent)
+{
+    if (!ensureScriptsFolder(library.path, parent))
         return false;
-    // Stray files that cannot be deleted are left; nothing shows them.
-    Library(scriptsDir).removeStrayFiles();
+    tidy(library);
     return true;
 }
 
-int runCorvane(QApplication& app, const QString& libraryDir)
+int runCorvane(QApplication& app, const LibraryChoice& library)
 {
+    const QString& libraryDir = library.path;
     // A folder that is there is claimed before anything comes up; a missing one
     // as soon as the notice has had it made, before anything in it is touched.
     // Where no lock can be had at all (a file system without locks), the program
@@ -157,7 +168,7 @@ int runCorvane(QApplication& app, const QString& libraryDir)
         return 1;
     if (!lock.isLocked() && lock.tryLock() == LibraryLock::HeldElsewhere)
         return alreadyRunning();
-    Library(libraryDir).removeStrayFiles();
+    tidy(library);
     window.loadCategories();
     window.show();
     return app.exec();

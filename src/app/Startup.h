@@ -21,20 +21,26 @@ struct CommandLine {
 CommandLine readCommandLine(int argc, char* argv[]);
 
 // The library folder: --library, else CORVANE_LIBRARY, else "scripts" beside the
-// program where it can be used, else "scripts" in the user's data folder.
-QString chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir);
+// program where it can be used, else "scripts" in the user's data folder. Only
+// the last two are the program's own: a folder the user names may hold the
+// user's other files, which start-up never touches.
+struct LibraryChoice {
+    QString path;
+    bool owned = false;
+};
+LibraryChoice chooseLibraryFolder(const QString& fromCommandLine, const QString& appDir);
 
 // Portuguese for Qt's own strings and the program's font.
 void setUpLookAndLanguage(QApplication& app, const QString& appDir);
 
 // Makes sure the scripts folder exists (showing the notice first when it did
-// not) and removes plain files lying directly in it. Tells the user and returns
-// false when the folder cannot be had.
-bool prepareScriptsFolder(const QString& scriptsDir, QWidget* parent = nullptr);
+// not) and, in a folder of the program's own, moves plain files lying directly in
+// it to the trash. Tells the user and returns false when the folder cannot be had.
+bool prepareScriptsFolder(const LibraryChoice& library, QWidget* parent = nullptr);
 
-// The whole start on the library folder libraryDir: a second copy on the same
+// The whole start on the chosen library folder: a second copy on the same
 // folder refused, the folder prepared, main window shown. Returns the program's
 // exit code.
-int runCorvane(QApplication& app, const QString& libraryDir);
+int runCorvane(QApplication& app, const LibraryChoice& library);
 
 }  // namespace corvane

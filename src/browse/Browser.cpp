@@ -63,7 +63,18 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
     settle_.setInterval(200);
     connect(&settle_, &QTimer::timeout, this, &Browser::followDisk);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
-    watcher_.addPath(library.root());
+    lookAgain_.setInterval(1000);
+    connect(&lookAgain_, &QTimer::timeout, this, [this] {
+        if (rewatch())
+            followDisk();
+    });
+    rewatch();
+    // The viewer took up its file's new text: so does the size above it.
+    connect(&viewer.viewer()->script(), &ShownScript::followed, this, [this] {
+        const ScriptRef script = chosenScript();
+        if (!searching_ && !script.name.isEmpty())
+            showInHeader(script);
+    });
 
     connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
         if (scriptChosen())
@@ -86,6 +97,7 @@ void Browser::apply(Event event)
 
 void Browser::loadCategories()
 {
+    rewatch();
     KeyedList* list = categories_.list();
     list->fill(library_.categories());
     if (list->count() > 0)
@@ -141,8 +153,10 @@ std::optional<Library::Contents> Browser::rereadLists()
 
 void Browser::followDisk()
 {
+    // Watching before reading, so that no change falls between the two.
+    rewatch();
     const std::optional<Library::Contents> contents = rereadLists();
-    watchChosenCategory();
+    rewatch();
     if (!contents)
         return;
     // What the header names: the chosen script, or else the chosen category.
@@ -155,24 +169,41 @@ void Browser::followDisk()
 
 fs::Entry Browser::showInHeader(const ScriptRef& script)
 {
-    const fs::Entry info = fs::info(library_.pathOf(script));
+    // An entry that is no script file shows no size, whatever it is on disk.
+    const fs::Entry info = isScriptFile(scripts_.list()->selectedKey()) ? fs::info(library_.pathOf(script)) : fs::Entry{};
     header_.showScript(script.name, info.type == fs::Type::File ? Numeric2Bytes(double(info.size)) : QString());
     return info;
 }
 
-void Browser::watchChosenCategory()
+bool Browser::rewatch()
 {
     // A folder whose name the system's encoding cannot carry is read when chosen.
     const fs::Path dir = library_.categoryPath(categories_.list()->selectedKey());
-    QString path = QFile::decodeName(dir);
-    if (!categories_.list()->hasSelection() || QFile::encodeName(path) != dir)
-        path.clear();
-    for (const QString& watched : watcher_.directories()) {
-        if (watched != library_.root() && watched != path)
-            watcher_.removePath(watched);
+    QString category = QFile::decodeName(dir);
+    if (!categories_.list()->hasSelection() || QFile::encodeName(category) != dir)
+        category.clear();
+    // Watched anew each time: a folder removed, or moved away and replaced by
+    // another of its name (as sync tools do), leaves its watch on what is gone.
+    if (!watcher_.directories().isEmpty())
+        watcher_.removePaths(watcher_.directories());
+    bool cameBack = false;
+    QSet<QString> missing;
+    for (const QString& path : {library_.root(), category}) {
+        if (path.isEmpty())
+            continue;
+        if (!watcher_.addPath(path))
+            missing.insert(path);
+        else if (missing_.contains(path))
+            cameBack = true;
     }
-    if (!path.isEmpty() && !watcher_.directories().contains(path))
-        watcher_.addPath(path);
+    missing_ = missing;
+    // The library folder not made yet, or a folder removed to be made again:
+    // looked for every second until it is there.
+    if (missing_.isEmpty())
+        lookAgain_.stop();
+    else if (!lookAgain_.isActive())
+        lookAgain_.start();
+    return cameBack;
 }
 
 void Browser::categorySelected()
@@ -188,7 +219,7 @@ void Browser::categorySelected()
     const Library::Contents contents = library_.readCategory(list->selectedKey());
     scripts_.list()->fill(contents.items);
     header_.showCategory(list->selectedText(), contents.fileCount, contents.totalBytes);
-    watchChosenCategory();
+    rewatch();
 }
 
 void Browser::categoryListFocused()
@@ -208,8 +239,9 @@ void Browser::scriptSelected()
     const fs::Path path = library_.pathOf(script);
     const bool isFile = showInHeader(script).type == fs::Type::File;
 
-    const script::ReadResult read = isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}};
-    viewer_.viewer()->showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    const script::ReadResult read =
+        isFile ? script::read(path) : script::ReadResult{script::ReadStatus::Unreadable, {}, script::snapshot(path)};
+    viewer_.viewer()->script().show(path, read);
     if (read.status == script::ReadStatus::TooBig) {
         apply(Event::ScriptTooBig);
         msg::ok(window_, texts::tooBig(script.name));
@@ -222,8 +254,11 @@ ScriptRef Browser::chosenScript() const
     const KeyedList* scriptList = scripts_.list();
     if (!scriptList->hasSelection())
         return {{}, categoryList->selectedText(), categoryList->selectedKey(), {}};
+    // Text saved while another entry (a sub-folder, a ".doc") is chosen goes to
+    // a script of its shown name.
+    const QByteArray key = scriptList->selectedKey();
     return {scriptList->selectedText(), categoryList->selectedText(), categoryList->selectedKey(),
-            scriptList->selectedKey() + ".txt"};
+            isScriptFile(key) ? key : scriptFileName(scriptList->selectedText())};
 }
 
 void Browser::scriptDeleted()

@@ -5,6 +5,7 @@
 
 #include <QFileSystemWatcher>
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QTimer>
 
@@ -59,7 +60,9 @@ private:
     void categoryListFocused();
     void scriptSelected();
     void emptyScriptSide();
-    void watchChosenCategory();
+    // Watches the library folder and the chosen category; true when a folder
+    // came to be watched that was not.
+    bool rewatch();
     // Both lists brought up to date; the chosen category's contents, when the
     // script list shows them.
     std::optional<Library::Contents> rereadLists();
@@ -82,6 +85,8 @@ private:
     bool searching_ = false;
     QFileSystemWatcher watcher_;
     QTimer settle_;
+    QTimer lookAgain_;
+    QSet<QString> missing_;  // folders to watch that are not there
 };
 
 }  // namespace corvane

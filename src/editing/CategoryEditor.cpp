@@ -59,7 +59,7 @@ void CategoryEditor::add()
     }
     // An entry whose folder had vanished behind our back is not listed twice.
     if (categories_.findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
-        categories_.insertSorted(name);
+        categories_.insertSorted({name, fs::rawName(name)});
     name_.clear();
 }
 
@@ -116,7 +116,7 @@ void CategoryEditor::rename()
         return;
     }
     categories_.removeSelected();
-    categories_.insertSorted(newName);
+    categories_.insertSorted({newName, fs::rawName(newName)});
     msg::ok(window_, QStringLiteral("Categoria renomeada!"), kRenameTitle);
     name_.clear();
     emit firstCategoryWanted();

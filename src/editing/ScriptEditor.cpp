@@ -95,7 +95,7 @@ void ScriptEditor::add()
         return;
     }
     const Outcome written = dirFound
-        ? script::writeFile(library_.scriptPath(categoryKey, fs::rawName(name)), text, fs::Replace::Refused)
+        ? script::writeFile(library_.scriptPath(categoryKey, scriptFileName(name)), text, fs::Replace::Refused)
         : Outcome::failed(Outcome::Code::WriteFailed);
     if (written.code == Outcome::Code::Unencodable) {
         msg::ok(window_, notDone(notAdded, texts::unencodable(written.character)), kAddTitle);
@@ -110,7 +110,7 @@ void ScriptEditor::add()
         emit listsStale();
         return;
     }
-    scripts_.insertSorted(name);
+    scripts_.insertSorted({name, scriptFileName(name)});
     name_.clear();
     viewer_.clear();
 }
@@ -133,7 +133,8 @@ void ScriptEditor::rename()
         msg::ok(window_, unsafe, kRenameTitle);
         return;
     }
-    const QByteArray oldFile = scripts_.selectedKey() + ".txt";
+    // Only a script file is renamed; another entry shown alike is not one.
+    const QByteArray oldFile = isScriptFile(scripts_.selectedKey()) ? scripts_.selectedKey() : QByteArray();
     const QString newFile = newName + QStringLiteral(".txt");
     const fs::Path dir = library_.categoryPath(categories_.selectedKey());
     // Never onto another script, whatever its case; a case-only change of the
@@ -153,7 +154,7 @@ void ScriptEditor::rename()
 
     // The disk may have changed while the question was open. A script that is a
     // link is renamed as a link; its target stays as it is.
-    const fs::Entry old = fs::info(fs::join(dir, oldFile));
+    const fs::Entry old = oldFile.isEmpty() ? fs::Entry{} : fs::info(fs::join(dir, oldFile));
     const bool present = old.type == fs::Type::File || old.link;
     const bool outside = present && !library_.holds(dir);
     const auto taken = [&] { return !Library::taken(dir, newFile, oldFile).isEmpty(); };
@@ -174,7 +175,7 @@ void ScriptEditor::rename()
         return;
     }
     scripts_.removeSelected();
-    scripts_.insertSorted(newName);
+    scripts_.insertSorted({newName, scriptFileName(newName)});
     msg::ok(window_, QStringLiteral("Script renomeado!"), kRenameResultTitle);
     name_.clear();
 }
@@ -205,7 +206,7 @@ void ScriptEditor::remove()
     // the library is not changed through.
     const QByteArray categoryKey = categories_.selectedKey();
     const fs::Path path = library_.scriptPath(categoryKey, scripts_.selectedKey());
-    const fs::Entry entry = fs::info(path);
+    const fs::Entry entry = isScriptFile(scripts_.selectedKey()) ? fs::info(path) : fs::Entry{};
     const bool present = entry.type == fs::Type::File || (entry.link && entry.type != fs::Type::Dir);
     const bool outside = present && !library_.holds(library_.categoryPath(categoryKey));
     if (!present || outside || !discard(path)) {

@@ -60,7 +60,17 @@ void TextEditor::save(const ScriptRef& target)
                 kTitle);
         return;
     }
-    const Outcome written = script::writeFile(path, viewer_.rawText());
+    if (changedSinceLoaded(target)) {
+        const QString question = QStringLiteral("O script \"%1\" foi alterado por outro programa depois de aberto.\r\n"
+                                                "Deseja substituí-lo pelo texto do visualizador?")
+                                     .arg(target.name);
+        if (!msg::yesNoDefaultNo(window_, question, kTitle, msg::Icon::Warning)) {
+            msg::ok(window_, notSaved, kTitle);
+            return;
+        }
+    }
+    script::Snapshot snapshot;
+    const Outcome written = script::writeFile(path, viewer_.rawText(), fs::Replace::Allowed, &snapshot);
     if (written.code == Outcome::Code::Unencodable) {
         msg::ok(window_, texts::notDone(notSaved, texts::unencodable(written.character)), kTitle);
         return;
@@ -75,7 +85,19 @@ void TextEditor::save(const ScriptRef& target)
         emit saveFailed();
         return;
     }
+    viewer_.script().saved(library_.pathOf(target), snapshot);
     msg::ok(window_, QStringLiteral("Arquivo editado"), kTitle);
+}
+
+bool TextEditor::changedSinceLoaded(const ScriptRef& target) const
+{
+    // A file removed meanwhile is simply written again: nothing is lost that way.
+    const fs::Path path = library_.pathOf(target);
+    const std::optional<script::Snapshot> loaded = viewer_.script().loadedFrom(path);
+    if (!loaded)
+        return false;
+    const script::Snapshot now = script::snapshot(path);
+    return now.exists && now != *loaded;
 }
 
 void TextEditor::copy()

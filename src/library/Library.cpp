@@ -34,10 +34,14 @@ int sortedInsertPosition(const QStringList& sorted, const QString& name)
     return int(std::upper_bound(sorted.begin(), sorted.end(), name, listLess) - sorted.begin());
 }
 
-QString shownName(QString fileName)
+bool isScriptFile(QByteArrayView fileName)
 {
-    fileName.remove(QStringLiteral(".txt"), Qt::CaseSensitive);
-    return fileName;
+    return fileName.endsWith(".txt");
+}
+
+QByteArray scriptFileName(const QString& name)
+{
+    return fs::rawName(name) + ".txt";
 }
 
 void sortForList(Items& items)
@@ -57,17 +61,6 @@ void sortForList(Items& items)
         items[i] = std::move(keyed[size_t(i)].second);
 }
 
-namespace {
-
-QByteArray withoutTxt(QByteArray name)
-{
-    // ".txt" is plain ASCII, so removing it from the bytes matches removing it
-    // from the shown name, whatever code page the rest is in.
-    return name.replace(".txt", "");
-}
-
-}  // namespace
-
 Library::Library(const QString& scriptsDir)
     : root_(QDir::fromNativeSeparators(scriptsDir))
 {
@@ -81,14 +74,14 @@ fs::Path Library::categoryPath(const QByteArray& category) const
     return rootPath_ + category;
 }
 
-fs::Path Library::scriptPath(const QByteArray& category, const QByteArray& key) const
+fs::Path Library::scriptPath(const QByteArray& category, const QByteArray& fileName) const
 {
-    return rootPath_ + category + '/' + key + ".txt";
+    return fs::join(categoryPath(category), fileName);
 }
 
 fs::Path Library::pathOf(const ScriptRef& script) const
 {
-    return fs::join(categoryPath(script.categoryKey), script.fileName);
+    return scriptPath(script.categoryKey, script.fileName);
 }
 
 Items Library::categories() const
@@ -112,8 +105,10 @@ Library::Contents Library::readCategory(const QByteArray& category) const
     for (const fs::Entry& e : entries) {
         if (e.hidden || (e.type != fs::Type::File && e.type != fs::Type::Dir))
             continue;
-        const QByteArray key = withoutTxt(e.name);
-        c.items.append({fs::shownName(key), key});
+        // ".txt" is plain ASCII: cutting it from the bytes cuts it from the shown
+        // name, whatever code page the rest is in.
+        const bool script = e.type == fs::Type::File && isScriptFile(e.name);
+        c.items.append({fs::shownName(script ? QByteArrayView(e.name).chopped(4) : QByteArrayView(e.name)), e.name});
         if (e.type == fs::Type::File) {
             ++c.fileCount;
             c.totalBytes += e.size;
@@ -143,7 +138,7 @@ bool Library::holds(const fs::Path& path) const
     return fs::within(rootPath_, path);
 }
 
-QStringList Library::removeStrayFiles() const
+QStringList Library::trashStrayFiles() const
 {
     QStringList failed;
     std::vector<fs::Entry> entries;
@@ -153,7 +148,7 @@ QStringList Library::removeStrayFiles() const
         if (e.hidden || e.type == fs::Type::Dir)
             continue;
         if (e.type == fs::Type::File) {
-            if (!fs::removeFile(rootPath_ + e.name))
+            if (fs::moveToTrash(rootPath_ + e.name) != fs::Trashed::Yes)
                 failed.append(fs::shownName(e.name));
         }
     }

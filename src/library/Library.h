@@ -15,11 +15,14 @@ void sortForList(QStringList& names);
 // Where name belongs in a list already in listLess order.
 int sortedInsertPosition(const QStringList& sorted, const QString& name);
 
-// A script's shown name: its file name with every lower-case ".txt" removed.
-QString shownName(QString fileName);
+// A script is a file whose name ends in the lower-case ".txt"; its list shows the
+// name without that ending, so "a.txt.txt" is the script "a.txt".
+bool isScriptFile(QByteArrayView fileName);
+// The file name a typed script name takes on disk.
+QByteArray scriptFileName(const QString& name);
 
-// An entry of a list: the name shown and the bytes it has on disk (for a script,
-// its file name without ".txt"), so look-alike names are never confused.
+// An entry of a list: the name shown and the exact bytes of its name on disk,
+// which every operation acts on, so two entries shown alike stay two files.
 struct Item {
     QString shown;
     QByteArray key;
@@ -28,7 +31,7 @@ using Items = QList<Item>;
 void sortForList(Items& items);
 
 // A script as a list shows it: its name, its category's shown name and bytes on
-// disk, and its file's bytes on disk (".txt" may be in capitals).
+// disk, and its file's exact bytes on disk.
 struct ScriptRef {
     QString name;
     QString category;
@@ -46,7 +49,7 @@ public:
     const QString& root() const { return root_; }
     const fs::Path& rootPath() const { return rootPath_; }
     fs::Path categoryPath(const QByteArray& category) const;
-    fs::Path scriptPath(const QByteArray& category, const QByteArray& key) const;
+    fs::Path scriptPath(const QByteArray& category, const QByteArray& fileName) const;
     fs::Path pathOf(const ScriptRef& script) const;
 
     // Non-hidden sub-folders, in list order.
@@ -68,9 +71,9 @@ public:
     // Whether a change at path stays inside the library once links are resolved.
     bool holds(const fs::Path& path) const;
 
-    // Deletes the plain files lying directly in the scripts folder; returns the
-    // names that could not be deleted.
-    QStringList removeStrayFiles() const;
+    // Moves the plain files lying directly in the scripts folder to the trash;
+    // returns the names left in place (no trash could take them, or it failed).
+    QStringList trashStrayFiles() const;
 
 private:
     QString root_;

@@ -2,6 +2,7 @@
 
 #include "library/Cp1252.h"
 
+#include <QCryptographicHash>
 
 #include <cstring>
 
@@ -95,41 +96,66 @@ QString fromCrLf(QStringView text)
 
 namespace {
 
-// Whether the stored text of these first bytes of a file is complete in them.
-bool storedTextEnds(QByteArrayView head)
+// Fast, and strong enough that two different files never pass for one.
+constexpr auto kDigest = QCryptographicHash::Blake2b_256;
+
+// Reads an open file to its end, keeping its first `keep` bytes in head and
+// feeding every byte to digest.
+bool readWhole(fs::Reader& file, qint64 keep, QByteArray& head, QCryptographicHash& digest)
 {
-    const QByteArrayView stored = storedText(head);
-    return stored.data() + stored.size() < head.data() + head.size();
+    constexpr qint64 kChunk = 256 * 1024;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), kChunk);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        digest.addData(QByteArrayView(chunk.constData(), n));
+        if (head.size() < keep)
+            head.append(chunk.constData(), qMin(n, keep - head.size()));
+    }
 }
 
 }  // namespace
 
+Snapshot snapshotOf(QByteArrayView wholeFile)
+{
+    return {true, QCryptographicHash::hash(wholeFile, kDigest)};
+}
+
+Snapshot snapshot(const fs::Path& path)
+{
+    fs::Reader file;
+    QByteArray none;
+    QCryptographicHash digest(kDigest);
+    if (!file.open(path) || !readWhole(file, 0, none, digest))
+        return {fs::info(path).type != fs::Type::None, {}};
+    return {true, digest.result()};
+}
+
 ReadResult read(const fs::Path& path)
 {
     ReadResult result;
+    fs::Reader file;
     QByteArray bytes;
-    bool more = false;
-    // Most scripts end within the first read; only an unclosed one reads on.
-    constexpr qint64 kFirst = 64 * 1024;
-    if (!fs::readPrefix(path, kFirst, bytes, &more)) {
+    QCryptographicHash digest(kDigest);
+    if (!file.open(path) || !readWhole(file, kMaxStoredBytes + 2, bytes, digest)) {
         result.status = ReadStatus::Unreadable;
+        result.snapshot = {fs::info(path).type != fs::Type::None, {}};
         return result;
     }
-    if (more && !storedTextEnds(bytes)) {
-        if (!fs::readPrefix(path, kMaxStoredBytes + 2, bytes, &more)) {
-            result.status = ReadStatus::Unreadable;
-            return result;
-        }
-        if (storedText(bytes).size() > kMaxStoredBytes) {
-            result.status = ReadStatus::TooBig;
-            return result;
-        }
+    result.snapshot = {true, digest.result()};
+    const QByteArrayView stored = storedText(bytes);
+    if (stored.size() > kMaxStoredBytes) {
+        result.status = ReadStatus::TooBig;
+        return result;
     }
-    result.text = decodeFile(bytes);
+    result.text = decodeStored(stored);
     return result;
 }
 
-Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace)
+Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace, Snapshot* written)
 {
     const Encoded encoded = encodeFile(toCrLf(text));
     if (!encoded.ok) {
@@ -139,6 +165,8 @@ Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace)
     }
     if (!fs::writeFile(path, encoded.bytes, replace))
         return Outcome::failed(Outcome::Code::WriteFailed, {}, fs::lastError());
+    if (written)
+        *written = snapshotOf(encoded.bytes);
     return {};
 }
 

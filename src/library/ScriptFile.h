@@ -42,19 +42,33 @@ QString fromCrLf(QStringView text);
 // never freezes the program.
 inline constexpr qint64 kMaxStoredBytes = 16 * 1024 * 1024;
 
+// What a file held when it was read, so that a later look can tell whether
+// another program changed it since: a digest of all its bytes (times and sizes
+// prove nothing, sync tools keep both), or that it was missing.
+struct Snapshot {
+    bool exists = false;
+    QByteArray digest;  // empty for a file that is there but could not be read
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+Snapshot snapshotOf(QByteArrayView wholeFile);
+Snapshot snapshot(const fs::Path& path);
+
 enum class ReadStatus { Ok, Unreadable, TooBig };
 struct ReadResult {
     ReadStatus status = ReadStatus::Ok;
     QString text;
+    Snapshot snapshot;  // of the very bytes the text came from
 };
-// Reads and decodes a script file, reading no further than its stored text ends:
-// a file that does not open with a double quote is read up to its first line.
+// Reads and decodes a script file (whatever its stored text, at most
+// kMaxStoredBytes + 2 bytes are kept), with a snapshot of the whole file.
 ReadResult read(const fs::Path& path);
 
 // Writes the whole file through a temporary beside it, so a failure never leaves
 // a truncated script. Text whose characters Windows-1252 cannot hold is refused
 // and nothing is written. Line breaks of any kind are written as CR LF. With
 // Replace::Refused an existing file of that name is left alone and the write fails.
-Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace = fs::Replace::Allowed);
+// written, when given, receives the snapshot of what was written.
+Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace = fs::Replace::Allowed,
+                  Snapshot* written = nullptr);
 
 }  // namespace corvane::script

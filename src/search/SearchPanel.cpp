@@ -133,8 +133,9 @@ void SearchPanel::chooseResult()
 {
     // A file that cannot be read shows an empty viewer; the search goes on as before.
     const ScriptRef result = chosenResult();
-    const script::ReadResult read = script::read(library_.pathOf(result));
-    viewer_.showText(read.status == script::ReadStatus::Ok ? script::fromCrLf(read.text) : QString());
+    const fs::Path path = library_.pathOf(result);
+    const script::ReadResult read = script::read(path);
+    viewer_.script().show(path, read);
     emit resultShown();
     // Saving over a script that was never loaded would throw its text away.
     save_->setEnabled(read.status != script::ReadStatus::TooBig);

@@ -53,9 +53,10 @@ Needle::Needle(QStringView text)
     matchable_ = bytes.ok && !bytes.bytes.isEmpty();
     if (!matchable_)
         return;
+    // Files store a double quote as the currency sign: a typed one meets it there.
     folded_ = bytes.bytes;
     for (char& c : folded_)
-        c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+        c = static_cast<char>(fold[static_cast<unsigned char>(c == script::kQuote ? script::kStoredQuote : c)]);
     // Anchor on the needle's least common byte, so memchr skips far between tries.
     for (qsizetype i = 0; i < folded_.size(); ++i) {
         if (commonness(static_cast<unsigned char>(folded_[i]))

@@ -64,7 +64,7 @@ void KeyedList::fill(const Items& items)
     setUpdatesEnabled(true);
 }
 
-void KeyedList::insertSorted(const QString& name)
+void KeyedList::insertSorted(const Item& entry)
 {
     QStringList current;
     current.reserve(count());
@@ -72,7 +72,7 @@ void KeyedList::insertSorted(const QString& name)
         current.append(item(i)->text());
     // Moving the selected entry down a row is no new choice of the user's.
     const QSignalBlocker block(this);
-    insertItem(sortedInsertPosition(current, name), makeItem({name, fs::rawName(name)}));
+    insertItem(sortedInsertPosition(current, entry.shown), makeItem(entry));
 }
 
 void KeyedList::removeSelected()

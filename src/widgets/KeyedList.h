@@ -24,8 +24,8 @@ public:
     // Replaces the entries, without selecting any.
     void fill(const Items& items);
     // These run no selection rule: the viewer and the boxes keep what they show.
-    // Inserts a name at its sorted place; the selection stays on its entry.
-    void insertSorted(const QString& name);
+    // Inserts an entry at its sorted place; the selection stays on its entry.
+    void insertSorted(const Item& entry);
     // Removes the selected entry and leaves nothing selected.
     void removeSelected();
     // Brings the entries up to date, keeping the selected entry where it still is

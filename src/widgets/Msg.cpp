@@ -53,7 +53,9 @@ void ok(QWidget* parent, const QString& text, const QString& title, Icon icon)
     box.exec();
 }
 
-bool yesNo(QWidget* parent, const QString& text, const QString& title, Icon icon)
+namespace {
+
+bool ask(QWidget* parent, const QString& text, const QString& title, Icon icon, bool yesByDefault)
 {
     QMessageBox box(parent);
     prepare(box, text, title, icon);
@@ -61,10 +63,22 @@ bool yesNo(QWidget* parent, const QString& text, const QString& title, Icon icon
     QPushButton* no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
     yes->setObjectName(QStringLiteral("Sim"));
     no->setObjectName(QStringLiteral("Nao"));
-    box.setDefaultButton(yes);
+    box.setDefaultButton(yesByDefault ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+}  // namespace
+
+bool yesNo(QWidget* parent, const QString& text, const QString& title, Icon icon)
+{
+    return ask(parent, text, title, icon, true);
+}
+
+bool yesNoDefaultNo(QWidget* parent, const QString& text, const QString& title, Icon icon)
+{
+    return ask(parent, text, title, icon, false);
 }
 
 }  // namespace corvane::msg

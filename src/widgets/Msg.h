@@ -18,5 +18,9 @@ void ok(QWidget* parent, const QString& text, const QString& title = appTitle(),
 // True when the user answers Sim.
 bool yesNo(QWidget* parent, const QString& text, const QString& title = appTitle(),
            Icon icon = Icon::None);
+// The same with Não as the default, for the question where a hasty Enter would
+// throw text away.
+bool yesNoDefaultNo(QWidget* parent, const QString& text, const QString& title = appTitle(),
+                    Icon icon = Icon::None);
 
 }  // namespace corvane::msg

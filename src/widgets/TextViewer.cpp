@@ -113,6 +113,12 @@ QString shownText(QStringView text, bool group, QList<int>* starts)
 
 }  // namespace
 
+TextViewer::TextViewer(QWidget* parent)
+    : QPlainTextEdit(parent)
+    , script_(new ShownScript(*this))
+{
+}
+
 void TextViewer::showText(const QString& text)
 {
     // Qt gives a new text the format at the cursor, which may be a break's.

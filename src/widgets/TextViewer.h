@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ShownScript.h"
+
 #include <QPlainTextEdit>
 
 namespace corvane {
@@ -25,10 +27,13 @@ public:
     static constexpr int kManyLines = 20000;
     static constexpr int kGroup = 4 * 1024;
 
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit TextViewer(QWidget* parent = nullptr);
 
     // Shows text whose line breaks are LF (a CR or CR LF counts as one break).
     void showText(const QString& text);
+    // The script file whose text is shown, when it came from one.
+    ShownScript& script() { return *script_; }
+    const ShownScript& script() const { return *script_; }
 
     // The whole text with LF line breaks; unlike toPlainText() it keeps no-break
     // spaces, which a script may hold.
@@ -44,6 +49,7 @@ protected:
 private:
     QString joined(int from, int to) const;
     bool pieced_ = false;
+    ShownScript* script_;
 };
 
 }  // namespace corvane

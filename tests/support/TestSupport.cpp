@@ -24,14 +24,16 @@ namespace corvane::test {
 namespace {
 
 // What the tests delete goes to a trash of their own, never the user's; it is
-// removed when the test program ends.
+// removed when the test program ends, names that are not UTF-8 included.
+struct DataHome {
+    QTemporaryDir dir;
+    ~DataHome() { raw::remove(QFile::encodeName(dir.path())); }
+};
+
 QTemporaryDir& privateDataHome()
 {
-    // Removed by raw bytes: trashed names need not be UTF-8.
-    static struct Home : QTemporaryDir {
-        ~Home() { raw::remove(QFile::encodeName(path())); }
-    } dir;
-    return dir;
+    static DataHome home;
+    return home.dir;
 }
 
 void usePrivateDataHome()
