@@ -361,8 +361,6 @@ void TestBackup::ontoAStick()
             copied.remove("Caf\xe9");
             QCOMPARE(raw::tree(QFile::encodeName(to)), copied);
         }
-        delete window_;
-        window_ = nullptr;
         QDir::setCurrent(work_->path());
     }
 }

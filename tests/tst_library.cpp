@@ -2,14 +2,12 @@
 // code: the script file format, Windows-1252 and sizes; and the search against
 // the plain way of searching.
 #include "library/Cp1252.h"
-#include "library/Fs.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
 #include "searchcore/TextSearch.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 
