@@ -224,8 +224,7 @@ void TestEditing::questions()
     QCOMPARE(s.state(), after);
     // On a stick, what a delete took is in the stick's own trash, byte for byte.
     const bool deleted = s.lib.stick() && title.startsWith(u"Deletar") && outcome[2] == u"Sim";
-    const QByteArray uid = QByteArray::number(::getuid());
-    const Tree trash = raw::tree(QFile::encodeName(s.lib.appDir()) + "/.Trash-" + uid + "/files");
+    const Tree trash = raw::tree(QFile::encodeName((s.lib.appDir() + "/.Trash-%1/files").arg(::getuid())));
     for (auto it = kLibrary.begin(); deleted && it != kLibrary.end(); ++it)
         if (!done.contains(it.key()))
             QCOMPARE(trash.value(button == u"btnDelFile" ? it.key().mid(6) : it.key()), it.value());
