@@ -4,7 +4,7 @@
 #   tools/stick.sh up KIND DIR    makes DIR/stick.img and mounts it at DIR/stick
 #   tools/stick.sh in KIND DIR    mounts it again, after "out"
 #   tools/stick.sh out KIND DIR   unmounts it at once, as a stick pulled out
-#   tools/stick.sh down KIND DIR  unmounts it and detaches its loop device
+#   tools/stick.sh down KIND DIR  unmounts it (an exFAT stick's loop device goes with it)
 # KIND is fat or exfat. On a failure, what is missing is said on stderr.
 set -u
 step=$1 kind=$2 dir=$3
@@ -15,7 +15,11 @@ plug_in() {
     if [ "$kind" = fat ]; then
         fusefat -o rw+ "$image" "$mnt" >/dev/null 2>&1
     else
-        mount.exfat-fuse "$(cat "$dir/loop")" "$mnt" >/dev/null 2>&1
+        loop=$(losetup -f --show "$image" 2>/dev/null) || fail "no free loop device (losetup needs root)"
+        mount.exfat-fuse "$loop" "$mnt" >/dev/null 2>&1
+        # Detached now, the loop device goes by itself when the stick is
+        # unmounted, even if the test dies first.
+        losetup -d "$loop"
     fi
     mounted || fail "$kind did not mount: fusefat or exfat-fuse, fuse3 or root are missing"
 }
@@ -28,13 +32,8 @@ up)
         mkfs.vfat -F 32 "$image" >/dev/null 2>&1 || fail "mkfs.vfat (dosfstools) is missing"
     else
         mkfs.exfat "$image" >/dev/null 2>&1 || fail "mkfs.exfat (exfatprogs) is missing"
-        losetup -f --show "$image" >"$dir/loop" 2>/dev/null || fail "no free loop device (losetup needs root)"
     fi
     plug_in ;;
 in) plug_in ;;
-out) pull_out ;;
-down)
-    pull_out
-    # A loop device still in use goes as soon as it is not.
-    [ ! -s "$dir/loop" ] || losetup -d "$(cat "$dir/loop")" ;;
+out | down) pull_out ;;
 esac
