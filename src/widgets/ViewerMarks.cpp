@@ -83,7 +83,8 @@ void ViewerMarks::showCurrent()
 
 void ViewerMarks::paint()
 {
-    if (places_.isEmpty())
+    // A new text scrolls before it says it changed: these places are not its.
+    if (places_.isEmpty() || places_.last() + length_ >= viewer_.document()->characterCount())
         return;
     // The document positions the viewport shows, a screen before and after.
     const QRect view = viewer_.viewport()->rect();
