@@ -93,5 +93,6 @@ int failStep(int k)
 #else
 #include "library/FsPosix.inc"
 #include "library/FsPosixWrite.inc"
+#include "library/FsPosixMove.inc"
 #include "library/FsPosixTrash.inc"
 #endif
