@@ -12,7 +12,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 using namespace corvane;
@@ -156,6 +159,33 @@ int main(int argc, char* argv[])
                         coldCache ? 0.35 : 0.80, m / bench::median(grep));
         }
         std::fflush(stdout);
+    }
+
+    // What showing progress costs: the same search with its counters read ten
+    // times a second by another thread, as the window does, against without.
+    {
+        std::vector<double> plain, watched;
+        for (int round = 0; round < 7; ++round) {
+            floorRun();
+            plain.push_back(bench::timeOf([&] { searchRun(search::Searcher::kReaders); }));
+            floorRun();
+            watched.push_back(bench::timeOf([&] {
+                search::Searcher::Progress progress;
+                std::atomic<bool> done{false};
+                std::thread reader([&] {
+                    while (!done) {
+                        volatile qsizetype seen = progress.read.load() + progress.total.load();
+                        (void)seen;
+                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    }
+                });
+                found = search::Searcher(library).run(names, search::Needle(needleText), &progress).size();
+                done = true;
+                reader.join();
+            }));
+        }
+        std::printf("warm search with progress shown: %s  median %.3fx the same without (goal <= 1.02)\n",
+                    qPrintable(bench::runs(watched)), bench::median(watched) / bench::median(plain));
     }
 
     // Peak resident memory of a process doing one search.

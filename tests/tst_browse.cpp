@@ -2,8 +2,14 @@
 // search panel, driven through the main window; listings read afresh from disk.
 #include "support/MainDriver.h"
 
+#include "library/Fs.h"
+
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTimer>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -28,6 +34,24 @@ QStringList hidden(MainDriver& win, std::initializer_list<const char*> names)
     return namesWhere(&win.w, names, [](QWidget* c) { return !c->isVisible(); });
 }
 
+// The viewer's marks in order of place, as "start+length", the current one in
+// brackets, and whether the current one is in view; the caret holds no selection.
+QStringList marksOf(QPlainTextEdit* viewer)
+{
+    QMap<int, QString> byPlace;
+    for (const QTextEdit::ExtraSelection& mark : viewer->extraSelections()) {
+        const QTextCursor& c = mark.cursor;
+        const QString place = QStringLiteral("%1+%2").arg(c.selectionStart()).arg(c.selectionEnd() - c.selectionStart());
+        const bool current = mark.format.foreground() == QBrush(Qt::black);
+        byPlace[c.selectionStart()] = current ? u'[' + place + u']' : place;
+        if (current && !viewer->viewport()->rect().contains(viewer->cursorRect()))
+            byPlace[-1] = QStringLiteral("current out of view");
+    }
+    if (viewer->textCursor().hasSelection())
+        byPlace[-2] = QStringLiteral("selected");
+    return byPlace.values();
+}
+
 }  // namespace
 
 class TestBrowse : public QObject {
@@ -40,6 +64,8 @@ private slots:
     void enlargedViewer();
     void searchPanel();
     void eachResultOpensAndSavesItsOwnFile();
+    void aLongSearchShowsWhereItIsAndStopsOnEsc();
+    void matchesMarkedAndSteppedThroughWithF3();
 };
 
 void TestBrowse::listsCountsAndSizes()
@@ -393,6 +419,95 @@ void TestBrowse::eachResultOpensAndSavesItsOwnFile()
         disk[file].insert(disk[file].size() - 3, " \xe9");
         QCOMPARE(lib.tree(), disk);
     }
+}
+
+void TestBrowse::aLongSearchShowsWhereItIsAndStopsOnEsc()
+{
+    TempLibrary lib;
+    for (int c = 0; c < 4; ++c)
+        for (int i = 0; i < 200; ++i)
+            lib.write(QStringLiteral("C%1/s%2.txt").arg(c).arg(i), "\"alvo\"\r\n");
+    MainDriver win(lib);
+    win.search(QStringLiteral("alvo"));
+    const QStringList all = win.results();
+    QCOMPARE(all.size(), 800);
+
+    // A slow disk: 800 reads of a tenth of a second, 32 at a time. Once the
+    // search says where it is, a typed letter is dropped and Esc stops it.
+    fs::testing::slowReads(100);
+    const auto fast = qScopeGuard([] { fs::testing::slowReads(0); });
+    QStringList lines;
+    QTimer user;
+    connect(&user, &QTimer::timeout, &user, [&] {
+        lines << win.teste();
+        if (!win.teste().startsWith(QStringLiteral("Lidos")))
+            return;
+        user.stop();
+        QTest::keyClick(win.get("cxSearch"), Qt::Key_X);
+        QTest::keyClick(win.get("cxSearch"), Qt::Key_Escape);
+    });
+    user.start(20);
+    win.search(QStringLiteral("alvo"));
+    user.stop();
+    const QStringList stopped = win.results();
+    QVERIFY2(!stopped.isEmpty() && stopped.size() < all.size(), qPrintable(QString::number(stopped.size())));
+    QCOMPARE(stopped, all.mid(0, stopped.size()));
+    QCOMPARE(win.teste(), QStringLiteral("Busca parada: %1 arquivos").arg(stopped.size()));
+    QCOMPARE(win.get<QLineEdit>("cxSearch")->text(), QStringLiteral("alvo"));
+    // Nothing new within the first half second; then reads of all the scripts.
+    lines.removeAll(QStringLiteral("Encontrados 800 arquivos"));
+    QVERIFY2(!lines.isEmpty() && QRegularExpression(QStringLiteral("^Lidos \\d+ de 800 scripts$"))
+                                     .match(lines.last()).hasMatch(),
+             qPrintable(lines.join(u'|')));
+}
+
+void TestBrowse::matchesMarkedAndSteppedThroughWithF3()
+{
+    QByteArray text = latin1("\"Alvo no início,");
+    for (int i = 0; i < 20; ++i)  // more lines than the viewer shows
+        text += "\r\nlinha " + QByteArray::number(i);
+    text += latin1("\r\noutro ALVO aqui ¤alvo¤ fim\"\r\n");
+    TempLibrary lib{{"A/longo.txt", text}, {"B/curto.txt", "\"nada de alvo\"\r\n"}};
+    MainDriver win(lib);
+    ModalWatcher watcher;
+    win.search(QStringLiteral("alvo"));
+    QCOMPARE(win.results(), (QStringList{"longo --> A", "curto --> B"}));
+    win.choose(0);
+    const qsizetype last = win.shown().size();
+    const QString first = QStringLiteral("0+4"), second = QString::number(last - 20) + QStringLiteral("+4"),
+                  third = QString::number(last - 9) + QStringLiteral("+4");
+    QCOMPARE(marksOf(win.viewer()), (QStringList{u'[' + first + u']', second, third}));
+    // F3 forwards and Shift+F3 back, round at the ends, each brought into view.
+    const QList<std::pair<Qt::KeyboardModifiers, QStringList>> steps{
+        {Qt::NoModifier, {first, u'[' + second + u']', third}},
+        {Qt::NoModifier, {first, second, u'[' + third + u']'}},
+        {Qt::NoModifier, {u'[' + first + u']', second, third}},
+        {Qt::ShiftModifier, {first, second, u'[' + third + u']'}},
+    };
+    for (const auto& [modifiers, marks] : steps) {
+        QTest::keyClick(win.found(), Qt::Key_F3, modifiers);
+        QCOMPARE(marksOf(win.viewer()), marks);
+    }
+    // Marking changes nothing the user copies or saves.
+    win.click("btnCopy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), win.shown());
+    QCOMPARE(win.press(watcher, "btnEditText2", {"Sim", "OK"}).value(1).text, QStringLiteral("Arquivo editado"));
+    QCOMPARE(lib.read(QStringLiteral("A/longo.txt")), text);
+    // A typed double quote meets the stored one only; an edit, another result
+    // and closing the panel take the marks away.
+    win.search(QStringLiteral("\"alvo\""));
+    win.choose(0);
+    QCOMPARE(marksOf(win.viewer()), QStringList{u'[' + QString::number(last - 10) + QStringLiteral("+6]")});
+    typeText(win.viewer(), QStringLiteral("x"));
+    QCOMPARE(marksOf(win.viewer()), QStringList());
+    win.search(QStringLiteral("alvo"));
+    win.choose(1);
+    QCOMPARE(marksOf(win.viewer()), QStringList{QStringLiteral("[8+4]")});
+    QTest::keyClick(win.found(), Qt::Key_F3);
+    QCOMPARE(marksOf(win.viewer()), QStringList{QStringLiteral("[8+4]")});
+    win.click("btnCloseSearch");
+    QCOMPARE(marksOf(win.viewer()), QStringList());
+    QCOMPARE(watcher.unexpected, 0);
 }
 
 QTEST_MAIN(TestBrowse)

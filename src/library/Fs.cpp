@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 namespace corvane::fs {
 namespace {
@@ -14,6 +16,14 @@ namespace {
 thread_local int t_error = 0;
 std::atomic<int> g_failAt{0};
 std::atomic<int> g_steps{0};
+std::atomic<int> g_readPauseMs{0};
+
+// Each read waits this long when a test makes the disk slow.
+void readPause()
+{
+    if (const int ms = g_readPauseMs.load(std::memory_order_relaxed))
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 // One writing step; false when the test seam makes this one fail.
 bool step()
@@ -83,6 +93,11 @@ int failStep(int k)
 {
     g_failAt.store(k);
     return g_steps.exchange(0);
+}
+
+void slowReads(int ms)
+{
+    g_readPauseMs.store(ms);
 }
 }  // namespace testing
 

@@ -134,6 +134,8 @@ bool diskFull(int error);
 // Returns the number of steps taken since the last call.
 namespace testing {
 int failStep(int k);
+// Every read of an open file waits ms milliseconds first (a slow disk); 0 stops.
+void slowReads(int ms);
 }
 
 }  // namespace corvane::fs

@@ -99,22 +99,30 @@ namespace {
 // Fast, and strong enough that two different files never pass for one.
 constexpr auto kDigest = QCryptographicHash::Blake2b_256;
 
-// Reads an open file to its end, keeping its first `keep` bytes in head and
-// feeding every byte to digest.
-bool readWhole(fs::Reader& file, qint64 keep, QByteArray& head, QCryptographicHash& digest)
+// Reads an open file, keeping its first `keep` bytes in head and feeding them
+// to digest. Past them only the file's size is told: a file that big is no
+// script anyone edits, and reading a stray gigabyte would freeze the window.
+bool readHead(fs::Reader& file, const fs::Path& path, qint64 keep, QByteArray& head, QCryptographicHash& digest)
 {
     constexpr qint64 kChunk = 256 * 1024;
     QByteArray chunk(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = file.read(chunk.data(), kChunk);
+    // One byte past keep tells whether the file goes on.
+    for (qint64 room = keep + 1; room > 0; room = keep + 1 - head.size()) {
+        const qint64 n = file.read(chunk.data(), qMin(kChunk, room));
         if (n < 0)
             return false;
         if (n == 0)
-            return true;
-        digest.addData(QByteArrayView(chunk.constData(), n));
-        if (head.size() < keep)
-            head.append(chunk.constData(), qMin(n, keep - head.size()));
+            break;
+        head.append(chunk.constData(), n);
     }
+    if (head.size() > keep) {
+        head.truncate(keep);
+        digest.addData(head);
+        digest.addData(QByteArray("+") + QByteArray::number(fs::info(path).size));
+    } else {
+        digest.addData(head);
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,9 +135,9 @@ Snapshot snapshotOf(QByteArrayView wholeFile)
 Snapshot snapshot(const fs::Path& path)
 {
     fs::Reader file;
-    QByteArray none;
+    QByteArray head;
     QCryptographicHash digest(kDigest);
-    if (!file.open(path) || !readWhole(file, 0, none, digest))
+    if (!file.open(path) || !readHead(file, path, kMaxStoredBytes + 2, head, digest))
         return {fs::info(path).type != fs::Type::None, {}};
     return {true, digest.result()};
 }
@@ -140,7 +148,7 @@ ReadResult read(const fs::Path& path)
     fs::Reader file;
     QByteArray bytes;
     QCryptographicHash digest(kDigest);
-    if (!file.open(path) || !readWhole(file, kMaxStoredBytes + 2, bytes, digest)) {
+    if (!file.open(path) || !readHead(file, path, kMaxStoredBytes + 2, bytes, digest)) {
         result.status = ReadStatus::Unreadable;
         result.snapshot = {fs::info(path).type != fs::Type::None, {}};
         return result;

@@ -43,8 +43,9 @@ QString fromCrLf(QStringView text);
 inline constexpr qint64 kMaxStoredBytes = 16 * 1024 * 1024;
 
 // What a file held when it was read, so that a later look can tell whether
-// another program changed it since: a digest of all its bytes (times and sizes
-// prove nothing, sync tools keep both), or that it was missing.
+// another program changed it since: a digest of its bytes (times and sizes
+// prove nothing, sync tools keep both; of a file past kMaxStoredBytes + 2, its
+// first bytes and its size), or that it was missing.
 struct Snapshot {
     bool exists = false;
     QByteArray digest;  // empty for a file that is there but could not be read
@@ -59,8 +60,8 @@ struct ReadResult {
     QString text;
     Snapshot snapshot;  // of the very bytes the text came from
 };
-// Reads and decodes a script file (whatever its stored text, at most
-// kMaxStoredBytes + 2 bytes are kept), with a snapshot of the whole file.
+// Reads and decodes a script file (at most kMaxStoredBytes + 2 bytes of it),
+// with a snapshot of the file.
 ReadResult read(const fs::Path& path);
 
 // Writes the whole file through a temporary beside it, so a failure never leaves

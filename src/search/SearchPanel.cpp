@@ -13,9 +13,11 @@
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace corvane {
 namespace {
@@ -64,6 +66,15 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
             chooseResult();
     });
     connect(save_, &QPushButton::clicked, this, [this] { emit saveRequested(chosenResult()); });
+    // F3 and Shift+F3 go from one place of the search text to the next.
+    for (const bool backwards : {false, true}) {
+        auto* shortcut = new QShortcut(backwards ? QKeySequence(Qt::SHIFT | Qt::Key_F3) : QKeySequence(Qt::Key_F3),
+                                       window);
+        connect(shortcut, &QShortcut::activated, this, [this, backwards] {
+            if (open_)
+                viewer_.marks().step(backwards);
+        });
+    }
     connect(larger_, &Picture::clicked, this, [this] {
         if (resultChosen())
             setEnlarged(true);
@@ -100,11 +111,24 @@ void SearchPanel::runSearch()
     }
     results_->clear();
     viewer_.clear();
+    searched_ = text;
 
     const Items categories = categories_.entries();
     const search::Needle needle(text);
     QList<search::Searcher::Hit> hits;
-    runBusy([&] { hits = search::Searcher(library_).run(categories, needle); });
+    search::Searcher::Progress progress;
+    QElapsedTimer clock;
+    clock.start();
+    // A search that ends within half a second looks as it always did; a longer
+    // one says where it is, and Esc stops it with what it found so far.
+    runStoppable([&] { hits = search::Searcher(library_).run(categories, needle, &progress); },
+                 [&] {
+                     if (clock.elapsed() >= 500 && progress.total > 0)
+                         emit found(QStringLiteral("Lidos %1 de %2 scripts")
+                                        .arg(progress.read.load())
+                                        .arg(progress.total.load()));
+                 },
+                 [&] { progress.stop = true; });
 
     results_->setUpdatesEnabled(false);
     for (const search::Searcher::Hit& hit : hits) {
@@ -114,8 +138,13 @@ void SearchPanel::runSearch()
         item->setData(kFileNameRole, hit.fileName);
     }
     results_->setUpdatesEnabled(true);
-    emit found(hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
-                              : QStringLiteral("Encontrados %1 arquivos").arg(hits.size()));
+    // Short enough for the line above the lists.
+    if (progress.stopped())
+        emit found(hits.isEmpty() ? QStringLiteral("Busca parada: nenhum arquivo")
+                                  : QStringLiteral("Busca parada: %1 arquivos").arg(hits.size()));
+    else
+        emit found(hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
+                                  : QStringLiteral("Encontrados %1 arquivos").arg(hits.size()));
 }
 
 ScriptRef SearchPanel::chosenResult() const
@@ -136,6 +165,7 @@ void SearchPanel::chooseResult()
     const fs::Path path = library_.pathOf(result);
     const script::ReadResult read = script::read(path);
     viewer_.script().show(path, read);
+    viewer_.marks().markAll(searched_);
     emit resultShown();
     // Saving over a script that was never loaded would throw its text away.
     save_->setEnabled(read.status != script::ReadStatus::TooBig);

@@ -61,6 +61,7 @@ private:
     Picture* smaller_ = nullptr;
     Picture* larger_ = nullptr;
     bool open_ = false;
+    QString searched_;  // the text the results were found by
 };
 
 }  // namespace corvane

@@ -197,8 +197,10 @@ Searcher::Searcher(const Library& library, int readers)
 {
 }
 
-QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle) const
+QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle, Progress* progress) const
 {
+    Progress none;
+    Progress& at = progress ? *progress : none;
     QList<Hit> results;
     if (!needle.matchable())
         return results;
@@ -221,13 +223,14 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
             return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
         });
         category.left = qsizetype(category.files.size());
-    });
+    }, &at.stop);
 
     // Then every file, in the order of the results.
     std::vector<std::pair<int, int>> files;
     for (size_t c = 0; c < listed.size(); ++c)
         for (size_t f = 0; f < listed[c].files.size(); ++f)
             files.emplace_back(int(c), int(f));
+    at.total = qsizetype(files.size());
     std::vector<char> found(files.size(), 0);
     std::vector<std::vector<char>> buffers(static_cast<size_t>(readers_));
     constexpr qint64 kLimit = script::kMaxStoredBytes + 2;
@@ -242,7 +245,8 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
         file.close();
         if (category.left.fetch_sub(1) == 1)
             category.folder.close();
-    });
+        at.read.fetch_add(1, std::memory_order_relaxed);
+    }, &at.stop);
 
     for (size_t i = 0; i < files.size(); ++i) {
         if (!found[i])

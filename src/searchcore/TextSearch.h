@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -69,7 +70,16 @@ public:
         QByteArray category;  // the category folder's bytes on disk
         QByteArray fileName;  // the file's bytes on disk, ".txt" in whatever case it has
     };
-    QList<Hit> run(const Items& categories, const Needle& needle) const;
+    // Where a running search is, for another thread to show, and its brake.
+    struct Progress {
+        std::atomic<qsizetype> total{0};  // the scripts to read, once the folders are listed
+        std::atomic<qsizetype> read{0};
+        std::atomic<bool> stop{false};
+        bool stopped() const { return stop; }
+    };
+    // Once progress->stop is set no further file is read: the hits are those of
+    // the files read by then, in the usual order.
+    QList<Hit> run(const Items& categories, const Needle& needle, Progress* progress = nullptr) const;
 
 private:
     const Library& library_;

@@ -116,6 +116,7 @@ QString shownText(QStringView text, bool group, QList<int>* starts)
 TextViewer::TextViewer(QWidget* parent)
     : QPlainTextEdit(parent)
     , script_(new ShownScript(*this))
+    , marks_(new ViewerMarks(*this))
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/ShownScript.h"
+#include "widgets/ViewerMarks.h"
 
 #include <QPlainTextEdit>
 
@@ -34,6 +35,8 @@ public:
     // The script file whose text is shown, when it came from one.
     ShownScript& script() { return *script_; }
     const ShownScript& script() const { return *script_; }
+    // The places of a search text, marked.
+    ViewerMarks& marks() { return *marks_; }
 
     // The whole text with LF line breaks; unlike toPlainText() it keeps no-break
     // spaces, which a script may hold.
@@ -50,6 +53,7 @@ private:
     QString joined(int from, int to) const;
     bool pieced_ = false;
     ShownScript* script_;
+    ViewerMarks* marks_;
 };
 
 }  // namespace corvane
