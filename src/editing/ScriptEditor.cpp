@@ -260,8 +260,8 @@ void ScriptEditor::move(const Item& script, const Item& category)
     if (category.key == fromKey || fromKey.isEmpty())
         return;
     const QString notMoved = QStringLiteral("Script não movido!");
-    // Unsaved edits of the script stay with it: they are saved first, or dropped
-    // by choosing the script again.
+    // A move never loses unsaved edits of the script: the user saves them first,
+    // or gives them up by choosing the script again.
     const ScriptMove move{script.key, fromKey, category.key};
     const fs::Path path = library_.scriptPath(fromKey, script.key);
     if (viewer_.script().loadedFrom(path) && viewer_.document()->isModified()) {
