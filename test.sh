@@ -13,7 +13,7 @@ quick=false
 [ "${1:-}" = "--quick" ] && quick=true
 
 corvane_install_deps "${CORVANE_BUILD_PACKAGES[@]}" "${CORVANE_WINDOW_PACKAGES[@]}" \
-    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_WINDOWS_PACKAGES[@]}"
+    "${CORVANE_DEB_PACKAGES[@]}" "${CORVANE_WINDOWS_PACKAGES[@]}" "${CORVANE_STICK_PACKAGES[@]}"
 corvane_build build
 # The printing tests get a virtual PDF printer through their own environment; the
 # machine's default printer stays as it is, and what was started is stopped.

@@ -62,6 +62,7 @@ private slots:
     void copiesTheLibraryExactlyOnce();
     void aBrokenLinkStopsTheBackup();
     void everyFailingStepStopsWithoutSuccess();
+    void ontoAStick();
 
 private:
     QWidget* open(const QString& folder = {});
@@ -335,6 +336,32 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
         for (auto it = copied.begin(); it != copied.end(); ++it)
             QVERIFY2(whole.value(it.key()) == it.value(), qPrintable(QString::number(k) + u' ' + it.key()));
         raw::remove(QFile::encodeName(to));
+    }
+}
+
+// Onto a stick: a name in bytes its file system cannot store stops the backup
+// with a message that says so; without it, all is copied byte for byte.
+void TestBackup::ontoAStick()
+{
+    lib_->write(QStringLiteral("Alfa/um.txt"), "\"1\"\r\n");
+    for (const char* kind : {"fat", "exfat"}) {
+        Stick stick{QLatin1String(kind)};
+        if (!stick.why.isEmpty())
+            QSKIP(qPrintable(stick.why));
+        const QString to = stick.path() + QStringLiteral("/scripts");
+        QDir::setCurrent(stick.path());
+        for (const bool foreign : {true, false}) {
+            foreign ? raw::mkdir(lib_->rawPath("Caf\xe9")) : raw::remove(lib_->rawPath("Caf\xe9"));
+            raw::remove(QFile::encodeName(to));
+            delete window_;
+            open();
+            QCOMPARE(backUp().text, foreign ? stopped("Não foi possível criar a pasta", to + "/Café\r\nO disco de "
+                                                      "destino não aceita esse nome.", to) : kSuccess);
+            Tree copied = lib_->tree();
+            copied.remove("Caf\xe9");
+            QCOMPARE(raw::tree(QFile::encodeName(to)), copied);
+        }
+        QDir::setCurrent(work_->path());
     }
 }
 

@@ -101,6 +101,8 @@ void TestDesktop::listsFollowTheDiskLeavingTheViewerAlone()
 
     // The chosen category replaced by another of its name, then the whole
     // library removed and made again: both are followed as before.
+    if (lib.stick() && lib.stick()->kind == u"fat")
+        QSKIP("fusefat loses what a folder held when another program renames it");
     clickItem(win.dirs(), QStringLiteral("Nova"));
     lib.write(QStringLiteral("Nova.sync/x.txt"), "\"x\"\r\n");
     QVERIFY(QDir(lib.scripts()).rename(QStringLiteral("Nova"), QStringLiteral(".Nova.old"))

@@ -72,6 +72,7 @@ private slots:
     void fileFormat();
     void windows1252OnDisk();
     void readLimits();
+    void newNamesNeverReplace();
     void sizes_data();
     void sizes();
     void matcherAgreesWithThePlainWay();
@@ -152,6 +153,19 @@ void TestLibrary::readLimits()
     QCOMPARE(read("enorme.txt").text, QStringLiteral("primeira"));
     QCOMPARE(read("aberto.txt").status, script::ReadStatus::TooBig);
     QCOMPARE(read("nada.txt").status, script::ReadStatus::Unreadable);
+}
+
+// A new file takes a name only while it is free, hard links or not (FAT and
+// exFAT have none): a taken one, in any letter case where the disk ignores
+// case, is refused and keeps its bytes; no temporary is left.
+void TestLibrary::newNamesNeverReplace()
+{
+    TempLibrary lib{{"Nova.txt", "\"velho\"\r\n"}};
+    const bool folds = QFileInfo::exists(lib.path(QStringLiteral("NOVA.TXT")));
+    for (const char* name : {"Nova.txt", folds ? "NOVA.TXT" : "Nova.txt"})
+        QVERIFY(!fs::writeFile(lib.rawPath(name), "x", fs::Replace::Refused) && fs::lastError() == EEXIST);
+    QVERIFY(fs::writeFile(lib.rawPath("outra.txt"), "y", fs::Replace::Refused));
+    QCOMPARE(lib.tree(), (QMap<QByteArray, QByteArray>{{"Nova.txt", "\"velho\"\r\n"}, {"outra.txt", "y"}}));
 }
 
 void TestLibrary::sizes_data()

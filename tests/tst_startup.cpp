@@ -144,6 +144,7 @@ private slots:
     void firstStartShowsTheNoticeThenAnEmptyWindow();
     void secondCopyIsRefusedUntilFirstIsKilled_data();
     void secondCopyIsRefusedUntilFirstIsKilled();
+    void aSecondCopyIsRefusedWithoutFlock();
     void nameBoxesTakeOnlyNameCharacters_data();
     void nameBoxesTakeOnlyNameCharacters();
     void headerTwinsOpenTheirWindows();
@@ -252,6 +253,26 @@ void TestStartup::secondCopyIsRefusedUntilFirstIsKilled()
     QVERIFY(!isHeldElsewhere(lib.scripts()));
     QCOMPARE(lib.entries(), (QStringList{".oculto", "Alpha"}));
     QCOMPARE(watcher.unexpected, 0);
+}
+
+// Where the library's file system keeps no flock() locks, the program still
+// starts, and a second copy on this machine is still refused; nothing is
+// written into the library, and the lock goes with its holder.
+void TestStartup::aSecondCopyIsRefusedWithoutFlock()
+{
+    TempLibrary lib{{"Alpha/", {}}};
+    LibraryLock::testingWithoutFlock(true);
+    const auto restore = qScopeGuard([] { LibraryLock::testingWithoutFlock(false); });
+    auto first = std::make_unique<LibraryLock>(lib.scripts());
+    QStringList seen{QString::number(first->tryLock())};
+    const auto held = [&] { return isHeldElsewhere(lib.scripts()) ? "held" : "free"; };
+    const auto onWindow = whenMainWindowShown([&](QWidget*) { seen << held(); });
+    ModalWatcher watcher;
+    watcher.answer(QStringLiteral("OK"));
+    seen << QString::number(start(lib.scripts()));
+    first.reset();
+    seen << QString::number(start(lib.scripts())) << watcher.texts() << held() << lib.entries();
+    QCOMPARE(seen, (QStringList{"0", "0", "held", "0", "O programa já está rodando!", "free", "Alpha"}));
 }
 
 void TestStartup::nameBoxesTakeOnlyNameCharacters_data()

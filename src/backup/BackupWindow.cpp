@@ -24,6 +24,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace corvane {
 namespace {
 
@@ -39,10 +42,21 @@ void faceBackground(QWidget* w)
     w->setPalette(p);
 }
 
-// A failed backup: where it stopped and where the copied part is.
+// Whether a failure is the destination's file system refusing a name, as FAT
+// and exFAT refuse names in bytes they cannot store (fusefat: any beyond ASCII).
+bool nameRefused(int error, const QString& name)
+{
+    const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return error == EILSEQ || error == EINVAL || error == ENAMETOOLONG || (error == EPERM && !ascii);
+}
+
+// A failed backup: where it stopped, why when the name was refused, and where
+// the copied part is.
 QString failure(const Outcome& outcome)
 {
-    const QString where = outcome.names.value(0);
+    QString where = outcome.names.value(0);
+    if (nameRefused(outcome.error, where.section(u'/', -1)))
+        where += QStringLiteral("\r\nO disco de destino não aceita esse nome.");
     switch (outcome.code) {
     case Outcome::Code::TargetFailed:
         return QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.").arg(where);

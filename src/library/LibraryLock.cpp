@@ -8,9 +8,15 @@
 #else
 #include <QFile>
 
+#include <atomic>
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -53,6 +59,8 @@ LibraryLock::Result LibraryLock::tryLock()
     return Taken;
 }
 
+void LibraryLock::testingWithoutFlock(bool) {}
+
 void LibraryLock::unlock()
 {
     if (isLocked())
@@ -61,6 +69,49 @@ void LibraryLock::unlock()
 }
 
 #else
+
+namespace {
+
+std::atomic<bool> g_withoutFlock{false};
+
+// Where the folder's file system keeps no locks (some network shares), a lock
+// this machine keeps: a socket in Linux's abstract namespace named after the
+// folder's device and inode. Nothing is written anywhere, and the system frees
+// the name when the process ends, however it ends. The folder stays open
+// meanwhile, so its identity cannot pass to another folder. -1 with errno set
+// when the name is taken (EADDRINUSE) or there is no such namespace.
+int lockOnThisMachine(int dirFd)
+{
+#ifdef __linux__
+    struct stat st;
+    if (::fstat(dirFd, &st) != 0)
+        return -1;
+    const QByteArray name = "corvane-library-" + QByteArray::number(qulonglong(st.st_dev)) + '-'
+        + QByteArray::number(qulonglong(st.st_ino));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.constData(), size_t(name.size()));  // sun_path[0] == 0: abstract
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const socklen_t length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0)
+        return fd;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    errno = error;
+#else
+    (void)dirFd;
+    errno = ENOTSUP;
+#endif
+    return -1;
+}
+
+}  // namespace
+
+void LibraryLock::testingWithoutFlock(bool without)
+{
+    g_withoutFlock = without;
+}
 
 // The lock sits on the library folder itself. It belongs to the open descriptor,
 // which children never inherit, so a program started from here (a print command)
@@ -78,8 +129,14 @@ LibraryLock::Result LibraryLock::tryLock()
         return Unavailable;
     int locked;
     do
-        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+        locked = g_withoutFlock ? (errno = ENOLCK, -1) : ::flock(fd, LOCK_EX | LOCK_NB);
     while (locked == -1 && errno == EINTR);
+    if (locked == -1 && errno != EWOULDBLOCK) {
+        local_ = lockOnThisMachine(fd);
+        locked = local_ == -1 ? -1 : 0;
+        if (locked == -1 && errno == EADDRINUSE)
+            errno = EWOULDBLOCK;
+    }
     if (locked == -1) {
         const int error = errno;
         ::close(fd);
@@ -93,7 +150,10 @@ void LibraryLock::unlock()
 {
     if (isLocked())
         ::close(int(handle_));  // closing the only descriptor drops the lock
+    if (local_ != -1)
+        ::close(local_);
     handle_ = -1;
+    local_ = -1;
 }
 
 #endif

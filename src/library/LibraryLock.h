@@ -13,7 +13,7 @@ public:
     enum Result {
         Taken,          // ours until unlock() or the end of the process
         HeldElsewhere,  // another running process holds the folder
-        Unavailable     // the folder cannot be opened, or its file system keeps no locks
+        Unavailable     // the folder cannot be opened, or no lock can be had on it
     };
 
     explicit LibraryLock(const QString& libraryDir);
@@ -25,9 +25,13 @@ public:
     bool isLocked() const { return handle_ != -1; }
     void unlock();
 
+    // Test seam: flock() fails as on a file system that keeps no locks.
+    static void testingWithoutFlock(bool without);
+
 private:
     QString dir_;
     qintptr handle_ = -1;  // the open descriptor (or handle) that carries the lock
+    int local_ = -1;       // where the folder's file system keeps no locks, this machine's
 };
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <utility>
 
 namespace corvane::test {
@@ -190,8 +192,26 @@ void remove(const QByteArray& path)
 
 }  // namespace raw
 
+QString Stick::tool(const char* step) const
+{
+    QProcess p;
+    // CMake compiles by absolute path, so this file tells where the tools are.
+    p.start(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../tools/stick.sh")),
+            {QLatin1String(step), kind, dir.path()});
+    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ok ? QString() : QString::fromLocal8Bit(p.readAllStandardError()).trimmed() + u' ';
+}
+
 TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries)
 {
+    if (const QString kind = qEnvironmentVariable("CORVANE_TEST_STICK"); !kind.isEmpty()) {
+        stick_ = std::make_unique<Stick>(kind);
+        if (!stick_->why.isEmpty()) {
+            qInfo("SKIP: no %s stick: %s", qPrintable(kind), qPrintable(stick_->why));
+            stick_.reset();
+            std::exit(77);  // ctest's SKIP_RETURN_CODE: every test here needs the stick
+        }
+    }
     raw::mkdir(rawPath());
     for (const auto& [name, bytes] : entries)
         name.endsWith(u'/') ? mkdir(name) : write(name, bytes);
@@ -199,6 +219,7 @@ TempLibrary::TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> e
 
 TempLibrary::~TempLibrary()
 {
+    stick_.reset();
     // Names that are not UTF-8 are beyond QTemporaryDir's own clean-up.
     raw::remove(QFile::encodeName(dir_.path()));
 }

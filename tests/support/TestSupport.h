@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace corvane::test {
 
@@ -81,15 +82,31 @@ QMap<QByteArray, QByteArray> tree(const QByteArray& dir);
 void remove(const QByteArray& path);
 }  // namespace raw
 
-// A throw-away application folder with a scripts folder in it.
+// A FAT or exFAT stick (tools/stick.sh) mounted through FUSE for the object's
+// life, as a user's stick would be; why says what is missing when it is not.
+struct Stick {
+    explicit Stick(const QString& kind)  // "fat" or "exfat"
+        : kind(kind), why(tool("up")) {}
+    ~Stick() { tool("down"); }
+    QString path() const { return dir.path() + QStringLiteral("/stick"); }
+    // A step of tools/stick.sh ("in", "out" as a user pulls it out); what went wrong, or empty.
+    QString tool(const char* step) const;
+    QTemporaryDir dir;
+    QString kind, why;
+};
+
+// A throw-away application folder with a scripts folder in it; on a stick of the
+// kind CORVANE_TEST_STICK names, if it names one. A test program run on a stick
+// that cannot be mounted is skipped whole, with the reason.
 class TempLibrary {
 public:
     // Folders (names ending in '/') and files with their bytes, made in order.
     explicit TempLibrary(std::initializer_list<std::pair<QString, QByteArray>> entries = {});
     ~TempLibrary();
     QByteArray rawPath(const QByteArray& relative = {}) const;
-    QString appDir() const { return dir_.path(); }
-    QString scripts() const { return dir_.path() + QStringLiteral("/scripts"); }
+    QString appDir() const { return stick_ ? stick_->path() : dir_.path(); }
+    Stick* stick() const { return stick_.get(); }
+    QString scripts() const { return appDir() + QStringLiteral("/scripts"); }
     QString path(const QString& relative) const { return scripts() + u'/' + relative; }
     QMap<QByteArray, QByteArray> tree() const { return raw::tree(rawPath()); }
 
@@ -104,6 +121,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    std::unique_ptr<Stick> stick_;
 };
 
 // A small tmpfs of the test's own, unmounted at the end; mounted is false where
