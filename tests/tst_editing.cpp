@@ -21,6 +21,7 @@ namespace {
 using Tree = QMap<QByteArray, QByteArray>;
 
 const QString kEditTitle = QStringLiteral("Aviso edição");
+const QString kMoveTitle = QStringLiteral("Mover Script");
 const QString kOutside = QStringLiteral(" leva, por um link simbólico, para fora da pasta dos scripts; "
                                         "por segurança, nada foi alterado.");
 const QString kNotSaved = QStringLiteral("Arquivo não editado\r\nNão foi possível gravar o script \"a\" na categoria "
@@ -36,6 +37,7 @@ struct Session {
     TempLibrary lib;
     MainDriver win;
     ModalWatcher watcher;
+    std::unique_ptr<SmallDisk> disk;
     explicit Session(const std::function<void(const TempLibrary&)>& more = {})
         : win(made(lib, more))
     {
@@ -56,13 +58,19 @@ struct Session {
     // that asks nothing, "yes=" one that asks and is answered Sim, "active" brings
     // the window back to the front (offscreen, a closed box hands no activation
     // back). What happens behind the program's back: "rm=", "mk=", "put=" (a file
-    // holding x); "later:" puts it off until the next question is open.
+    // holding x), "mount=" (a small disk as a new category); "later:" puts it off
+    // until the next question is open.
     void act(const QString& steps)
     {
         const QHash<QString, std::function<void(const QString&)>> actions{
             {"rm", [this](const QString& path) { lib.remove(path); }},
             {"mk", [this](const QString& path) { lib.mkdir(path); }},
             {"put", [this](const QString& path) { lib.write(path, "x"); }},
+            {"mount", [this](const QString& path) {
+                 lib.mkdir(path);
+                 disk = std::make_unique<SmallDisk>(QStringLiteral("256k"), lib.path(path));
+                 win.w.loadCategories();
+             }},
             {"dir", [this](const QString& name) { clickItem(win.dirs(), name); }},
             {"pick", [this](const QString& name) { clickItem(win.files(), name); }},
             {"open", [this](const QString& name) { doubleClickItem(win.files(), name); }},
@@ -150,6 +158,7 @@ private slots:
     void longLinesSaveAsTheyWere();
     void fullDiskKeepsTheScriptAndTheText();
     void hostileNamesAndLinks();
+    void movingFollowsTheDisk();
     void aStickPulledOut();
 };
 
@@ -186,6 +195,10 @@ void TestEditing::questions_data()
     rows("delete script", "dir=Notas;pick=a", "btnDelFile", "Você tem certeza que quer deletar \"a\"?",
          "Deletar script", {"Script deletado!", "Script não deletado!", "Deletar Script"},
          changed(kLibrary, "-Notas/a.txt"),
+         "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
+    rows("move script", "dir=Notas", "drag:a>Alpha",
+         "Deseja realmente mover o script \"a\" da categoria \"Notas\" para a categoria \"Alpha\"?", "Mover script",
+         {"Script movido!", "Script não movido!", kMoveTitle}, changed(kLibrary, "-Notas/a.txt +Alpha/a.txt=\"antigo\"\r\n"),
          "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
     rows("rename category", "dir=Notas;cat= Receitas ", "btnEditCat",
          "Você tem certeza que quer renomear\r\n\"Notas\" para \"Receitas\"?", "Renomear categoria",
@@ -334,6 +347,19 @@ void TestEditing::refusals_data()
     QTest::newRow("rename category: none left") << none << "btnEditCat" << false << pickCategory << renCat << "/" << "";
     QTest::newRow("add script: no category") << none + ";file=solto;text=texto" << "btnAddFile" << false
                                              << pickCategory << addScript << "/solto" << "";
+    const QString notMoved = QStringLiteral("Script não movido!\r\n");
+    QTest::newRow("move: name taken") << "put=Alpha/A.txt;dir=Notas;pick=a" << "drag:a>Alpha" << false
+                                      << notMoved + "Já existe um script chamado \"A\" na categoria \"Alpha\"."
+                                      << kMoveTitle << "/" << "";
+    QTest::newRow("move: no script") << "dir=Notas;pick=leia.doc" << "drag:leia.doc>Alpha" << false
+                                     << notMoved + "O item \"leia.doc\" não é um script; só scripts podem ser movidos."
+                                     << kMoveTitle << "/" << "";
+    QTest::newRow("move: unsaved text") << "dir=Notas;pick=a;text=novo" << "drag:a>Alpha" << false
+                                        << notMoved + "O texto do script \"a\" foi alterado e não foi salvo; salve-o "
+                                                      "com Editar antes de movê-lo." << kMoveTitle << "/" << "";
+    QTest::newRow("move: category gone") << "dir=Notas;pick=a;later:rm=Alpha" << "drag:a>Alpha" << true
+                                         << notMoved + "A pasta da categoria \"Alpha\" não foi encontrada."
+                                         << kMoveTitle << "/" << "-Alpha -Alpha/x.txt";
     QTest::newRow("save: character") << "dir=Notas;pick=a;text=neve ☃" << "btnEditText" << true
                                      << "Arquivo não editado\r\n"
                                             + character.arg(QStringLiteral("☃"), QStringLiteral("2603"))
@@ -387,6 +413,11 @@ void TestEditing::everyFailingStepLeavesTheOldBytes_data()
     QTest::newRow("rename script") << "dir=Notas;pick=a;file=c" << "btnEditFile"
                                    << "Script não renomeado!\r\nNão foi possível renomear o arquivo do script \"a\"; "
                                       "ele pode estar em uso.";
+    const QString notMoved = QStringLiteral("Script não movido!\r\nNão foi possível mover o arquivo do script \"a\"; "
+                                            "ele pode estar em uso.");
+    QTest::newRow("move script") << "dir=Notas;pick=a" << "drag:a>Alpha" << notMoved;
+    // A small disk on an empty category: the move copies, flushes, then removes.
+    QTest::newRow("move script to another disk") << "mount=Disco;dir=Notas;pick=a" << "drag:a>Disco" << notMoved;
 }
 
 // Each writing step of each operation fails in turn: the library stays as it
@@ -400,20 +431,23 @@ void TestEditing::everyFailingStepLeavesTheOldBytes()
     for (int k = 0; k <= count; ++k) {
         Session s;
         s.act(steps);
+        if (s.disk && !s.disk->mounted)
+            QSKIP("mounting a small tmpfs is not allowed here (it needs root)");
         const QString shown = s.win.shown();
+        const Tree before = s.lib.tree();
         fs::testing::failStep(k);
         s.watcher.answer(QStringLiteral("Sim")).answer(QStringLiteral("OK"));
-        s.win.click(qPrintable(button));
+        s.win.use(button);
         const int taken = fs::testing::failStep(0);
         const QStringList texts = s.watcher.texts();
         if (k == 0) {
             // The clean run tells how many writing steps there are.
             count = taken;
-            QVERIFY(count >= 1 && s.lib.tree() != kLibrary && !texts.contains(failure));
+            QVERIFY(count >= 1 && s.lib.tree() != before && !texts.contains(failure));
             continue;
         }
         QCOMPARE(QString::number(k) + u' ' + texts.value(texts.size() - 1), QString::number(k) + u' ' + failure);
-        QCOMPARE(s.lib.tree(), kLibrary);
+        QCOMPARE(s.lib.tree(), before);
         QCOMPARE(s.win.shown(), shown);
         s.expectListsMatchDisk();
     }
@@ -595,6 +629,15 @@ void TestEditing::hostileNamesAndLinks()
     expectBox(s.win.press(s.watcher, "btnAddFile")[0],
               QStringLiteral("Script não adicionado!\r\nA categoria \"Fora\"") + kOutside,
               QStringLiteral("Adicionar Script"));
+    // No script moves into or out of a category that leads outside, nor onto
+    // itself through a linked category.
+    const QString notMoved = QStringLiteral("Script não movido!\r\n");
+    s.act("active;dir=Notas");
+    expectBox(s.win.press(s.watcher, "drag:b>Fora")[0], notMoved + "A categoria \"Fora\"" + kOutside, kMoveTitle);
+    expectBox(s.win.press(s.watcher, "drag:b>Espelho")[0],
+              notMoved + "Já existe um script chamado \"b\" na categoria \"Espelho\".", kMoveTitle);
+    s.act("dir=Fora");
+    expectBox(s.win.press(s.watcher, "drag:fora>Alpha")[0], notMoved + "A categoria \"Fora\"" + kOutside, kMoveTitle);
     // Deleting a linked category removes the link, never what it leads to; one
     // in foreign bytes goes whole.
     s.act("active;dir=Fora;yes=btnDelCat;dir=Espelho;yes=btnDelCat;active;dir=Café;yes=btnDelCat");
@@ -603,6 +646,19 @@ void TestEditing::hostileNamesAndLinks()
     expected.insert({{"Alpha/janela.txt", "\"vidro\"\r\n"}, {"Alpha/ma\xc3\xa7\xc3\xa3.txt", "\"fruta\"\r\n"}});
     QCOMPARE(s.lib.tree(), expected);
     QCOMPARE(raw::tree(out), (Tree{{"fora.txt", "\"de fora\"\r\n"}}));
+}
+
+// After a move the lists, count and size are the disk's, and go on following it.
+void TestEditing::movingFollowsTheDisk()
+{
+    Session s;
+    s.act("dir=Notas;pick=b");
+    s.win.press(s.watcher, "drag:a>Alpha", {"Sim", "OK"});
+    QCOMPARE(s.win.caption() + u'|' + s.win.shown(), QStringLiteral("Notas: 2 scripts/12 bytes|"));
+    s.act("put=Notas/c.txt");
+    QTRY_COMPARE(entries(s.win.files()), (QStringList{"b", "c", "leia.doc"}));
+    s.act("dir=Alpha;pick=a");
+    QCOMPARE(entries(s.win.files()).join(u' ') + u'|' + s.win.shown(), QStringLiteral("a x|antigo"));
 }
 
 // A stick pulled out while the program runs: the next save says it failed and

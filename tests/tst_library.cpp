@@ -3,6 +3,7 @@
 // the plain way of searching.
 #include "library/Cp1252.h"
 #include "library/ScriptFile.h"
+#include "library/ScriptMove.h"
 #include "library/Sizes.h"
 #include "searchcore/TextSearch.h"
 #include "support/TestSupport.h"
@@ -13,6 +14,9 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <tuple>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -73,6 +77,7 @@ private slots:
     void sizes();
     void matcherAgreesWithThePlainWay();
     void manyReadersFindWhatOneAtATimeFinds();
+    void movingScripts();
 };
 
 void TestLibrary::fileFormat_data()
@@ -259,6 +264,38 @@ void TestLibrary::manyReadersFindWhatOneAtATimeFinds()
         QVERIFY(expected.size() > 10);
         QCOMPARE(run(needle), expected);
     }
+}
+
+// A script moves only where the rule allows, changing nothing otherwise; on one
+// file system or across two, it keeps its name and bytes and leaves nothing else.
+void TestLibrary::movingScripts()
+{
+    TempLibrary lib{{"A/s.txt", "\"s\"\r\n"}, {"A/leia.doc", "d"}, {"B/S.txt", "x"}, {"D/", {}}, {"E/", {}}};
+    raw::symlink("/tmp", lib.rawPath("Fora"));
+    const Library library(lib.scripts());
+    using Code = Outcome::Code;
+    const QList<std::tuple<QByteArray, QByteArray, Code, QStringList>> refused{
+        {"leia.doc", "B", Code::NotScript, {"leia.doc"}}, {"nada.txt", "B", Code::NotFound, {"nada", "A"}},
+        {"s.txt", "C", Code::FolderMissing, {"C"}},       {"s.txt", "B", Code::NameTaken, {"S.txt", "B"}},
+        {"s.txt", "A", Code::NameTaken, {"s.txt", "A"}},  {"s.txt", "Fora", Code::OutsideLibrary, {"Fora"}}};
+    const QMap<QByteArray, QByteArray> before = lib.tree();
+    for (const auto& [file, to, code, names] : refused) {
+        const Outcome outcome = moveScript(library, {file, "A", to});
+        QCOMPARE(QString::number(int(outcome.code)) + outcome.names.join(u'/'),
+                 QString::number(int(code)) + names.join(u'/'));
+    }
+    // The door itself never moves a file over another.
+    QVERIFY(!fs::moveFile(lib.rawPath("A/s.txt"), lib.rawPath("B/S.txt")) && fs::lastError() == EEXIST);
+    QCOMPARE(lib.tree(), before);
+    QVERIFY(moveScript(library, {"s.txt", "A", "D"}).done());
+    SmallDisk disk(QStringLiteral("256k"), lib.path(QStringLiteral("E")));
+    if (!disk.mounted)
+        QSKIP("mounting a small tmpfs is not allowed here (it needs root)");
+    QVERIFY(moveScript(library, {"s.txt", "D", "E"}).done());
+    QMap<QByteArray, QByteArray> after = before;
+    after.remove("A/s.txt");
+    after.insert("E/s.txt", "\"s\"\r\n");
+    QCOMPARE(lib.tree(), after);
 }
 
 QTEST_GUILESS_MAIN(TestLibrary)

@@ -57,6 +57,12 @@ FAULTS = [
      "names that are not UTF-8 shown with replacement marks"),
     ("src/library/Fs.cpp", "    if (g_failAt.load() == n) {", "    if (g_failAt.load() == n + 1) {",
      "the injected failure hits the wrong step"),
+    ("src/library/FsPosixMove.inc", "AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)",
+     "AT_FDCWD, to.constData(), 0) == 0)", "a moved script replaces a file of its name"),
+    ("src/library/FsPosixMove.inc", "|| !removeFile(from))\n        return undo();",
+     "|| !removeFile(from))\n        return false;", "a move across disks that fails at the end leaves the copy"),
+    ("src/library/ScriptMove.cpp", "for (const QByteArray& category : {move.from, move.to})",
+     "for (const QByteArray& category : {move.to})", "a script moves out of a category that leads outside"),
     # start-up and the shared pieces
     ("src/library/LibraryLock.cpp", "LOCK_EX | LOCK_NB", "LOCK_SH | LOCK_NB",
      "two copies may hold the library at once"),

@@ -69,6 +69,11 @@ void MainWindow::wireEditing()
     connect(scripts_, &ListPane::deleteClicked, scriptEditor, &ScriptEditor::remove);
     connect(scriptEditor, &ScriptEditor::listsStale, browser_, &Browser::resyncLists);
     connect(scriptEditor, &ScriptEditor::scriptDeleted, browser_, &Browser::scriptDeleted);
+    // A script is dragged onto a category to move it there; categories stay put.
+    scripts_->list()->allowDrags();
+    categories_->list()->takeDropsFrom(scripts_->list());
+    connect(categories_->list(), &KeyedList::entryDropped, scriptEditor, &ScriptEditor::move);
+    connect(scriptEditor, &ScriptEditor::scriptMoved, browser_, &Browser::scriptMoved);
 
     auto* textEditor = new TextEditor(library_, this, *viewer_->viewer());
     connect(viewer_, &ViewerPane::saveClicked, this, [this, textEditor] {

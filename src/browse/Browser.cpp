@@ -267,6 +267,14 @@ void Browser::scriptDeleted()
     apply(Event::ScriptDeleted);
 }
 
+void Browser::scriptMoved(bool chosen)
+{
+    if (chosen)
+        scriptDeleted();
+    // The lists, count and size as the disk now has them, without waiting for the watch.
+    followDisk();
+}
+
 bool Browser::scriptChosen()
 {
     if (scripts_.list()->hasSelection())

@@ -47,6 +47,8 @@ public:
 
     void apply(rules::Event event);
     void scriptDeleted();
+    // A script left the chosen category; chosen: it was the one shown.
+    void scriptMoved(bool chosen);
 
     // The search panel takes the lists' place and gives it back.
     void enterSearch();

@@ -2,11 +2,14 @@
 
 #include "library/Names.h"
 #include "library/ScriptFile.h"
+#include "library/ScriptMove.h"
 #include "widgets/KeyedList.h"
 #include "widgets/Msg.h"
 #include "widgets/NameBox.h"
 #include "widgets/TextViewer.h"
 #include "widgets/Texts.h"
+
+#include <QTextDocument>
 
 namespace corvane {
 namespace {
@@ -16,6 +19,8 @@ const QString kRenameTitle = QStringLiteral("Renomear script");
 const QString kRenameResultTitle = QStringLiteral("renomear script");
 const QString kDeleteTitle = QStringLiteral("Deletar Script");
 const QString kDeleteQuestionTitle = QStringLiteral("Deletar script");
+const QString kMoveTitle = QStringLiteral("Mover Script");
+const QString kMoveQuestionTitle = QStringLiteral("Mover script");
 
 using texts::alreadyPresent;
 using texts::notDone;
@@ -43,6 +48,29 @@ bool discard(const fs::Path& path)
 {
     const fs::Trashed trashed = fs::moveToTrash(path);
     return trashed == fs::Trashed::NoTrash ? fs::removeFile(path) : trashed == fs::Trashed::Yes;
+}
+
+// Why a move was refused or failed, in words.
+QString moveRefusal(const Outcome& outcome, const QString& name)
+{
+    const QStringList& names = outcome.names;
+    switch (outcome.code) {
+    case Outcome::Code::NotScript:
+        return QStringLiteral("O item %1 não é um script; só scripts podem ser movidos.").arg(quoted(name));
+    case Outcome::Code::NotFound:
+        return notFound(names.value(0), names.value(1));
+    case Outcome::Code::FolderMissing:
+        return QStringLiteral("A pasta da categoria %1 não foi encontrada.").arg(quoted(names.value(0)));
+    case Outcome::Code::OutsideLibrary:
+        return texts::outsideLibrary(QStringLiteral("A categoria ") + quoted(names.value(0)));
+    case Outcome::Code::NameTaken:
+        return QStringLiteral("Já existe um script chamado %1 na categoria %2.")
+            .arg(quoted(names.value(0).chopped(4)), quoted(names.value(1)));
+    default:
+        return texts::writeFailure(
+            QStringLiteral("Não foi possível mover o arquivo do script %1; ele pode estar em uso.").arg(quoted(name)),
+            outcome.error);
+    }
 }
 
 }  // namespace
@@ -224,6 +252,45 @@ void ScriptEditor::remove()
     emit scriptDeleted();
     msg::ok(window_, QStringLiteral("Script deletado!"), kDeleteTitle);
     name_.clear();
+}
+
+void ScriptEditor::move(const Item& script, const Item& category)
+{
+    const QByteArray fromKey = categories_.selectedKey();
+    if (category.key == fromKey || fromKey.isEmpty())
+        return;
+    const QString notMoved = QStringLiteral("Script não movido!");
+    // A move never loses unsaved edits of the script: the user saves them first,
+    // or gives them up by choosing the script again.
+    const ScriptMove move{script.key, fromKey, category.key};
+    const fs::Path path = library_.scriptPath(fromKey, script.key);
+    if (viewer_.script().loadedFrom(path) && viewer_.document()->isModified()) {
+        msg::ok(window_,
+                notDone(notMoved, QStringLiteral("O texto do script %1 foi alterado e não foi salvo; salve-o com Editar "
+                                                 "antes de movê-lo.")
+                                      .arg(quoted(script.shown))),
+                kMoveTitle);
+        return;
+    }
+    if (const Outcome check = checkMove(library_, move); !check.done()) {
+        msg::ok(window_, notDone(notMoved, moveRefusal(check, script.shown)), kMoveTitle);
+        emit listsStale();
+        return;
+    }
+    const QString question = QStringLiteral("Deseja realmente mover o script %1 da categoria %2 para a categoria %3?")
+                                 .arg(quoted(script.shown), quoted(categories_.selectedText()), quoted(category.shown));
+    if (!msg::yesNo(window_, question, kMoveQuestionTitle)) {
+        msg::ok(window_, notMoved, kMoveTitle);
+        return;
+    }
+    // The disk may have changed while the question was open: checked again.
+    if (const Outcome moved = moveScript(library_, move); !moved.done()) {
+        msg::ok(window_, notDone(notMoved, moveRefusal(moved, script.shown)), kMoveTitle);
+        emit listsStale();
+        return;
+    }
+    emit scriptMoved(scripts_.selectedKey() == script.key);
+    msg::ok(window_, QStringLiteral("Script movido!"), kMoveTitle);
 }
 
 }  // namespace corvane

@@ -23,11 +23,15 @@ public:
     void add();
     void rename();
     void remove();
+    // Moves the script entry into the category entry, after a question.
+    void move(const Item& script, const Item& category);
 
 signals:
     // The lists no longer match the disk: reread them, keeping the choices.
     void listsStale();
     void scriptDeleted();
+    // The script left the chosen category; chosen tells whether it was the one shown.
+    void scriptMoved(bool chosen);
 
 private:
     const Library& library_;

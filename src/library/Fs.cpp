@@ -108,5 +108,6 @@ void slowReads(int ms)
 #else
 #include "library/FsPosix.inc"
 #include "library/FsPosixWrite.inc"
+#include "library/FsPosixMove.inc"
 #include "library/FsPosixTrash.inc"
 #endif

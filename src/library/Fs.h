@@ -107,6 +107,11 @@ bool writeFile(const Path& target, QByteArrayView bytes, Replace replace = Repla
 // Copies a file to a new name that must not exist yet; a failed copy is removed.
 bool copyFile(const Path& source, const Path& target);
 bool rename(const Path& from, const Path& to);
+// Moves a file (a link as a link) to a name that must still be free, never
+// replacing what is there. On one file system it is one rename; across file
+// systems a flushed copy takes the name before the source goes, so a failure
+// leaves the source as it was and nothing new beside the target.
+bool moveFile(const Path& from, const Path& to);
 bool removeFile(const Path& path);  // a link is removed, never its target
 bool removeDir(const Path& path);
 // Moves a file, a folder with all it holds, or a link (never what it leads to)

@@ -17,6 +17,11 @@ struct Outcome {
         TargetFailed,   // names: the backup folder that could not be made
         NoPrinter,
         PrintFailed,
+        NotScript,       // the entry is no script file
+        NotFound,        // names: the script, its category
+        FolderMissing,   // names: the category whose folder is not there
+        OutsideLibrary,  // names: the category that links lead outside
+        NameTaken,       // names: the entry that has the name, the category
     };
     Code code = Code::Done;
     QStringList names;

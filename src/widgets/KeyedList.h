@@ -3,6 +3,9 @@
 #include "library/Library.h"
 
 #include <QListWidget>
+#include <QPersistentModelIndex>
+
+#include <optional>
 
 namespace corvane {
 
@@ -35,13 +38,36 @@ public:
     void selectQuietly(const QByteArray& key);
     void clearQuietly();
 
+    // Entries may be dragged out of this list, one at a time.
+    void allowDrags();
+    // Entries of source dragged onto an entry of this list are offered to
+    // entryDropped; the entry under the pointer is marked meanwhile.
+    void takeDropsFrom(const KeyedList* source);
+
+signals:
+    // Sent once the drag is over, so the drag never waits on what follows.
+    void entryDropped(const corvane::Item& dragged, const corvane::Item& target);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool onSelectedEntry(QMouseEvent* event) const;
+    // The entry of source a drop carries, and the entry of this list under it.
+    std::optional<Item> dragged(const QDropEvent* event) const;
+    QListWidgetItem* dropTarget(const QDropEvent* event) const;
+    void markDropTarget(QListWidgetItem* entry);
+
+    const KeyedList* dropSource_ = nullptr;
+    QPersistentModelIndex marked_;
 };
 
 }  // namespace corvane

@@ -5,6 +5,8 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -133,14 +135,48 @@ struct MainDriver {
             qFatal("%s cannot be clicked", button);
         QTest::mouseClick(b, Qt::LeftButton);
     }
-    // Clicks a button answering the boxes that come up in turn; exactly that many
-    // must come up. The boxes seen, padded so that indexing never crashes.
+    // Drags a script entry onto a category entry with the left button. Offscreen,
+    // Qt ends each QDrag as it starts, so the drag the press and move began is
+    // dropped by hand, with its own data, on the category; its question follows.
+    void drag(const QString& script, const QString& category)
+    {
+        QWidget* from = files()->viewport();
+        const QPoint start = files()->visualItemRect(itemNamed(files(), script)).center();
+        QTest::mousePress(from, Qt::LeftButton, {}, start);
+        // The view arms a drag at the first move and starts it past the distance.
+        QTest::mouseMove(from, start + QPoint(1, 0));
+        QTest::mouseMove(from, start + QPoint(QApplication::startDragDistance() + 2, 0));
+        QDrag* drag = files()->findChild<QDrag*>();
+        QTest::mouseRelease(from, Qt::LeftButton, {}, start);
+        if (!drag)
+            return QTest::qFail("no drag started", __FILE__, __LINE__);
+        const QPoint end = dirs()->visualItemRect(itemNamed(dirs(), category)).center();
+        QDragEnterEvent enter(end, drag->supportedActions(), drag->mimeData(), Qt::LeftButton, {});
+        QDropEvent drop(end, drag->supportedActions(), drag->mimeData(), Qt::LeftButton, {});
+        QApplication::sendEvent(dirs()->viewport(), &enter);
+        if (enter.isAccepted())
+            QApplication::sendEvent(dirs()->viewport(), &drop);
+        delete drag;
+        if (!drop.isAccepted())
+            return QTest::qFail("drop refused", __FILE__, __LINE__);
+        QCoreApplication::processEvents();
+    }
+    // "drag:a>Notas" drags a onto Notas; anything else names a button to click.
+    void use(const QString& what)
+    {
+        if (what.startsWith(QStringLiteral("drag:")))
+            drag(what.mid(5).section(u'>', 0, 0), what.section(u'>', 1));
+        else
+            click(qPrintable(what));
+    }
+    // Clicks a button (or drags) answering the boxes that come up in turn; exactly
+    // that many must come up. The boxes seen, padded so that indexing never crashes.
     QList<SeenBox> press(ModalWatcher& watcher, const char* button, const QStringList& answers = {"OK"})
     {
         watcher.clear();
         for (const QString& answer : answers)
             watcher.answer(answer);
-        click(button);
+        use(QString::fromUtf8(button));
         QList<SeenBox> seen = watcher.seen;
         if (seen.size() != answers.size() || watcher.unexpected != 0)
             QTest::qFail(qPrintable(QLatin1String(button) + QStringLiteral(": ") + watcher.texts().join(u'|')),

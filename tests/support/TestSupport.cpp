@@ -242,21 +242,22 @@ QStringList TempLibrary::entries(const QString& relative) const
                                           QDir::Name);
 }
 
-SmallDisk::SmallDisk(const QString& size)
+SmallDisk::SmallDisk(const QString& size, const QString& at)
+    : at(at)
 {
     const QByteArray options = "size=" + size.toLatin1();
-    mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+    mounted = ::mount("tmpfs", QFile::encodeName(path()).constData(), "tmpfs", 0, options.constData()) == 0;
 }
 
 SmallDisk::~SmallDisk()
 {
     if (mounted)
-        ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+        ::umount2(QFile::encodeName(path()).constData(), MNT_DETACH);
 }
 
 void SmallDisk::fill() const
 {
-    const int fd = ::open(QFile::encodeName(dir.path() + QStringLiteral("/.enchimento")).constData(),
+    const int fd = ::open(QFile::encodeName(path() + QStringLiteral("/.enchimento")).constData(),
                           O_WRONLY | O_CREAT, 0600);
     const QByteArray block(4096, 'x');
     while (::write(fd, block.constData(), size_t(block.size())) > 0) {

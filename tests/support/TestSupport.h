@@ -127,12 +127,14 @@ private:
 // A small tmpfs of the test's own, unmounted at the end; mounted is false where
 // the system does not allow it.
 struct SmallDisk {
-    explicit SmallDisk(const QString& size = QStringLiteral("256k"));
+    // Mounted on a folder of its own, or on the empty folder at.
+    explicit SmallDisk(const QString& size = QStringLiteral("256k"), const QString& at = {});
     ~SmallDisk();
     // Fills what room is left, so the next write runs out of space.
     void fill() const;
-    QString path() const { return dir.path(); }
+    QString path() const { return at.isEmpty() ? dir.path() : at; }
     QTemporaryDir dir;
+    QString at;
     bool mounted = false;
 };
 
