@@ -58,6 +58,20 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
     }
     categoryList->installEventFilter(this);
 
+    setUpFollowing();
+
+    connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
+        if (scriptChosen())
+            setEnlarged(true);
+    });
+    connect(&viewer, &ViewerPane::restoreClicked, this, [this] {
+        if (scriptChosen())
+            setEnlarged(false);
+    });
+}
+
+void Browser::setUpFollowing()
+{
     // Changes come in bursts (a sync tool writes many files); one reading follows.
     settle_.setSingleShot(true);
     settle_.setInterval(200);
@@ -70,19 +84,10 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
     });
     rewatch();
     // The viewer took up its file's new text: so does the size above it.
-    connect(&viewer.viewer()->script(), &ShownScript::followed, this, [this] {
+    connect(&viewer_.viewer()->script(), &ShownScript::followed, this, [this] {
         const ScriptRef script = chosenScript();
         if (!searching_ && !script.name.isEmpty())
             showInHeader(script);
-    });
-
-    connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
-        if (scriptChosen())
-            setEnlarged(true);
-    });
-    connect(&viewer, &ViewerPane::restoreClicked, this, [this] {
-        if (scriptChosen())
-            setEnlarged(false);
     });
 }
 

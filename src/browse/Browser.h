@@ -62,6 +62,8 @@ private:
     void categoryListFocused();
     void scriptSelected();
     void emptyScriptSide();
+    // Sets up the watches, the settling and the looking again.
+    void setUpFollowing();
     // Watches the library folder and the chosen category; true when a folder
     // came to be watched that was not.
     bool rewatch();
