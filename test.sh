@@ -41,10 +41,12 @@ echo "== Os pacotes: o arquivo portátil e o .deb"
 (cd build && cpack >/dev/null)
 tools/check-deb.sh build
 echo "== O programa empacotado, numa janela real"
-env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" tools/e2e-window.sh build
+# -noreset: the X server stays as it is when one program of the check closes
+# and before the next connects.
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24 -noreset" tools/e2e-window.sh build
 echo "== O programa empacotado, lido pelo barramento de acessibilidade"
 # The session bus's own chatter goes to a log, shown only when the check fails.
-env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" \
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24 -noreset" \
     dbus-run-session -- tools/a11y.sh build 2>build/a11y-bus.log \
     || { cat build/a11y-bus.log >&2; exit 1; }
 
