@@ -93,9 +93,6 @@ Path realPath(const Path& path);
 // Whether path, links resolved, is root or lies beneath it.
 bool within(const Path& root, const Path& path);
 
-// Reads at most limit bytes from the start of a file; false when it cannot be
-// opened or read. more is set when the file goes on past what was read.
-bool readPrefix(const Path& path, qint64 limit, QByteArray& out, bool* more = nullptr);
 
 // Every writing call stops at the first failing step and leaves nothing half-done
 // at the final path; the error code of that step is kept for lastError().
