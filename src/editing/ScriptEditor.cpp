@@ -143,6 +143,33 @@ void ScriptEditor::add()
     viewer_.clear();
 }
 
+QString ScriptEditor::renameFile(const fs::Path& dir, const QByteArray& oldFile, const QString& oldName,
+                                 const QString& newName) const
+{
+    // The disk may have changed while the question was open. A script that is a
+    // link is renamed as a link; its target stays as it is.
+    const QString category = categories_.selectedText();
+    const QString newFile = newName + QStringLiteral(".txt");
+    const fs::Entry old = oldFile.isEmpty() ? fs::Entry{} : fs::info(fs::join(dir, oldFile));
+    const bool present = old.type == fs::Type::File || old.link;
+    const bool outside = present && !library_.holds(dir);
+    const auto taken = [&] { return !Library::taken(dir, newFile, oldFile).isEmpty(); };
+    const fs::Path newPath = fs::join(dir, fs::rawName(newFile));
+    if (present && !outside && !taken()
+        && (newPath == fs::join(dir, oldFile) || fs::rename(fs::join(dir, oldFile), newPath)))
+        return {};
+    const int error = fs::lastError();
+    if (!present)
+        return notFound(oldName, category);
+    if (outside)
+        return texts::outsideLibrary(QStringLiteral("A categoria ") + quoted(category));
+    if (taken())
+        return QStringLiteral("Já existe um script chamado %1.").arg(quoted(newName));
+    return texts::writeFailure(
+        QStringLiteral("Não foi possível renomear o arquivo do script %1; ele pode estar em uso.").arg(quoted(oldName)),
+        error);
+}
+
 void ScriptEditor::rename()
 {
     const QString newName = names::trimBlanks(name_.text());
@@ -180,24 +207,7 @@ void ScriptEditor::rename()
         return;
     }
 
-    // The disk may have changed while the question was open. A script that is a
-    // link is renamed as a link; its target stays as it is.
-    const fs::Entry old = oldFile.isEmpty() ? fs::Entry{} : fs::info(fs::join(dir, oldFile));
-    const bool present = old.type == fs::Type::File || old.link;
-    const bool outside = present && !library_.holds(dir);
-    const auto taken = [&] { return !Library::taken(dir, newFile, oldFile).isEmpty(); };
-    const fs::Path newPath = fs::join(dir, fs::rawName(newFile));
-    if (!present || outside || taken()
-        || (newPath != fs::join(dir, oldFile) && !fs::rename(fs::join(dir, oldFile), newPath))) {
-        QString reason = texts::writeFailure(
-            QStringLiteral("Não foi possível renomear o arquivo do script %1; ele pode estar em uso.").arg(quoted(oldName)),
-            fs::lastError());
-        if (!present)
-            reason = notFound(oldName, category);
-        else if (outside)
-            reason = texts::outsideLibrary(QStringLiteral("A categoria ") + quoted(category));
-        else if (taken())
-            reason = QStringLiteral("Já existe um script chamado %1.").arg(quoted(newName));
+    if (const QString reason = renameFile(dir, oldFile, oldName, newName); !reason.isEmpty()) {
         msg::ok(window_, notDone(QStringLiteral("Script não renomeado!"), reason), kRenameResultTitle);
         emit listsStale();
         return;

@@ -34,6 +34,9 @@ signals:
     void scriptMoved(bool chosen);
 
 private:
+    // Renames the chosen script's file in dir; empty on success, else why not.
+    QString renameFile(const fs::Path& dir, const QByteArray& oldFile, const QString& oldName,
+                       const QString& newName) const;
     const Library& library_;
     QWidget* window_;
     const KeyedList& categories_;
