@@ -6,6 +6,11 @@ whole suite, and tells whether the suite caught it.
     tools/mutate.py 3 7        only faults 3 and 7
     tools/mutate.py --list     the faults, numbered
     tools/mutate.py --check    that every fault still applies to the code
+    tools/mutate.py --blind    the faults of tools/faults_blind.py instead, written
+                               from src/ alone by someone who never read the tests
+
+A fault names the file it was written for; when its code has moved, it is
+looked for in every file of src/ and applies where it is found exactly once.
 
 The scratch copy and its build live in $CORVANE_MUTANTS (default
 /tmp/corvane-mutants) and are removed at the end. Needs the packages of
@@ -159,13 +164,38 @@ def copy_tree(scratch):
             shutil.copy2(src, dst)
 
 
-def applies(fault, base):
+def sources(base):
+    for folder, _, names in os.walk(os.path.join(base, "src")):
+        for name in sorted(names):
+            yield os.path.relpath(os.path.join(folder, name), base)
+
+
+def where(fault, base):
+    """The file the fault applies to (its own, else the one file of src/ holding
+    its code once), or None."""
     path, old, _, _ = fault
-    with open(os.path.join(base, path), encoding="utf-8") as f:
-        return f.read().count(old) == 1
+    def count(p):
+        try:
+            with open(os.path.join(base, p), encoding="utf-8") as f:
+                return f.read().count(old)
+        except (OSError, UnicodeDecodeError):
+            return 0
+    if count(path) == 1:
+        return path
+    found = [p for p in sources(base) if count(p)]
+    return found[0] if len(found) == 1 and count(found[0]) == 1 else None
+
+
+def applies(fault, base):
+    return where(fault, base) is not None
 
 
 def main(argv):
+    global FAULTS
+    if "--blind" in argv:
+        sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+        from faults_blind import FAULTS as blind
+        FAULTS = blind
     if "--list" in argv:
         for i, (path, _, _, what) in enumerate(FAULTS, 1):
             print(f"{i:3}  {path:32} {what}")
@@ -182,7 +212,17 @@ def main(argv):
     os.makedirs(scratch)
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     build = os.path.join(scratch, "build")
-    suite = ["ctest", "--test-dir", build, "-j", str(os.cpu_count() or 2), "--timeout", "180"]
+    # The programs on a stick only after the rest passed, and each run stops at its
+    # first failing program: a caught fault costs what it takes to catch it.
+    ctest = ["ctest", "--test-dir", build, "-j", str(os.cpu_count() or 2), "--timeout", "180",
+             "--stop-on-failure"]
+    stick = "_fat$|_exfat$"
+    targets = ["--target", "corvane", "corvane_packaged"] + [
+        n[:-4] for n in sorted(os.listdir(os.path.join(ROOT, "tests"))) if n.startswith("tst_") and n.endswith(".cpp")]
+
+    def suite_fails():
+        return run(ctest + ["-E", stick], scratch, 1800, env) or run(ctest + ["-R", stick], scratch, 1800, env)
+
     try:
         copy_tree(scratch)
         print("Building the scratch copy...", flush=True)
@@ -190,21 +230,22 @@ def main(argv):
                scratch, 600) or run(["cmake", "--build", build], scratch, 3600):
             print("the scratch copy does not build")
             return 1
-        if run(suite, scratch, 1800, env):
+        if suite_fails():
             print("the suite fails without any fault; fix that first")
             return 1
         caught = missed = invalid = 0
         for i in chosen:
             path, old, new, what = FAULTS[i - 1]
+            path = where(FAULTS[i - 1], scratch)
             target = os.path.join(scratch, path)
             with open(target, encoding="utf-8") as f:
                 original = f.read()
             with open(target, "w", encoding="utf-8") as f:
                 f.write(original.replace(old, new, 1))
-            if run(["cmake", "--build", build], scratch, 1800):
+            if run(["cmake", "--build", build] + targets, scratch, 1800):
                 verdict = "does not build"
                 invalid += 1
-            elif run(suite, scratch, 1800, env):
+            elif suite_fails():
                 verdict = "caught"
                 caught += 1
             else:
