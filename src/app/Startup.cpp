@@ -99,10 +99,19 @@ CommandLine readCommandLine(int argc, char* argv[])
                 stdout,
                 QStringLiteral(
                     "Uso: corvane [--library PASTA] [opções do Qt]\n"
+                    "     corvane [--library PASTA] --search TEXTO\n"
+                    "     corvane [--library PASTA] --show CATEGORIA/NOME\n"
                     "Guarda, busca e imprime seus scripts de texto.\n\n"
                     "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
+                    "  --search TEXTO   escreve \"nome --> categoria\" de cada script que contém\n"
+                    "                   TEXTO, na ordem da janela; sai com 1 se nada achar\n"
+                    "  --show CATEGORIA/NOME\n"
+                    "                   escreve o texto do script, como o visualizador o mostra\n"
                     "  -h, --help       mostra esta ajuda e sai\n"
                     "  -v, --version    mostra a versão e sai\n\n"
+                    "--search e --show não abrem janela nem mudam nada; um atalho de teclado\n"
+                    "pode copiar um script, por exemplo:\n"
+                    "  corvane --show Modelos/assinatura | xclip -selection clipboard\n\n"
                     "As opções do Qt (-platform, -style, -reverse, -qwindowgeometry...) valem\n"
                     "como em qualquer programa Qt.\n\n"
                     "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
@@ -119,6 +128,12 @@ CommandLine readCommandLine(int argc, char* argv[])
                 result.library = i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
             if (result.library.isEmpty())
                 result.exitCode = wrongCommandLine(QStringLiteral("falta a pasta depois de --library"));
+        } else if (arg == QStringLiteral("--search") || arg == QStringLiteral("--show")) {
+            if (i + 1 >= argc) {
+                result.exitCode = wrongCommandLine(QStringLiteral("falta o valor depois de %1").arg(arg));
+                break;
+            }
+            (arg == QStringLiteral("--search") ? result.search : result.show) = QString::fromLocal8Bit(argv[++i]);
         } else if (isQtOption(arg, takesValue)) {
             // Left in place for QApplication, which reads and removes it.
             if (takesValue && ++i >= argc)

@@ -14,6 +14,9 @@ namespace corvane {
 struct CommandLine {
     std::optional<int> exitCode;
     QString library;  // given by --library, empty when not
+    // --search TEXT and --show CATEGORY/NAME: answered in the terminal, no window.
+    std::optional<QString> search;
+    std::optional<QString> show;
 };
 
 // Reads the options without a QApplication, so that --help and --version need no

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "cli/Console.h"
 #include "widgets/Accessible.h"
 
 #include <QApplication>
@@ -8,6 +9,19 @@ int main(int argc, char* argv[])
     const corvane::CommandLine options = corvane::readCommandLine(argc, argv);
     if (options.exitCode)
         return *options.exitCode;
+#ifdef CORVANE_PACKAGED
+    const bool packaged = true;  // the .deb's build
+#else
+    const bool packaged = false;
+#endif
+    if (options.search || options.show) {
+        // No window, so no display is needed.
+        const QCoreApplication app(argc, argv);
+        const QString scripts =
+            corvane::chooseLibraryFolder(options.library, QCoreApplication::applicationDirPath(), packaged).path;
+        return options.search ? corvane::cli::search(scripts, *options.search, stdout, stderr)
+                              : corvane::cli::show(scripts, *options.show, stdout, stderr);
+    }
     QApplication app(argc, argv);
     corvane::installAccessibleReadings();
     QApplication::setApplicationName(QStringLiteral("Corvane"));
@@ -15,10 +29,5 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("app.corvane.Corvane"));
     const QString appDir = QCoreApplication::applicationDirPath();
     corvane::setUpLookAndLanguage(app, appDir);
-#ifdef CORVANE_PACKAGED
-    const bool packaged = true;  // the .deb's build
-#else
-    const bool packaged = false;
-#endif
     return corvane::runCorvane(app, corvane::chooseLibraryFolder(options.library, appDir, packaged));
 }

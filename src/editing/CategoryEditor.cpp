@@ -1,5 +1,7 @@
 #include "editing/CategoryEditor.h"
 
+#include "editing/EditingTexts.h"
+#include "library/CategoryOps.h"
 #include "library/Names.h"
 #include "widgets/KeyedList.h"
 #include "widgets/Msg.h"
@@ -9,14 +11,8 @@
 namespace corvane {
 namespace {
 
-const QString kAddTitle = QStringLiteral("Adicionar Categoria");
-const QString kRenameTitle = QStringLiteral("Renomear Categoria");
-const QString kRenameQuestionTitle = QStringLiteral("Renomear categoria");
-const QString kDeleteTitle = QStringLiteral("Deletar Categoria");
-const QString kDeleteQuestionTitle = QStringLiteral("Deletar categoria");
-
-using texts::notDone;
-using texts::quoted;
+using editing::Act;
+using editing::words;
 
 }  // namespace
 
@@ -32,28 +28,20 @@ CategoryEditor::CategoryEditor(const Library& library, QWidget* window, KeyedLis
 void CategoryEditor::add()
 {
     const QString name = names::trimBlanks(name_.text());
-    if (name.isEmpty()) {
-        msg::ok(window_, QStringLiteral("Você precisa colocar um nome!"), kAddTitle);
-        return;
-    }
-    if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty()) {
-        msg::ok(window_, unsafe, kAddTitle);
-        return;
-    }
-    const fs::Path& root = library_.rootPath();
-    if (!Library::taken(root, name).isEmpty()) {
+    const QString& title = words(Act::AddCategory).title;
+    if (name.isEmpty())
+        return msg::ok(window_, editing::needCategoryName(), title);
+    if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty())
+        return msg::ok(window_, unsafe, title);
+    const Outcome added = categories::add(library_, name);
+    if (added.code == Outcome::Code::NameTaken) {
         msg::ok(window_, texts::alreadyPresent(name));
         name_.clear();
         return;
     }
-    if (!fs::makeDir(root + fs::rawName(name))) {
+    if (!added.done()) {
         // The typed name stays in the box for another try.
-        msg::ok(window_,
-                notDone(QStringLiteral("Categoria não adicionada!"),
-                              texts::writeFailure(QStringLiteral("Não foi possível criar a pasta %1 na pasta dos scripts.")
-                                                     .arg(quoted(name)),
-                                                 fs::lastError())),
-                kAddTitle);
+        msg::ok(window_, editing::refusal(Act::AddCategory, added, {name, {}, {}}), title);
         emit listsStale();
         return;
     }
@@ -65,154 +53,74 @@ void CategoryEditor::add()
 
 void CategoryEditor::rename()
 {
-    const QString newName = names::trimBlanks(name_.text());
-    const QString oldName = categories_.selectedText();
+    const editing::Subject subject{categories_.selectedText(), {}, names::trimBlanks(name_.text())};
     const QByteArray oldKey = categories_.selectedKey();
-    const fs::Path& root = library_.rootPath();
-
-    const auto refuse = [&](const QString& text, const QString& title) {
-        msg::ok(window_, text, title);
+    const QString& title = words(Act::RenameCategory).title;
+    const auto say = [&](const QString& text, const QString& boxTitle) {
+        msg::ok(window_, text, boxTitle);
         emit firstCategoryWanted();
     };
-    if (oldName.isEmpty())
-        return refuse(QStringLiteral("Voce precisa selecionar uma Categoria"), kRenameTitle);
-    if (newName.isEmpty())
-        return refuse(QStringLiteral("Voce precisa colocar um novo nome!"), kRenameTitle);
-    for (const QString& name : {oldName, newName}) {
+    if (subject.name.isEmpty())
+        return say(editing::needCategory(), title);
+    if (subject.newName.isEmpty())
+        return say(editing::needNewName(), title);
+    for (const QString& name : {subject.name, subject.newName}) {
         if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty())
-            return refuse(unsafe, kRenameTitle);
+            return say(unsafe, title);
     }
-    // Never onto another category, whatever its case; a case-only change of the
-    // same folder is a rename.
-    if (!Library::taken(root, newName, oldKey).isEmpty()) {
+    // Never onto another category, whatever its case.
+    if (!categories::checkRename(library_, oldKey, subject.newName).done()) {
         name_.clear();
-        return refuse(texts::alreadyPresent(newName), msg::appTitle());
+        return say(texts::alreadyPresent(subject.newName), msg::appTitle());
     }
-
-    const QString question = texts::renameQuestion(oldName, newName);
-    if (!msg::yesNo(window_, question, kRenameQuestionTitle)) {
-        msg::ok(window_, QStringLiteral("Categoria não renomeada!"), kRenameTitle);
+    const auto finish = [&](const QString& text) {
+        msg::ok(window_, text, title);
         name_.clear();
         emit firstCategoryWanted();
-        return;
-    }
-
-    // The disk may have changed while the question was open.
-    // A category that is a link is renamed as a link.
-    const bool present = fs::info(root + oldKey).type == fs::Type::Dir;
-    const auto taken = [&] { return !Library::taken(root, newName, oldKey).isEmpty(); };
-    const fs::Path newPath = root + fs::rawName(newName);
-    if (!present || taken() || (newPath != root + oldKey && !fs::rename(root + oldKey, newPath))) {
-        QString reason = texts::writeFailure(
-            QStringLiteral("Não foi possível renomear a pasta %1; ela pode estar em uso.").arg(quoted(oldName)),
-            fs::lastError());
-        if (!present)
-            reason = QStringLiteral("A pasta %1 não foi encontrada.").arg(quoted(oldName));
-        else if (taken())
-            reason = QStringLiteral("Já existe uma pasta chamada %1.").arg(quoted(newName));
-        msg::ok(window_, notDone(QStringLiteral("Categoria não renomeada!"), reason), kRenameTitle);
+    };
+    if (!msg::yesNo(window_, texts::renameQuestion(subject.name, subject.newName),
+                    words(Act::RenameCategory).questionTitle))
+        return finish(words(Act::RenameCategory).notDone);
+    if (const Outcome renamed = categories::rename(library_, oldKey, subject.newName); !renamed.done()) {
+        msg::ok(window_, editing::refusal(Act::RenameCategory, renamed, subject), title);
         name_.clear();
         emit categoriesStale();
         return;
     }
     categories_.removeSelected();
-    categories_.insertSorted({newName, fs::rawName(newName)});
-    msg::ok(window_, QStringLiteral("Categoria renomeada!"), kRenameTitle);
-    name_.clear();
-    emit firstCategoryWanted();
-}
-
-QString CategoryEditor::deleteBlocker(const QByteArray& category) const
-{
-    const QString name = quoted(fs::shownName(category));
-    const fs::Path dir = library_.categoryPath(category);
-    const fs::Entry entry = fs::info(dir);
-    if (entry.type != fs::Type::Dir)
-        return QStringLiteral("A pasta %1 não foi encontrada.").arg(name);
-    if (entry.link)
-        return {};  // only the link goes
-    // Sub-folders and hidden files are no scripts and are not deleted; with any of
-    // them the folder could not be removed, so nothing is deleted at all.
-    std::vector<fs::Entry> entries;
-    if (!fs::list(dir, entries))
-        return QStringLiteral("A pasta %1 não pôde ser lida. Nada foi apagado.").arg(name);
-    for (const fs::Entry& e : entries) {
-        if (e.hidden || e.type != fs::Type::File)
-            return QStringLiteral("A pasta %1 contém subpastas ou arquivos ocultos, que não são scripts. "
-                                  "Nada foi apagado.")
-                .arg(name);
-    }
-    return {};
-}
-
-bool CategoryEditor::removeFolder(const QByteArray& category) const
-{
-    const fs::Path dir = library_.categoryPath(category);
-    // To the trash, whole, so the user can restore it; for good only where there
-    // is no trash.
-    const fs::Trashed trashed = fs::moveToTrash(dir);
-    if (trashed != fs::Trashed::NoTrash)
-        return trashed == fs::Trashed::Yes;
-    // A link to a folder is removed as a link: nothing it leads to is touched.
-    if (fs::info(dir).link)
-        return fs::removeFile(dir);
-    // A folder that turned up meanwhile stays, and so does the category.
-    std::vector<fs::Entry> entries;
-    if (!fs::list(dir, entries))
-        return false;
-    bool all = true;
-    for (const fs::Entry& e : entries) {
-        if (e.type != fs::Type::Dir || e.link)
-            all = fs::removeFile(fs::join(dir, e.name)) && all;
-    }
-    return all && fs::removeDir(dir);
+    categories_.insertSorted({subject.newName, fs::rawName(subject.newName)});
+    finish(words(Act::RenameCategory).done);
 }
 
 void CategoryEditor::remove()
 {
-    const QString category = categories_.selectedText();
-    const QString notDeleted = QStringLiteral("Categoria não deletada!");
-
-    if (category.isEmpty()) {
-        msg::ok(window_, QStringLiteral("Voce precisa selecionar uma Categoria"), kDeleteTitle);
+    const editing::Subject subject{categories_.selectedText(), {}, {}};
+    const editing::Words& w = words(Act::DeleteCategory);
+    // cleared: the name box is emptied once the box is closed.
+    const auto say = [&](const QString& text, bool cleared = false) {
+        msg::ok(window_, text, w.title);
+        if (cleared)
+            name_.clear();
         emit firstCategoryWanted();
-        return;
-    }
-    if (const QString unsafe = texts::unsafeName(category); !unsafe.isEmpty()) {
-        msg::ok(window_, unsafe, kDeleteTitle);
-        emit firstCategoryWanted();
-        return;
-    }
+    };
+    if (subject.name.isEmpty())
+        return say(editing::needCategory());
+    if (const QString unsafe = texts::unsafeName(subject.name); !unsafe.isEmpty())
+        return say(unsafe);
     const QByteArray key = categories_.selectedKey();
-    if (const QString blocker = deleteBlocker(key); !blocker.isEmpty()) {
-        msg::ok(window_, notDone(notDeleted, blocker), kDeleteTitle);
+    const auto failed = [&](const Outcome& outcome) {
+        msg::ok(window_, editing::refusal(Act::DeleteCategory, outcome, subject), w.title);
         name_.clear();
         emit categoriesStale();
-        return;
-    }
-
-    const QString question = QStringLiteral("Você tem certeza que quer deletar \r\n") + quoted(category)
-        + QStringLiteral("?\r\nTodos os scripts contidos nela\r\nserão também deletados!");
-    if (!msg::yesNo(window_, question, kDeleteQuestionTitle)) {
-        msg::ok(window_, notDeleted, kDeleteTitle);
-        name_.clear();
-        emit firstCategoryWanted();
-        return;
-    }
-
-    if (!removeFolder(key)) {
-        msg::ok(window_,
-                notDone(notDeleted, QStringLiteral("Não foi possível apagar a pasta %1 por completo.")
-                                              .arg(quoted(category))),
-                kDeleteTitle);
-        name_.clear();
-        emit categoriesStale();
-        return;
-    }
+    };
+    if (const Outcome blocker = categories::checkRemove(library_, key); !blocker.done())
+        return failed(blocker);
+    if (!msg::yesNo(window_, editing::deleteCategoryQuestion(subject.name), w.questionTitle))
+        return say(w.notDone, true);
+    if (const Outcome removed = categories::remove(library_, key); !removed.done())
+        return failed(removed);
     categories_.removeSelected();
-    msg::ok(window_, QStringLiteral("Categoria deletada!"), kDeleteTitle);
-    name_.clear();
-    emit firstCategoryWanted();
+    say(w.done, true);
 }
 
 }  // namespace corvane

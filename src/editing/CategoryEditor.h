@@ -30,12 +30,6 @@ signals:
     void firstCategoryWanted();
 
 private:
-    // Why the folder cannot be deleted as a whole, or empty when it can.
-    QString deleteBlocker(const QByteArray& category) const;
-    // Moves the category to the trash or, without one, deletes its files, then its
-    // folder; false when any is left.
-    bool removeFolder(const QByteArray& category) const;
-
     const Library& library_;
     QWidget* window_;
     KeyedList& categories_;

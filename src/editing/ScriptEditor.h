@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/EditingTexts.h"
 #include "library/Library.h"
 
 #include <QObject>
@@ -34,9 +35,8 @@ signals:
     void scriptMoved(bool chosen);
 
 private:
-    // Renames the chosen script's file in dir; empty on success, else why not.
-    QString renameFile(const fs::Path& dir, const QByteArray& oldFile, const QString& oldName,
-                       const QString& newName) const;
+    // A box titled for the act.
+    void say(const QString& text, editing::Act act) const;
     const Library& library_;
     QWidget* window_;
     const KeyedList& categories_;

@@ -1,6 +1,7 @@
 #include "editing/TextEditor.h"
 
-#include "library/ScriptFile.h"
+#include "editing/EditingTexts.h"
+#include "library/ScriptOps.h"
 #include "widgets/Msg.h"
 #include "widgets/TextViewer.h"
 #include "widgets/Texts.h"
@@ -9,11 +10,8 @@
 #include <QGuiApplication>
 
 namespace corvane {
-namespace {
 
-const QString kTitle = QStringLiteral("Aviso edição");
-
-}  // namespace
+using editing::Act;
 
 TextEditor::TextEditor(const Library& library, QWidget* window, TextViewer& viewer)
     : QObject(window)
@@ -25,79 +23,37 @@ TextEditor::TextEditor(const Library& library, QWidget* window, TextViewer& view
 
 void TextEditor::save(const ScriptRef& target)
 {
-    if (target.name.isEmpty()) {
-        msg::ok(window_, QStringLiteral("O arquivo precisa ter um nome!"), kTitle);
-        return;
-    }
+    const editing::Words& w = editing::words(Act::SaveScript);
+    const auto say = [&](const QString& text) { msg::ok(window_, text, w.title); };
+    if (target.name.isEmpty())
+        return say(editing::needFileName());
     QString unsafe = texts::unsafeName(target.category);
     if (unsafe.isEmpty())
         unsafe = texts::unsafeScriptName(target.name);
-    if (!unsafe.isEmpty()) {
-        msg::ok(window_, unsafe, kTitle);
-        return;
-    }
-    if (!msg::yesNo(window_, QStringLiteral("Deseja realmente alterar esse arquivo?"), kTitle,
-                    msg::Icon::Question)) {
-        msg::ok(window_, QStringLiteral("Arquivo não editado"), kTitle);
-        return;
-    }
+    if (!unsafe.isEmpty())
+        return say(unsafe);
+    if (!msg::yesNo(window_, editing::saveQuestion(), w.questionTitle, msg::Icon::Question))
+        return say(w.notDone);
 
-    // The whole file is replaced through a temporary beside it; on any failure
-    // the old file stays as it was and the viewer keeps the text. A script that
-    // is a link is written where the link leads, as long as that is inside the
-    // library.
-    const QString notSaved = QStringLiteral("Arquivo não editado");
-    fs::Path path = library_.pathOf(target);
-    const fs::Path dir = library_.categoryPath(target.categoryKey);
-    bool outside = fs::info(dir).type == fs::Type::Dir && !library_.holds(dir);
-    if (!outside && fs::info(path).link) {
-        path = fs::realPath(path);
-        outside = path.isEmpty() || !library_.holds(path);
-    }
-    if (outside) {
-        msg::ok(window_,
-                texts::notDone(notSaved, texts::outsideLibrary(QStringLiteral("O script \"%1\"").arg(target.name))),
-                kTitle);
-        return;
-    }
-    if (changedSinceLoaded(target)) {
-        const QString question = QStringLiteral("O script \"%1\" foi alterado por outro programa depois de aberto.\r\n"
-                                                "Deseja substituí-lo pelo texto do visualizador?")
-                                     .arg(target.name);
-        if (!msg::yesNoDefaultNo(window_, question, kTitle, msg::Icon::Warning)) {
-            msg::ok(window_, notSaved, kTitle);
-            return;
-        }
-    }
+    // On any failure the old file stays as it was and the viewer keeps the text.
+    const editing::Subject subject{target.name, target.category, {}};
+    const Outcome check = scripts::checkSave(library_, target, viewer_.script().loadedFrom(library_.pathOf(target)));
+    if (check.code == Outcome::Code::OutsideLibrary)
+        return say(editing::refusal(Act::SaveScript, check, subject));
+    if (check.code == Outcome::Code::ChangedOnDisk
+        && !msg::yesNoDefaultNo(window_, editing::changedOnDiskQuestion(target.name), w.questionTitle,
+                                msg::Icon::Warning))
+        return say(w.notDone);
     script::Snapshot snapshot;
-    const Outcome written = script::writeFile(path, viewer_.rawText(), fs::Replace::Allowed, &snapshot);
-    if (written.code == Outcome::Code::Unencodable) {
-        msg::ok(window_, texts::notDone(notSaved, texts::unencodable(written.character)), kTitle);
-        return;
-    }
+    const Outcome written = scripts::save(library_, target, viewer_.rawText(), &snapshot);
     if (!written.done()) {
-        msg::ok(window_,
-                texts::notDone(notSaved, texts::writeFailure(QStringLiteral("Não foi possível gravar o script \"%1\" na categoria "
-                                                                          "\"%2\". O texto continua no visualizador.")
-                                                               .arg(target.name, target.category),
-                                                           written.error)),
-                kTitle);
-        emit saveFailed();
+        say(editing::refusal(Act::SaveScript, written, subject));
+        if (written.code == Outcome::Code::WriteFailed)
+            emit saveFailed();
         return;
     }
     viewer_.script().saved(library_.pathOf(target), snapshot);
-    msg::ok(window_, QStringLiteral("Arquivo editado"), kTitle);
-}
-
-bool TextEditor::changedSinceLoaded(const ScriptRef& target) const
-{
-    // A file removed meanwhile is simply written again: nothing is lost that way.
-    const fs::Path path = library_.pathOf(target);
-    const std::optional<script::Snapshot> loaded = viewer_.script().loadedFrom(path);
-    if (!loaded)
-        return false;
-    const script::Snapshot now = script::snapshot(path);
-    return now.exists && now != *loaded;
+    say(w.done);
 }
 
 void TextEditor::copy()

@@ -27,9 +27,6 @@ signals:
     void saveFailed();
 
 private:
-    // Whether another program changed the script's file since the viewer loaded it.
-    bool changedSinceLoaded(const ScriptRef& target) const;
-
     const Library& library_;
     QWidget* window_;
     TextViewer& viewer_;

@@ -10,26 +10,33 @@ namespace corvane {
 struct Outcome {
     enum class Code {
         Done,
-        Unencodable,    // the text holds a character a script cannot store
-        WriteFailed,    // a step of writing failed; error says which way
-        FolderFailed,   // names: the folder that could not be made, the backup
-        CopyFailed,     // names: the file that could not be copied, the backup
-        TargetFailed,   // names: the backup folder that could not be made
-        NoPrinter,
-        PrintFailed,
-        NotScript,       // the entry is no script file
-        NotFound,        // names: the script, its category
-        FolderMissing,   // names: the category whose folder is not there
-        OutsideLibrary,  // names: the category that links lead outside
-        NameTaken,       // names: the entry that has the name, the category
+        Unencodable,     // character: what a script cannot store
+        WriteFailed,     // a step of writing failed; error says which way
+        NotScript,       // name: the entry, which is no script file
+        NotFound,        // name: the script or category; category: where the script was
+        FolderMissing,   // category: the category whose folder is not there
+        OutsideLibrary,  // name: the script, or category: the category, that links lead outside
+        NameTaken,       // name: the entry that has the name; category: where it is
+        Unreadable,      // category: the folder that could not be listed
+        NotOnlyScripts,  // category: a folder holding sub-folders or hidden files
+        ChangedOnDisk,   // name: the script another program changed since it was read
+        // Until backup and printing have their own results.
+        FolderFailed, CopyFailed, TargetFailed, NoPrinter, PrintFailed,
     };
     Code code = Code::Done;
-    QStringList names;
+    QString name;
+    QString category;
     int error = 0;           // the system's code of the failed step
     char32_t character = 0;  // for Unencodable
+    QStringList names;       // backup's, until it has its own result
 
     bool done() const { return code == Code::Done; }
-    static Outcome failed(Code code, QStringList names = {}, int error = 0) { return {code, std::move(names), error, 0}; }
+    static Outcome failed(Code code, QString name = {}, QString category = {}, int error = 0)
+    {
+        return {code, std::move(name), std::move(category), error, 0, {}};
+    }
+    static Outcome failed(Code code, QStringList names, int error = 0) { return {code, {}, {}, error, 0, std::move(names)}; }
+    static Outcome writeFailed(int error) { return failed(Code::WriteFailed, {}, {}, error); }
 };
 
 }  // namespace corvane

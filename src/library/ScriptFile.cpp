@@ -172,7 +172,7 @@ Outcome writeFile(const fs::Path& path, QStringView text, fs::Replace replace, S
         return refused;
     }
     if (!fs::writeFile(path, encoded.bytes, replace))
-        return Outcome::failed(Outcome::Code::WriteFailed, {}, fs::lastError());
+        return Outcome::writeFailed(fs::lastError());
     if (written)
         *written = snapshotOf(encoded.bytes);
     return {};

@@ -1,0 +1,311 @@
+// The library's operations without a window: each rule once, what lands on the
+// disk byte for byte, and every writing step failing in turn.
+#include "library/CategoryOps.h"
+#include "library/ScriptMove.h"
+#include "library/ScriptOps.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace corvane;
+using namespace corvane::test;
+using Code = Outcome::Code;
+using Tree = QMap<QByteArray, QByteArray>;
+Q_DECLARE_METATYPE(corvane::Outcome::Code)
+
+namespace {
+
+const QByteArray kOld = "\"antigo\"\r\n";
+const QByteArray kB = "\"bê\"\r\n";
+const QByteArray kNew = "\"novo texto\"\r\n";
+const QByteArray kOutside = "\"de fora\"\r\n";
+
+// Notas holds two scripts, a paper that is no script and a folder named like a
+// script; Fora is a link to a folder beside the library.
+struct Fixture {
+    TempLibrary lib{{"Notas/a.txt", kOld}, {"Notas/b.txt", kB}, {"Notas/leia.doc", "papel"},
+                    {"Notas/pasta.txt/", {}}, {"Alpha/", {}}};
+    Library library{lib.scripts()};
+    QByteArray outside() const { return QFile::encodeName(lib.appDir()) + "/fora"; }
+    Fixture()
+    {
+        raw::mkdir(outside());
+        raw::write(outside() + "/c.txt", kOutside);
+        if (!lib.stick())
+            raw::symlink("../fora", lib.rawPath("Fora"));
+    }
+    Tree all() const { return raw::tree(QFile::encodeName(lib.appDir())); }
+};
+
+Tree trash()
+{
+    return raw::tree(QFile::encodeName(trashPath({})));
+}
+
+// One operation by name, as a row gives it.
+Outcome run(const Library& library, const QString& op, const QByteArray& category, const QByteArray& entry,
+            const QString& name)
+{
+    const QString text = name == QStringLiteral("emoji") ? QStringLiteral("ok 😀") : QStringLiteral("novo texto");
+    if (op == "addScript")
+        return scripts::add(library, category, name, text);
+    if (op == "renameScript")
+        return scripts::rename(library, category, entry, name);
+    if (op == "removeScript")
+        return scripts::remove(library, category, entry);
+    if (op == "saveScript")
+        return scripts::save(library, {name, fs::shownName(category), category, entry}, text);
+    if (op == "moveScript")
+        return moveScript(library, {entry, category, name.toUtf8()});
+    if (op == "addCategory")
+        return categories::add(library, name);
+    if (op == "renameCategory")
+        return categories::rename(library, category, name);
+    if (op == "removeCategory") {
+        const Outcome blocker = categories::checkRemove(library, category);
+        return blocker.done() ? categories::remove(library, category) : blocker;
+    }
+    qFatal("no operation %s", qPrintable(op));
+}
+
+// The tree with changes applied: "<gone>" removes an entry and all beneath it.
+Tree applied(Tree tree, const Tree& changes)
+{
+    for (auto c = changes.begin(); c != changes.end(); ++c) {
+        if (c.value() != "<gone>") {
+            tree.insert(c.key(), c.value());
+            continue;
+        }
+        for (auto it = tree.begin(); it != tree.end();)
+            it = it.key() == c.key() || it.key().startsWith(c.key() + '/') ? tree.erase(it) : std::next(it);
+    }
+    return tree;
+}
+
+}  // namespace
+
+class TestOperations : public QObject {
+    Q_OBJECT
+private slots:
+    void rules_data();
+    void rules();
+    void savingSeesAnotherProgramsEdit();
+    void everyFailingStepKeepsTheOldState_data();
+    void everyFailingStepKeepsTheOldState();
+};
+
+void TestOperations::rules_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QByteArray>("category");
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Code>("code");
+    QTest::addColumn<QString>("named");  // the outcome's name, or its category
+    QTest::addColumn<Tree>("changes");   // beneath the application folder
+    QTest::addColumn<Tree>("trashed");   // in the trash's files/
+
+    const Tree none;
+    const auto row = [](const char* what) -> QTestData& { return QTest::newRow(what); };
+    row("add a script") << "addScript" << QByteArray("Notas") << QByteArray() << "novo" << Code::Done << ""
+                        << Tree{{"scripts/Notas/novo.txt", kNew}} << none;
+    row("add: a name taken in another case") << "addScript" << QByteArray("Notas") << QByteArray() << "A"
+                                             << Code::NameTaken << "a.txt" << none << none;
+    row("add: a name taken by a folder") << "addScript" << QByteArray("Notas") << QByteArray() << "pasta"
+                                         << Code::NameTaken << "pasta.txt" << none << none;
+    row("add: the folder is gone") << "addScript" << QByteArray("Sumiu") << QByteArray() << "novo"
+                                   << Code::FolderMissing << "Sumiu" << none << none;
+    row("add: through a link outside") << "addScript" << QByteArray("Fora") << QByteArray() << "novo"
+                                       << Code::OutsideLibrary << "Fora" << none << none;
+    row("add: a character no script holds") << "addScript" << QByteArray("Notas") << QByteArray() << "emoji"
+                                            << Code::Unencodable << "" << none << none;
+    row("rename a script") << "renameScript" << QByteArray("Notas") << QByteArray("a.txt") << "c" << Code::Done << ""
+                           << Tree{{"scripts/Notas/a.txt", "<gone>"}, {"scripts/Notas/c.txt", kOld}} << none;
+    row("rename: case only") << "renameScript" << QByteArray("Notas") << QByteArray("a.txt") << "A" << Code::Done
+                             << "" << Tree{{"scripts/Notas/a.txt", "<gone>"}, {"scripts/Notas/A.txt", kOld}} << none;
+    row("rename: onto another script") << "renameScript" << QByteArray("Notas") << QByteArray("a.txt") << "B"
+                                       << Code::NameTaken << "b.txt" << none << none;
+    row("rename: the script is gone") << "renameScript" << QByteArray("Notas") << QByteArray("z.txt") << "c"
+                                      << Code::NotFound << "z" << none << none;
+    row("rename: no script file") << "renameScript" << QByteArray("Notas") << QByteArray("leia.doc") << "c"
+                                  << Code::NotFound << "leia.doc" << none << none;
+    row("rename: a folder named like a script") << "renameScript" << QByteArray("Notas") << QByteArray("pasta.txt")
+                                                << "c" << Code::NotFound << "pasta" << none << none;
+    row("rename: through a link outside") << "renameScript" << QByteArray("Fora") << QByteArray("c.txt") << "d"
+                                          << Code::OutsideLibrary << "Fora" << none << none;
+    row("delete a script into the trash") << "removeScript" << QByteArray("Notas") << QByteArray("a.txt") << ""
+                                          << Code::Done << "" << Tree{{"scripts/Notas/a.txt", "<gone>"}}
+                                          << Tree{{"a.txt", kOld}};
+    row("delete: a folder named like a script") << "removeScript" << QByteArray("Notas") << QByteArray("pasta.txt")
+                                                << "" << Code::NotFound << "pasta" << none << none;
+    row("delete: no script file") << "removeScript" << QByteArray("Notas") << QByteArray("leia.doc") << ""
+                                  << Code::NotFound << "leia.doc" << none << none;
+    row("delete: through a link outside") << "removeScript" << QByteArray("Fora") << QByteArray("c.txt") << ""
+                                          << Code::OutsideLibrary << "Fora" << none << none;
+    row("save a script") << "saveScript" << QByteArray("Notas") << QByteArray("a.txt") << "a" << Code::Done << ""
+                         << Tree{{"scripts/Notas/a.txt", kNew}} << none;
+    row("save: a script removed meanwhile is written again") << "saveScript" << QByteArray("Notas")
+                                                             << QByteArray("z.txt") << "z" << Code::Done << ""
+                                                             << Tree{{"scripts/Notas/z.txt", kNew}} << none;
+    row("save: through a link outside") << "saveScript" << QByteArray("Fora") << QByteArray("c.txt") << "c"
+                                        << Code::OutsideLibrary << "c" << none << none;
+    row("move a script") << "moveScript" << QByteArray("Notas") << QByteArray("a.txt") << "Alpha" << Code::Done << ""
+                         << Tree{{"scripts/Notas/a.txt", "<gone>"}, {"scripts/Alpha/a.txt", kOld}} << none;
+    row("add a category") << "addCategory" << QByteArray() << QByteArray() << "Nova" << Code::Done << ""
+                          << Tree{{"scripts/Nova", "<dir>"}} << none;
+    row("add: a category taken in another case") << "addCategory" << QByteArray() << QByteArray() << "notas"
+                                                 << Code::NameTaken << "Notas" << none << none;
+    row("rename a category") << "renameCategory" << QByteArray("Alpha") << QByteArray() << "Beta" << Code::Done << ""
+                             << Tree{{"scripts/Alpha", "<gone>"}, {"scripts/Beta", "<dir>"}} << none;
+    row("rename a category: case only") << "renameCategory" << QByteArray("Alpha") << QByteArray() << "ALPHA"
+                                        << Code::Done << ""
+                                        << Tree{{"scripts/Alpha", "<gone>"}, {"scripts/ALPHA", "<dir>"}} << none;
+    row("rename: onto another category") << "renameCategory" << QByteArray("Alpha") << QByteArray() << "NOTAS"
+                                         << Code::NameTaken << "Notas" << none << none;
+    row("rename: the category is gone") << "renameCategory" << QByteArray("Sumiu") << QByteArray() << "Beta"
+                                        << Code::NotFound << "Sumiu" << none << none;
+    row("delete a category into the trash") << "removeCategory" << QByteArray("Alpha") << QByteArray() << ""
+                                            << Code::Done << "" << Tree{{"scripts/Alpha", "<gone>"}}
+                                            << Tree{{"Alpha", "<dir>"}};
+    row("delete: a category holding a folder") << "removeCategory" << QByteArray("Notas") << QByteArray() << ""
+                                               << Code::NotOnlyScripts << "Notas" << none << none;
+    row("delete: the category is gone") << "removeCategory" << QByteArray("Sumiu") << QByteArray() << ""
+                                        << Code::NotFound << "Sumiu" << none << none;
+    row("delete: a category that is a link loses the link") << "removeCategory" << QByteArray("Fora") << QByteArray()
+                                                             << "" << Code::Done << ""
+                                                             << Tree{{"scripts/Fora", "<gone>"}} << Tree{{"Fora", ""}};
+}
+
+void TestOperations::rules()
+{
+    QFETCH(QString, op);
+    QFETCH(QByteArray, category);
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, name);
+    QFETCH(Code, code);
+    QFETCH(QString, named);
+    QFETCH(Tree, changes);
+    QFETCH(Tree, trashed);
+    Fixture f;
+    if (f.lib.stick() && (category == "Fora" || entry.contains("pasta")))
+        QSKIP("a stick holds no links");
+    const Tree before = f.all(), trashBefore = trash();
+    const Outcome outcome = run(f.library, op, category, entry, name);
+    QCOMPARE(outcome.code, code);
+    QCOMPARE(outcome.name.isEmpty() ? outcome.category : outcome.name, named);
+    QCOMPARE(f.all(), applied(before, changes));
+    Tree inTrash;
+    for (auto [path, bytes] : trash().asKeyValueRange()) {
+        if (!trashBefore.contains(path) && path.startsWith("files/"))
+            inTrash.insert(path.mid(6), bytes.startsWith("-> ") ? QByteArray() : bytes);
+    }
+    QCOMPARE(inTrash, trashed);
+    raw::remove(QFile::encodeName(trashPath(QStringLiteral("files"))));
+    raw::remove(QFile::encodeName(trashPath(QStringLiteral("info"))));
+}
+
+// The check before a save tells another program's edit from the bytes that were
+// loaded, whatever the times and sizes say.
+void TestOperations::savingSeesAnotherProgramsEdit()
+{
+    Fixture f;
+    const ScriptRef a{QStringLiteral("a"), QStringLiteral("Notas"), "Notas", "a.txt"};
+    const script::ReadResult loaded = script::read(f.library.pathOf(a));
+    QCOMPARE(scripts::checkSave(f.library, a, loaded.snapshot).code, Code::Done);
+    QCOMPARE(scripts::checkSave(f.library, a, std::nullopt).code, Code::Done);
+    f.lib.write(QStringLiteral("Notas/a.txt"), "\"ANTIGO\"\r\n");  // same size
+    QCOMPARE(scripts::checkSave(f.library, a, loaded.snapshot).code, Code::ChangedOnDisk);
+    script::Snapshot written;
+    QVERIFY(scripts::save(f.library, a, u"novo texto", &written).done());
+    QCOMPARE(f.lib.read(QStringLiteral("Notas/a.txt")), kNew);
+    QCOMPARE(scripts::checkSave(f.library, a, written).code, Code::Done);
+    f.lib.remove(QStringLiteral("Notas/a.txt"));
+    QCOMPARE(scripts::checkSave(f.library, a, written).code, Code::Done);
+}
+
+void TestOperations::everyFailingStepKeepsTheOldState_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QByteArray>("category");
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("noTrash");  // the library on a disk where no trash can be made
+    const auto row = [](const char* what, const char* op, const QByteArray& category, const QByteArray& entry,
+                        const char* name, bool noTrash = false) {
+        QTest::newRow(what) << op << category << entry << name << noTrash;
+    };
+    row("save", "saveScript", "Notas", "a.txt", "a");
+    row("add a script", "addScript", "Notas", {}, "novo");
+    row("rename a script", "renameScript", "Notas", "a.txt", "c");
+    row("delete a script", "removeScript", "Notas", "a.txt", "");
+    row("delete a script without a trash", "removeScript", "Notas", "a.txt", "", true);
+    row("move a script", "moveScript", "Notas", "a.txt", "Alpha");
+    row("add a category", "addCategory", {}, {}, "Nova");
+    row("rename a category", "renameCategory", "Notas", {}, "Outra");
+    row("delete a category", "removeCategory", "Cheia", {}, "");
+    row("delete a category without a trash", "removeCategory", "Cheia", {}, "", true);
+}
+
+// Each writing step fails in turn: the operation says so, and every file holds
+// its old bytes (or, said done, the change is whole); only a category deleted for good may have lost some of its
+// scripts, never its folder. Nothing reaches the trash that is not whole there.
+void TestOperations::everyFailingStepKeepsTheOldState()
+{
+    QFETCH(QString, op);
+    QFETCH(QByteArray, category);
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, name);
+    QFETCH(bool, noTrash);
+    int count = 0;
+    Tree done;  // what the clean run left
+    for (int k = 0; k <= count; ++k) {
+        Fixture f;
+        std::unique_ptr<SmallDisk> disk;
+        QString scripts = f.lib.scripts();
+        if (noTrash) {
+            disk = std::make_unique<SmallDisk>(QStringLiteral("1m"));
+            if (!disk->mounted)
+                QSKIP("mounting a small tmpfs is not allowed here (it needs root)");
+            // A file where the disk's trash folder would go: no trash can be made.
+            raw::write(QFile::encodeName(disk->path()) + "/.Trash-" + QByteArray::number(::getuid()), "");
+            scripts = disk->path() + QStringLiteral("/scripts");
+            QVERIFY(QDir().mkpath(scripts + QStringLiteral("/Notas")) && QDir().mkpath(scripts + "/Alpha"));
+            raw::write(QFile::encodeName(scripts) + "/Notas/a.txt", kOld);
+        }
+        raw::mkdir(QFile::encodeName(scripts) + "/Cheia");
+        for (const char* script : {"/Cheia/1.txt", "/Cheia/2.txt", "/Cheia/3.txt"})
+            raw::write(QFile::encodeName(scripts) + script, kB);
+        const Library library(scripts);
+        const Tree before = raw::tree(QFile::encodeName(scripts)), trashBefore = trash();
+        fs::testing::failStep(k);
+        const Outcome outcome = run(library, op, category, entry, name);
+        const int steps = fs::testing::failStep(0);
+        const Tree after = raw::tree(QFile::encodeName(scripts));
+        if (k == 0) {
+            count = steps;  // the clean run tells how many writing steps there are
+            done = after;
+            QVERIFY2(outcome.done() && count >= 1 && after != before, qPrintable(op));
+            QCOMPARE(trash() != trashBefore, op.startsWith(QStringLiteral("remove")) && !noTrash);
+            continue;
+        }
+        // A last flush may fail once the change is made: then it is whole.
+        if (outcome.done()) {
+            QCOMPARE(after, done);
+            QCOMPARE(trash() != trashBefore, op.startsWith(QStringLiteral("remove")) && !noTrash);
+            continue;
+        }
+        QCOMPARE(trash(), trashBefore);
+        if (op == QStringLiteral("removeCategory") && noTrash) {
+            QVERIFY(after.contains("Cheia"));
+            for (auto [path, bytes] : after.asKeyValueRange())
+                QCOMPARE(bytes, before.value(path));
+            continue;
+        }
+        QCOMPARE(after, before);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestOperations)
+#include "tst_operations.moc"
