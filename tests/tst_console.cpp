@@ -44,6 +44,7 @@ private slots:
     void answers_data();
     void answers();
     void searchKeepsTheWindowsOrder();
+    void helpSaysHowToUseIt();
 };
 
 void TestConsole::answers_data()
@@ -110,6 +111,20 @@ void TestConsole::searchKeepsTheWindowsOrder()
     QCOMPARE(answer.code, 0);
     QCOMPARE(answer.out, expected);
     QCOMPARE(answer.out.count('\n'), 40);
+}
+
+void TestConsole::helpSaysHowToUseIt()
+{
+    TempLibrary lib;
+    const Answer answer = ask(lib, {QStringLiteral("--help")});
+    QCOMPARE(answer.code, 0);
+    const QStringList lines = QString::fromUtf8(answer.out).split(u'\n');
+    for (const char* line : {"Uso: corvane [--library PASTA] [opções do Qt]",
+                             "     corvane [--library PASTA] --search TEXTO",
+                             "     corvane [--library PASTA] --show CATEGORIA/NOME",
+                             "  corvane --show Modelos/assinatura | xclip -selection clipboard",
+                             "  -v, --version    mostra a versão e sai", "~/.local/share/Corvane/scripts."})
+        QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
 }
 
 QTEST_GUILESS_MAIN(TestConsole)

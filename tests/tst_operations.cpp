@@ -153,6 +153,18 @@ void TestOperations::rules_data()
                                         << Code::OutsideLibrary << "c" << none << none;
     row("move a script") << "moveScript" << QByteArray("Notas") << QByteArray("a.txt") << "Alpha" << Code::Done << ""
                          << Tree{{"scripts/Notas/a.txt", "<gone>"}, {"scripts/Alpha/a.txt", kOld}} << none;
+    row("move: no script file") << "moveScript" << QByteArray("Notas") << QByteArray("leia.doc") << "Alpha"
+                                << Code::NotScript << "leia.doc" << none << none;
+    row("move: the script is gone") << "moveScript" << QByteArray("Notas") << QByteArray("z.txt") << "Alpha"
+                                    << Code::NotFound << "z" << none << none;
+    row("move: the category is gone") << "moveScript" << QByteArray("Notas") << QByteArray("a.txt") << "Sumiu"
+                                      << Code::FolderMissing << "Sumiu" << none << none;
+    row("move: onto a script of its name") << "moveScript" << QByteArray("Notas") << QByteArray("a.txt") << "Notas"
+                                           << Code::NameTaken << "a.txt" << none << none;
+    row("move: into a link outside") << "moveScript" << QByteArray("Notas") << QByteArray("a.txt") << "Fora"
+                                     << Code::OutsideLibrary << "Fora" << none << none;
+    row("move: out of a link outside") << "moveScript" << QByteArray("Fora") << QByteArray("c.txt") << "Notas"
+                                       << Code::OutsideLibrary << "Fora" << none << none;
     row("add a category") << "addCategory" << QByteArray() << QByteArray() << "Nova" << Code::Done << ""
                           << Tree{{"scripts/Nova", "<dir>"}} << none;
     row("add: a category taken in another case") << "addCategory" << QByteArray() << QByteArray() << "notas"
