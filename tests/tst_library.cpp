@@ -84,16 +84,19 @@ void TestLibrary::fileFormat_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("written");  // the program writes these bytes for the text
-    QTest::newRow("empty") << QString() << QByteArray("\"\"\r\n") << true;
-    QTest::newRow("lines") << QStringLiteral("linha 1\r\nlinha 2") << QByteArray("\"linha 1\r\nlinha 2\"\r\n") << true;
-    QTest::newRow("quotes") << QStringLiteral("diz \"oi\"") << QByteArray("\"diz \xA4oi\xA4\"\r\n") << true;
-    QTest::newRow("accents") << QStringLiteral("ação é") << QByteArray("\"a\xE7\xE3o \xE9\"\r\n") << true;
-    QTest::newRow("empty file") << QString() << QByteArray() << false;
-    QTest::newRow("leading blanks") << QStringLiteral("x") << QByteArray("  \t\"x\"\r\n") << false;
-    QTest::newRow("unclosed") << QStringLiteral("abc\r\ndef") << QByteArray("\"abc\r\ndef") << false;
-    QTest::newRow("after closing quote") << QStringLiteral("a") << QByteArray("\"a\"b,c") << false;
-    QTest::newRow("unquoted: to comma") << QStringLiteral("nome") << QByteArray("nome, idade\r\nx") << false;
-    QTest::newRow("unquoted: first line") << QStringLiteral("uma") << QByteArray("uma\r\noutra") << false;
+    QTest::addColumn<QString>("outside");  // in the file, not in its text: the search must not find it
+    QTest::newRow("empty") << QString() << QByteArray("\"\"\r\n") << true << QString();
+    QTest::newRow("lines") << QStringLiteral("linha 1\r\nlinha 2") << QByteArray("\"linha 1\r\nlinha 2\"\r\n") << true << QString();
+    QTest::newRow("quotes") << QStringLiteral("diz \"oi\"") << QByteArray("\"diz \xA4oi\xA4\"\r\n") << true << QString();
+    QTest::newRow("accents") << QStringLiteral("ação é") << QByteArray("\"a\xE7\xE3o \xE9\"\r\n") << true << QString();
+    QTest::newRow("empty file") << QString() << QByteArray() << false << QString();
+    QTest::newRow("leading blanks") << QStringLiteral("x") << QByteArray("  \t\"x\"\r\n") << false << QString();
+    QTest::newRow("unclosed") << QStringLiteral("abc\r\ndef") << QByteArray("\"abc\r\ndef") << false << QString();
+    QTest::newRow("after closing quote") << QStringLiteral("a") << QByteArray("\"a\"b,c") << false << QString("b");
+    QTest::newRow("unquoted: to comma") << QStringLiteral("nome") << QByteArray("nome, idade\r\nx") << false << QString("idade");
+    QTest::newRow("unquoted: first line") << QStringLiteral("uma") << QByteArray("uma\r\noutra") << false << QString("outra");
+    QTest::newRow("tab before the quote") << QStringLiteral("x y") << QByteArray("\t\"x y\",z") << false
+                                          << QStringLiteral(",z");
 }
 
 void TestLibrary::fileFormat()
@@ -101,6 +104,7 @@ void TestLibrary::fileFormat()
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, written);
+    QFETCH(QString, outside);
     TempLibrary lib;
     if (written) {
         QCOMPARE(script::writeFile(lib.rawPath("s.txt"), text).code, Outcome::Code::Done);
@@ -109,6 +113,14 @@ void TestLibrary::fileFormat()
         raw::write(lib.rawPath("s.txt"), bytes);
     }
     QCOMPARE(script::read(lib.rawPath("s.txt")).text, text);
+    // The search reads the file by the same rule.
+    const auto found = [&](const QString& needle) {
+        fs::Reader file;
+        std::vector<char> buffer;
+        return file.open(lib.rawPath("s.txt")) && search::Needle(needle).foundInFile(file, buffer, 1 << 20);
+    };
+    QCOMPARE(found(text), !text.isEmpty());
+    QVERIFY(outside.isEmpty() || !found(outside));
 }
 
 void TestLibrary::windows1252OnDisk()

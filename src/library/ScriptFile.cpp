@@ -8,24 +8,35 @@
 
 namespace corvane::script {
 
+StoredTextReader::Part StoredTextReader::next(QByteArrayView piece)
+{
+    const char* p = piece.data();
+    const char* const end = p + piece.size();
+    if (at_ == At::Blanks) {
+        while (p < end && (*p == ' ' || *p == '\t'))
+            ++p;
+        if (p == end)
+            return {};
+        at_ = *p == kQuote ? At::Quoted : At::Plain;
+        if (at_ == At::Quoted)
+            ++p;
+    }
+    const char* stop = nullptr;
+    if (at_ == At::Quoted) {
+        // memchr: the search reads every script through here.
+        stop = static_cast<const char*>(std::memchr(p, kQuote, size_t(end - p)));
+    } else {
+        for (const char* c = p; c < end && !stop; ++c) {
+            if (*c == ',' || *c == '\r' || *c == '\n')
+                stop = c;
+        }
+    }
+    return {QByteArrayView(p, (stop ? stop : end) - p), stop != nullptr};
+}
+
 QByteArrayView storedText(QByteArrayView bytes)
 {
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const char* p = begin;
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
-    if (p < end && *p == kQuote) {
-        // memchr: the search reads every script through here.
-        const char* start = p + 1;
-        const void* close = std::memchr(start, kQuote, size_t(end - start));
-        const char* stop = close ? static_cast<const char*>(close) : end;
-        return QByteArrayView(start, stop - start);
-    }
-    const char* stop = p;
-    while (stop < end && *stop != ',' && *stop != '\r' && *stop != '\n')
-        ++stop;
-    return QByteArrayView(p, stop - p);
+    return StoredTextReader().next(bytes).text;
 }
 
 QString decodeStored(QByteArrayView stored)

@@ -21,6 +21,20 @@ inline constexpr char kStoredQuote = '\xA4';  // the currency sign in Windows-12
 // are skipped. Currency signs are still in place.
 QByteArrayView storedText(QByteArrayView fileBytes);
 
+// The same rule for a file read piece by piece: each piece, in order, gives the
+// stored text it holds and whether the stored text ends in it.
+class StoredTextReader {
+public:
+    struct Part {
+        QByteArrayView text;
+        bool ended = false;
+    };
+    Part next(QByteArrayView piece);
+
+private:
+    enum class At { Blanks, Quoted, Plain } at_ = At::Blanks;
+};
+
 // The text a user sees: stored text with each currency sign turned back into a
 // double quote. Line breaks stay as they are in the file.
 QString decodeStored(QByteArrayView stored);

@@ -111,20 +111,7 @@ bool Needle::foundIn(QByteArrayView haystack) const
 
 bool Needle::foundInStoredText(QByteArrayView file) const
 {
-    if (!matchable_)
-        return false;
-    qsizetype start = 0;
-    while (start < file.size() && (file[start] == ' ' || file[start] == '\t'))
-        ++start;
-    if (start >= file.size() || file[start] != script::kQuote)
-        return foundIn(script::storedText(file));
-    // One pass for the usual quoted script: find the needle first, then make sure
-    // the closing quote does not come before its end.
-    ++start;
-    const qsizetype at = find(file.sliced(start), 0);
-    if (at < 0)
-        return false;
-    return !std::memchr(file.data() + start, script::kQuote, size_t(at + folded_.size()));
+    return matchable_ && foundIn(script::storedText(file));
 }
 
 bool Needle::foundInFile(fs::Reader& file, std::vector<char>& buffer, qint64 limit) const
@@ -139,38 +126,21 @@ bool Needle::foundInFile(fs::Reader& file, std::vector<char>& buffer, qint64 lim
     // The last n - 1 bytes of the stored text read so far stay at the buffer's
     // start, so a needle across two reads is still found.
     qsizetype kept = 0;
-    enum { Blanks, Quoted, Plain } part = Blanks;
+    script::StoredTextReader reader;
     for (qint64 total = 0; total < limit;) {
         const qint64 got = file.read(buf + kept, qMin<qint64>(capacity - kept, limit - total));
         if (got <= 0)
             return false;
         total += got;
-        const char* from = buf + kept;
-        const char* const end = from + got;
-        const char* text = buf;
-        if (part == Blanks) {
-            while (from < end && (*from == ' ' || *from == '\t'))
-                ++from;
-            if (from == end)
-                continue;
-            part = *from == script::kQuote ? Quoted : Plain;
-            if (part == Quoted)
-                ++from;
-            text = from;
-        }
-        // Where the stored text ends, as script::storedText has it.
-        const char* stop = nullptr;
-        if (part == Quoted) {
-            stop = static_cast<const char*>(std::memchr(from, script::kQuote, size_t(end - from)));
-        } else {
-            for (const char* p = from; p < end && !stop; ++p)
-                if (*p == ',' || *p == '\r' || *p == '\n')
-                    stop = p;
-        }
-        const char* textEnd = stop ? stop : end;
+        const script::StoredTextReader::Part part = reader.next(QByteArrayView(buf + kept, got));
+        if (!part.text.data())
+            continue;  // blanks so far
+        // The kept bytes and this piece's stored text lie side by side.
+        const char* const text = kept ? buf : part.text.data();
+        const char* const textEnd = part.text.data() + part.text.size();
         if (find(QByteArrayView(text, textEnd - text), 0) >= 0)
             return true;
-        if (stop)
+        if (part.ended)
             return false;
         kept = qMin<qsizetype>(n - 1, textEnd - text);
         std::memmove(buf, textEnd - kept, size_t(kept));
