@@ -46,6 +46,31 @@ int printed(std::FILE* to, const QString& text, int exitCode)
     return exitCode;
 }
 
+QString helpText()
+{
+    return QStringLiteral(
+        "Uso: corvane [--library PASTA] [opções do Qt]\n"
+        "     corvane [--library PASTA] --search TEXTO\n"
+        "     corvane [--library PASTA] --show CATEGORIA/NOME\n"
+        "Guarda, busca e imprime seus scripts de texto.\n\n"
+        "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
+        "  --search TEXTO   escreve \"nome --> categoria\" de cada script que contém\n"
+        "                   TEXTO, na ordem da janela; sai com 1 se nada achar\n"
+        "  --show CATEGORIA/NOME\n"
+        "                   escreve o texto do script, como o visualizador o mostra\n"
+        "  -h, --help       mostra esta ajuda e sai\n"
+        "  -v, --version    mostra a versão e sai\n\n"
+        "--search e --show não abrem janela nem mudam nada; um atalho de teclado\n"
+        "pode copiar um script, por exemplo:\n"
+        "  corvane --show Modelos/assinatura | xclip -selection clipboard\n\n"
+        "As opções do Qt (-platform, -style, -reverse, -qwindowgeometry...) valem\n"
+        "como em qualquer programa Qt.\n\n"
+        "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
+        "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
+        "usada (nunca no programa instalado pelo pacote); senão\n"
+        "~/.local/share/Corvane/scripts.\n");
+}
+
 int wrongCommandLine(const QString& what)
 {
     return printed(stderr,
@@ -95,30 +120,7 @@ CommandLine readCommandLine(int argc, char* argv[])
         const QString arg = QString::fromLocal8Bit(argv[i]);
         bool takesValue = false;
         if (arg == QStringLiteral("-h") || arg == QStringLiteral("--help")) {
-            result.exitCode = printed(
-                stdout,
-                QStringLiteral(
-                    "Uso: corvane [--library PASTA] [opções do Qt]\n"
-                    "     corvane [--library PASTA] --search TEXTO\n"
-                    "     corvane [--library PASTA] --show CATEGORIA/NOME\n"
-                    "Guarda, busca e imprime seus scripts de texto.\n\n"
-                    "  --library PASTA  usa PASTA como biblioteca (criada se não existir)\n"
-                    "  --search TEXTO   escreve \"nome --> categoria\" de cada script que contém\n"
-                    "                   TEXTO, na ordem da janela; sai com 1 se nada achar\n"
-                    "  --show CATEGORIA/NOME\n"
-                    "                   escreve o texto do script, como o visualizador o mostra\n"
-                    "  -h, --help       mostra esta ajuda e sai\n"
-                    "  -v, --version    mostra a versão e sai\n\n"
-                    "--search e --show não abrem janela nem mudam nada; um atalho de teclado\n"
-                    "pode copiar um script, por exemplo:\n"
-                    "  corvane --show Modelos/assinatura | xclip -selection clipboard\n\n"
-                    "As opções do Qt (-platform, -style, -reverse, -qwindowgeometry...) valem\n"
-                    "como em qualquer programa Qt.\n\n"
-                    "A biblioteca é, nesta ordem: a pasta dada por --library; a da variável\n"
-                    "CORVANE_LIBRARY; a pasta \"scripts\" ao lado do programa, se puder ser\n"
-                    "usada (nunca no programa instalado pelo pacote); senão\n"
-                    "~/.local/share/Corvane/scripts.\n"),
-                0);
+            result.exitCode = printed(stdout, helpText(), 0);
         } else if (arg == QStringLiteral("-v") || arg == QStringLiteral("--version")) {
             result.exitCode = printed(stdout, QStringLiteral("Corvane 1.0\n"), 0);
         } else if (arg == QStringLiteral("--library") || arg.startsWith(QStringLiteral("--library="))) {

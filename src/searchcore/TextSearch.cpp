@@ -167,6 +167,37 @@ Searcher::Searcher(const Library& library, int readers)
 {
 }
 
+namespace {
+
+// A category folder listed before the reading; only the folder itself is read,
+// the files are looked at by the readers.
+struct ListedCategory {
+    std::vector<fs::Entry> files;
+    // Opened by the first reader to need it, closed by the last, so only the
+    // few folders being read are open at a time.
+    fs::Folder folder;
+    std::once_flag opened;
+    std::atomic<qsizetype> left{0};
+};
+
+// Every category's script files, several folders listed at once.
+std::vector<ListedCategory> listCategories(const Library& library, const Items& categories, int readers,
+                                           std::atomic<bool>* stop)
+{
+    std::vector<ListedCategory> listed(size_t(categories.size()));
+    parallel::forEach(categories.size(), readers, [&](qsizetype c, int) {
+        ListedCategory& category = listed[size_t(c)];
+        fs::listQuick(library.categoryPath(categories[c].key), category.files);
+        std::erase_if(category.files, [](const fs::Entry& e) {
+            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
+        });
+        category.left = qsizetype(category.files.size());
+    }, stop);
+    return listed;
+}
+
+}  // namespace
+
 QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle, Progress* progress) const
 {
     Progress none;
@@ -174,26 +205,7 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     QList<Hit> results;
     if (!needle.matchable())
         return results;
-
-    // Every category folder is listed first, several at once; only the folder
-    // itself is read, the files are looked at by the readers.
-    struct Category {
-        std::vector<fs::Entry> files;
-        // Opened by the first reader to need it, closed by the last, so only the
-        // few folders being read are open at a time.
-        fs::Folder folder;
-        std::once_flag opened;
-        std::atomic<qsizetype> left{0};
-    };
-    std::vector<Category> listed(size_t(categories.size()));
-    parallel::forEach(categories.size(), readers_, [&](qsizetype c, int) {
-        Category& category = listed[size_t(c)];
-        fs::listQuick(library_.categoryPath(categories[c].key), category.files);
-        std::erase_if(category.files, [](const fs::Entry& e) {
-            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
-        });
-        category.left = qsizetype(category.files.size());
-    }, &at.stop);
+    std::vector<ListedCategory> listed = listCategories(library_, categories, readers_, &at.stop);
 
     // Then every file, in the order of the results.
     std::vector<std::pair<int, int>> files;
@@ -206,7 +218,7 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     constexpr qint64 kLimit = script::kMaxStoredBytes + 2;
     parallel::forEach(qsizetype(files.size()), readers_, [&](qsizetype i, int worker) {
         const auto [c, f] = files[size_t(i)];
-        Category& category = listed[size_t(c)];
+        ListedCategory& category = listed[size_t(c)];
         std::call_once(category.opened, [&] { category.folder.open(library_.categoryPath(categories[c].key)); });
         const fs::Entry& e = category.files[size_t(f)];
         fs::Reader file;
