@@ -3,8 +3,10 @@
 #include "library/CategoryOps.h"
 #include "library/ScriptMove.h"
 #include "library/ScriptOps.h"
+#include "searchcore/TextSearch.h"
 #include "support/TestSupport.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <unistd.h>
@@ -94,6 +96,7 @@ private slots:
     void savingSeesAnotherProgramsEdit();
     void everyFailingStepKeepsTheOldState_data();
     void everyFailingStepKeepsTheOldState();
+    void aSaveKilledHalfWay();
 };
 
 void TestOperations::rules_data()
@@ -319,5 +322,61 @@ void TestOperations::everyFailingStepKeepsTheOldState()
     }
 }
 
-QTEST_GUILESS_MAIN(TestOperations)
+// A program killed at each writing step of a save, then started again: the
+// script holds its old bytes or its new ones, and nothing else is listed or found.
+void TestOperations::aSaveKilledHalfWay()
+{
+    const ScriptRef a{QStringLiteral("a"), QStringLiteral("Notas"), "Notas", "a.txt"};
+    int count = 0;
+    {
+        Fixture f;
+        fs::testing::failStep(0);
+        QVERIFY(scripts::save(f.library, a, u"novo texto").done());
+        count = fs::testing::failStep(0);
+    }
+    for (int k = 1; k <= count; ++k) {
+        Fixture f;
+        QProcess saving;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TST_SAVE_AND_HANG"), f.lib.scripts() + u'|' + QString::number(k));
+        saving.setProcessEnvironment(env);
+        saving.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(saving.waitForReadyRead(10000));
+        QCOMPARE(saving.readAllStandardOutput(), QByteArray("hanging\n"));
+        saving.kill();
+        QVERIFY(saving.waitForFinished(10000));
+
+        const Library library(f.lib.scripts());
+        QStringList listed;
+        for (const Item& item : library.readCategory("Notas").items)
+            listed << item.shown;
+        QCOMPARE(listed, (QStringList{"a", "b", "leia.doc", "pasta.txt"}));
+        const QByteArray bytes = f.lib.read(QStringLiteral("Notas/a.txt"));
+        QVERIFY2(bytes == kOld || bytes == kNew, qPrintable(QStringLiteral("step %1: ").arg(k) + bytes));
+        const auto hits = search::Searcher(library).run(library.categories(), search::Needle(u"novo"));
+        QCOMPARE(hits.size(), bytes == kNew ? 1 : 0);
+    }
+}
+
+// Run again by aSaveKilledHalfWay: saves a script and hangs at the given step.
+int saveAndHang(const QString& how)
+{
+    const Library library(how.section(u'|', 0, 0));
+    fs::testing::hangAtStep(how.section(u'|', 1).toInt(), [] {
+        std::fputs("hanging\n", stdout);
+        std::fflush(stdout);
+    });
+    scripts::save(library, {QStringLiteral("a"), QStringLiteral("Notas"), "Notas", "a.txt"}, u"novo texto");
+    return 3;  // never reached when the step was one of the save's
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet("TST_SAVE_AND_HANG"))
+        return saveAndHang(qEnvironmentVariable("TST_SAVE_AND_HANG"));
+    QCoreApplication app(argc, argv);
+    TestOperations test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_operations.moc"

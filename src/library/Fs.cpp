@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace corvane::fs {
@@ -15,6 +16,8 @@ namespace {
 
 thread_local int t_error = 0;
 std::atomic<int> g_failAt{0};
+std::atomic<int> g_hangAt{0};
+std::function<void()> g_hanging;
 std::atomic<int> g_steps{0};
 std::atomic<int> g_readPauseMs{0};
 
@@ -32,6 +35,11 @@ bool step()
     if (g_failAt.load() == n) {
         t_error = EIO;
         return false;
+    }
+    if (g_hangAt.load() == n) {
+        g_hanging();
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
     }
     return true;
 }
@@ -93,6 +101,13 @@ int failStep(int k)
 {
     g_failAt.store(k);
     return g_steps.exchange(0);
+}
+
+void hangAtStep(int k, std::function<void()> hanging)
+{
+    g_hanging = std::move(hanging);
+    g_steps.store(0);
+    g_hangAt.store(k);
 }
 
 void slowReads(int ms)

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // The library's only door to the file system. Names are kept as the bytes found
@@ -131,6 +132,9 @@ bool diskFull(int error);
 // Returns the number of steps taken since the last call.
 namespace testing {
 int failStep(int k);
+// The k-th writing step from now calls hanging, then waits for ever: a process
+// killed there shows what a crash leaves behind.
+void hangAtStep(int k, std::function<void()> hanging);
 // Every read of an open file waits ms milliseconds first (a slow disk); 0 stops.
 void slowReads(int ms);
 }
