@@ -24,17 +24,21 @@ trap 'tools/cups-pdf.sh down "$cups_state"' EXIT
 queue=$(tools/cups-pdf.sh up "$cups_state")
 [ -n "$queue" ] && export PRINTER=$queue LPDEST=$queue
 export QT_QPA_PLATFORM=offscreen
-# The tests leave /tmp as they found it: their temporary folders, names that
+# The tests and checks leave /tmp as they found it: their temporary folders, names that
 # are not UTF-8 included, go with them.
-leftovers() { (shopt -s nullglob; printf '%s\n' /tmp/qt_temp-* /tmp/tst_*-??????) | sort; }
+leftovers() { (shopt -s nullglob; printf '%s\n' /tmp/qt_temp-* /tmp/tst_*-?????? /tmp/corvane-* /tmp/tmp.*) | sort; }
 before=$(leftovers)
+check_leftovers() {
+    local left
+    left=$(comm -13 <(echo "$before") <(leftovers))
+    if [ -n "$left" ]; then
+        echo "Os testes deixaram para trás:" >&2
+        echo "$left" >&2
+        exit 1
+    fi
+}
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
-left=$(comm -13 <(echo "$before") <(leftovers))
-if [ -n "$left" ]; then
-    echo "Os testes deixaram para trás:" >&2
-    echo "$left" >&2
-    exit 1
-fi
+check_leftovers
 $quick && exit 0
 
 echo "== Os pacotes: o arquivo portátil e o .deb"
@@ -63,3 +67,4 @@ cmake --build build-asan --parallel "$(nproc)" --target $(basename -s .cpp tests
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     ctest --test-dir build-asan --output-on-failure --timeout 900 -j "$(nproc)"
+check_leftovers
