@@ -286,6 +286,9 @@ void TestEditing::refusals_data()
         << "put=Notas/a:b.txt;dir=Notas;open=a:b" << "btnAddFile" << false
         << "O nome \"a:b\" não pode ser usado: contém o caractere :, que o sistema não aceita em nomes." << addScript
         << "/a:b" << "";
+    QTest::newRow("delete script: blanks from elsewhere")
+        << "put=Notas/ b .txt;dir=Notas;pick= b " << "btnDelFile" << false
+        << "O nome \" b \" não pode ser usado: termina com ponto ou espaço." << delScript << "/" << "";
     QTest::newRow("add script: character")
         << "dir=Notas;text=rir 😀 aqui;file=Riso" << "btnAddFile" << false
         << "Script não adicionado!\r\n" + character.arg(QStringLiteral("😀"), QStringLiteral("1F600")) << addScript
