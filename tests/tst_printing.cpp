@@ -453,7 +453,6 @@ void TestPrinting::everyOptionReachesThePage()
     QCOMPARE(main.watcher.unexpected, 0);
     QCOMPARE(main.files.size(), 1);
     const QString pdf = main.files[0];
-    QCOMPARE(pdfPages(pdf), 1);
     QTEST(pdfFonts(pdf).join(u','), "family");
     const QImage page = renderPdf(pdf, 150);
     QTEST(uint(inkColours(page).value(0)), "ink");
@@ -489,11 +488,8 @@ void TestPrinting::noPrinterOrFailureShowsMessage()
         click(d, "cmbPrint");
         QVERIFY(d->isVisible());
     }));
-    QCOMPARE(main.watcher.texts(), (QStringList{noPrinter, noPrinter, failed}));
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(main.watcher.seen[i].title, kAppTitle);
-        QCOMPARE(main.watcher.seen[i].icon, i < 2 ? QMessageBox::Warning : QMessageBox::Critical);
-    }
+    const SeenBox none = okBox(noPrinter, kAppTitle, {"OK"}, QMessageBox::Warning);
+    QCOMPARE(main.watcher.seen, (QList<SeenBox>{none, none, okBox(failed, kAppTitle, {"OK"}, QMessageBox::Critical)}));
     QCOMPARE(main.watcher.unexpected, 0);
     QVERIFY(!QApplication::overrideCursor());
     // The main window takes input again and opens the print window as before.
