@@ -293,9 +293,8 @@ void TestBackup::aBrokenLinkStopsTheBackup()
         lib_->write(QLatin1String(file), QByteArray("\"") + file + "\"\r\n");
     raw::symlink("nada", lib_->rawPath("Beta/\xe7.txt"));
     open(QStringLiteral("alvo"));
-    const SeenBox box = backUp();
-    QCOMPARE(box.text, stopped("Não foi possível copiar o arquivo", lib_->path("Beta/ç.txt"), dest("alvo/scripts")));
-    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(backUp(), okBox(stopped("Não foi possível copiar o arquivo", lib_->path("Beta/ç.txt"), dest("alvo/scripts")),
+                             kAppTitle, {"OK"}, QMessageBox::Critical));
     const Tree copied = copies();
     QCOMPARE(copied.value("Alfa/um.txt"), QByteArray("\"Alfa/um.txt\"\r\n"));
     QVERIFY(!copied.contains("Beta/\xe7.txt"));
@@ -316,15 +315,14 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
     const Tree whole{{"scripts", "<dir>"}, {"scripts/Alfa", "<dir>"}, {"scripts/Alfa/um.txt", "\"1\"\r\n"},
                      {"scripts/Alfa/grande.txt", QByteArray(150 * 1024, 'g')}, {"scripts/Caf\xe9", "<dir>"},
                      {"scripts/Caf\xe9/ma\xe7\xe3.txt", "\"\xe7\"\r\n"}, {"scripts/solto.txt", "<dir>"}};
-    // What a failure names, as the message shows it, and its entry in the backup.
-    const QMap<QString, QByteArray> failures{
-        {noFolder(to), "scripts"},
-        {stopped("Não foi possível criar a pasta", to + "/Alfa", to), "scripts/Alfa"},
-        {stopped("Não foi possível criar a pasta", to + "/Café", to), "scripts/Caf\xe9"},
-        {stopped("Não foi possível criar a pasta", to + "/solto.txt", to), "scripts/solto.txt"},
-        {stopped("Não foi possível copiar o arquivo", lib_->path("Alfa/um.txt"), to), "scripts/Alfa/um.txt"},
-        {stopped("Não foi possível copiar o arquivo", lib_->path("Alfa/grande.txt"), to), "scripts/Alfa/grande.txt"},
-        {stopped("Não foi possível copiar o arquivo", lib_->path("Café/maçã.txt"), to), "scripts/Caf\xe9/ma\xe7\xe3.txt"}};
+    // Each entry of the backup, and the message of a backup that stops at it.
+    QMap<QString, QByteArray> failures;
+    for (auto it = whole.begin(); it != whole.end(); ++it) {
+        const QString entry = QString::fromLatin1(it.key().mid(8));  // as the lists show these names
+        failures[it.key() == "scripts" ? noFolder(to)
+                 : it.value() == "<dir>" ? stopped("Não foi possível criar a pasta", to + u'/' + entry, to)
+                                         : stopped("Não foi possível copiar o arquivo", lib_->path(entry), to)] = it.key();
+    }
     QList<QByteArray> keys;
     for (const Item& item : backup::sources(lib_->scripts()))
         keys << item.key;
