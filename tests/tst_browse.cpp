@@ -19,14 +19,58 @@ namespace {
 QStringList enabledSwitches(MainDriver& win)
 {
     return win.enabled({"cxRnmCat", "cxRnmFile", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile",
-                        "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint"});
+                        "btnEditFile", "btnDelFile", "btnEditText", "btnCopy", "btnPrint", "btnEditText2"});
+}
+
+QStringList without(QStringList names, const QStringList& gone)
+{
+    for (const QString& name : gone)
+        names.removeAll(name);
+    return names;
 }
 
 const QStringList kFocusRule{"cxRnmCat", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile"};
 const QStringList kCategoryRule{"cxRnmCat", "cxRnmFile", "btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile"};
 const QStringList kScriptRule{"cxRnmFile", "btnAddFile", "btnEditFile", "btnDelFile", "btnEditText", "btnCopy",
                               "btnPrint"};
+const QString kLongCategory = QStringLiteral("Categoria de nome bem comprido");
+const QString kLongScript = QStringLiteral("Roteiro de apresentação para o cliente");
 const QString kPickAFile = QStringLiteral("Você precisa selecionar um arquivo!");
+
+// One user action of a rules row: "dir X", "file X" (either after "dbl" or "ctrl"),
+// "key Shift+Tab", "name BOX TEXT",
+// "press BUTTON ANSWER,ANSWER", "click BUTTON", "search TEXT",
+// "choose ROW", or "answer BUTTON" for the box the next action brings.
+void act(MainDriver& win, ModalWatcher& watcher, const QString& step)
+{
+    QString verb = step.section(u' ', 0, 0), arg = step.section(u' ', 1);
+    const bool twice = verb == u"dbl", ctrl = verb == u"ctrl";  // "dbl dir X", "ctrl file X"
+    if (twice || ctrl)
+        std::tie(verb, arg) = std::pair(arg.section(u' ', 0, 0), arg.section(u' ', 1));
+    const QString rest = arg.section(u' ', 1);
+    const QByteArray first = arg.section(u' ', 0, 0).toUtf8();
+    QListWidget* list = verb == u"dir" ? win.dirs() : win.files();
+    if (twice)
+        doubleClickItem(list, arg);
+    else if (verb == u"dir" || verb == u"file")
+        clickItem(list, arg, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    else if (verb == u"key")
+        QTest::keyClick(QApplication::focusWidget(), QKeySequence(arg)[0].key(), QKeySequence(arg)[0].keyboardModifiers());
+    else if (verb == u"name")
+        win.typeName(win.get<QLineEdit>(first), rest);
+    else if (verb == u"press")
+        win.press(watcher, first, rest.split(u','));
+    else if (verb == u"click")  // a button or a picture
+        QTest::mouseClick(win.get(first), Qt::LeftButton, {}, QPoint(3, 3));
+    else if (verb == u"search")
+        win.search(arg);
+    else if (verb == u"choose")
+        win.choose(arg.toInt());
+    else
+        watcher.answer(arg);
+    if (!watcher.seen.isEmpty())  // offscreen, a closed box hands no activation back
+        showActive(&win.w);
+}
 
 // The names among names whose controls are hidden.
 QStringList hidden(MainDriver& win, std::initializer_list<const char*> names)
@@ -58,7 +102,8 @@ class TestBrowse : public QObject {
     Q_OBJECT
 private slots:
     void listsCountsAndSizes();
-    void rulesFollowFocusAndSelection();
+    void rulesAfterEveryEvent_data();
+    void rulesAfterEveryEvent();
     void scriptsShowTheirText();
     void hugeScriptsAreRefused();
     void enlargedViewer();
@@ -75,15 +120,16 @@ void TestBrowse::listsCountsAndSizes()
                     {"Receitas/Lista.txt", QByteArray(300, 'l')}, {"Receitas/leia.doc", QByteArray(236, 'd')},
                     {"Mista/a.txt.txt", "\"a\"\r\n"}, {"Mista/GRANDE.TXT", "\"G\"\r\n"},
                     {"Mista/.oculto.txt", QByteArray(5000, 'h')}, {"Mista/vazio.txt", {}}};
+    // Sizes at the limits of their units, in sparse files.
+    for (const qint64 bytes : {1023, 1024, 1048575, 1073741824}) {
+        lib.write(QStringLiteral("Z%1/s.txt").arg(bytes), {});
+        QVERIFY(QFile::resize(lib.path(QStringLiteral("Z%1/s.txt").arg(bytes)), bytes));
+    }
     MainDriver win(lib);
-    QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "beta", "Mista", "Receitas", "Só pasta"}));
-    QCOMPARE(win.dir() + u'/' + win.file(), QStringLiteral("Alpha/"));
+    QCOMPARE(entries(win.dirs()), (QStringList{"Alpha", "beta", "Mista", "Receitas", "Só pasta", "Z1023", "Z1024",
+                                               "Z1048575", "Z1073741824"}));
     QCOMPARE(QApplication::focusWidget(), win.dirs());
-    QCOMPARE(entries(win.files()), QStringList{"um"});
-    QCOMPARE(win.caption(), QStringLiteral("Alpha: 1 scripts/1 Kb"));
     QVERIFY(win.get("imageTit1")->isVisible() && !win.get("imageTit2")->isVisible());
-    // Selection first, focus second: the name box of scripts ends up disabled.
-    QCOMPARE(enabledSwitches(win), kFocusRule);
 
     // Sub-folders are listed but neither counted nor measured; a script's final
     // lower-case ".txt" goes from its name, any other name shows whole, hidden
@@ -92,6 +138,8 @@ void TestBrowse::listsCountsAndSizes()
         {"Receitas", {"leia.doc", "Lista", "notas"}, "Receitas: 3 scripts/" + kb("1.5")},
         {"Só pasta", {"sub"}, "Só pasta: 0 scripts/0 bytes"},
         {"Mista", {"a.txt", "GRANDE.TXT", "Pasta.txt", "vazio"}, "Mista: 3 scripts/10 bytes"},
+        {"Z1023", {"s"}, "Z1023: 1 scripts/1023 bytes"}, {"Z1024", {"s"}, "Z1024: 1 scripts/1 Kb"},
+        {"Z1048575", {"s"}, "Z1048575: 1 scripts/1024 Kb"}, {"Z1073741824", {"s"}, "Z1073741824: 1 scripts/1 Gb"},
     };
     for (const auto& e : expected) {
         clickItem(win.dirs(), QString::fromUtf8(e.category));
@@ -105,53 +153,85 @@ void TestBrowse::listsCountsAndSizes()
     QCOMPARE(win.caption(), QStringLiteral("Receitas: 0 scripts/0 bytes"));
 }
 
-void TestBrowse::rulesFollowFocusAndSelection()
+// Which controls are usable, and what the lists, name boxes, viewer and labels
+// hold, after each event of the rules table and each editing command.
+void TestBrowse::rulesAfterEveryEvent_data()
 {
-    const QString category = QStringLiteral("Categoria de nome bem comprido");  // past the typing limit
-    const QString script = QStringLiteral("Roteiro de apresentação para o cliente");
-    TempLibrary lib{{"Alpha/um.txt", "\"um\"\r\n"}, {"Alpha/dois.txt", "\"dois\"\r\n"}, {"gamma/", {}},
-                    {category + u'/' + script + QStringLiteral(".txt"), "\"r\"\r\n"}};
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("enabled");
+    // Categories, scripts, the chosen pair, the name boxes, then viewer and labels.
+    QTest::addColumn<QList<QStringList>>("state");
+    const QString cat = kLongCategory, script = kLongScript;  // past the typing limits
+    const QStringList dirs{"Alpha", "Beta", cat, "Grande"}, alpha{"dois", "um"}, none{"", ""}, noScript{"Alpha", ""};
+    const QList<QStringList> start{dirs, alpha, noScript, none, {"", "Alpha: 2 scripts", "14 bytes"}},
+        beta{dirs, {"tres"}, {"Beta", ""}, none, {"", "Beta: 1 scripts", "8 bytes"}},
+        um{dirs, alpha, {"Alpha", "um"}, none, {"um", "um", "6 bytes"}},
+        longOne{dirs, {script}, {cat, script}, {"", script}, {"r", script, "5 bytes"}};
+    // The state with one part replaced.
+    const auto but = [](QList<QStringList> state, int part, const QStringList& value) {
+        state[part] = value;
+        return state;
+    };
+    const QStringList tooBig{"answer OK", "dir Grande", "file Enorme"}, search{"search tres", "choose 0"};
+    const auto row = [](const char* name, const QStringList& steps) -> QTestData& {
+        return QTest::newRow(name) << steps;
+    };
+    row("start", {}) << kFocusRule << start;
+    row("category clicked", {"file um", "dir Beta"}) << kCategoryRule << beta;
+    row("arrow key in the categories", {"key Down"}) << kCategoryRule << beta;
+    row("Ctrl+click on the chosen category", {"ctrl dir Alpha"}) << kFocusRule << start;
+    row("category list focused", {"file um", "key Shift+Tab"}) << kFocusRule << um;
+    row("tabbed into the scripts", {"key Tab"}) << kFocusRule << start;
+    row("script chosen", {"file um"}) << kScriptRule << um;
+    row("script too big", tooBig) << without(kScriptRule, {"btnEditText"})
+        << QList<QStringList>{dirs, {"Enorme"}, {"Grande", "Enorme"}, none, {"", "Enorme", "16 Mb"}};
+    row("after one too big", tooBig + QStringList{"dir Alpha", "file um"}) << kScriptRule << um;
+    row("category double-clicked", {"dbl dir " + cat}) << kCategoryRule
+        << QList<QStringList>{dirs, {script}, {cat, ""}, {cat, ""}, {"", cat + ": 1 scripts", "5 bytes"}};
+    row("script double-clicked", {"dir " + cat, "dbl file " + script}) << kScriptRule << longOne;
+    row("chosen category double-clicked", {"dir " + cat, "dbl file " + script, "dbl dir " + cat}) << kFocusRule
+        << but(longOne, 3, {cat, script});
+    row("script deleted", {"file um", "press btnDelFile Sim,OK"})
+        << without(kScriptRule, {"btnEditText", "btnCopy", "btnPrint"})
+        << QList<QStringList>{dirs, {"dois"}, noScript, none, {"", "um", "6 bytes"}};
+    row("script renamed", {"file um", "name cxRnmFile cinco", "press btnEditFile Sim,OK"}) << kScriptRule
+        << but(but(um, 1, {"cinco", "dois"}), 2, noScript);
+    row("script added", {"file um", "name cxRnmFile novo", "click btnAddFile"}) << kScriptRule
+        << but(but(um, 1, {"dois", "novo", "um"}), 4, {"", "um", "6 bytes"});
+    row("category deleted", {"dir Beta", "press btnDelCat Sim,OK"}) << kCategoryRule
+        << but(start, 0, {"Alpha", cat, "Grande"});
+    row("category renamed", {"dir Beta", "name cxRnmCat Zeta", "press btnEditCat Sim,OK"}) << kCategoryRule
+        << but(start, 0, {"Alpha", cat, "Grande", "Zeta"});
+    row("category added", {"name cxRnmCat Nova", "click btnAddCat"}) << kFocusRule
+        << but(start, 0, {"Alpha", "Beta", cat, "Grande", "Nova"});
+    row("viewer enlarged", {"file um", "click imgMais"}) << without(kScriptRule, {"btnAddFile", "btnEditFile", "btnDelFile"})
+                                                       << um;
+    row("viewer restored", {"file um", "click imgMais", "click imgMenos"}) << kScriptRule << um;
+    const QString searching = QStringLiteral("Buscando em todas as categorias");
+    row("search opened", {"file um", "click btnOpenSearch"}) << QStringList{"cxRnmFile"}
+        << QList<QStringList>{dirs, {}, noScript, none, {"", "Digite sua busca abaixo", searching}};
+    row("search result chosen", search) << QStringList{"cxRnmCat", "btnCopy", "btnPrint", "btnEditText2"}
+        << QList<QStringList>{dirs, {}, noScript, none, {"tres", "Encontrados 1 arquivos", searching}};
+    row("search closed", search + QStringList{"click btnCloseSearch"}) << kScriptRule
+        << QList<QStringList>{dirs, alpha, {"Alpha", "dois"}, none, {"dois", "dois", "8 bytes"}};
+}
+
+void TestBrowse::rulesAfterEveryEvent()
+{
+    QFETCH(QStringList, steps);
+    TempLibrary lib{{"Alpha/um.txt", "\"um\"\r\n"}, {"Alpha/dois.txt", "\"dois\"\r\n"},
+                    {"Beta/tres.txt", "\"tres\"\r\n"}, {"Grande/Enorme.txt", "\"a"},
+                    {kLongCategory + u'/' + kLongScript + QStringLiteral(".txt"), "\"r\"\r\n"}};
+    QVERIFY(QFile::resize(lib.path(QStringLiteral("Grande/Enorme.txt")), 16 * 1024 * 1024 + 2));
     MainDriver win(lib);
-    // Tabbing into the script list selects nothing.
-    QTest::keyClick(win.dirs(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), win.files());
-    QCOMPARE(win.file(), QString());
-    QCOMPARE(enabledSwitches(win), kFocusRule);
-    clickItem(win.files(), QStringLiteral("um"));
-    QCOMPARE(enabledSwitches(win), kScriptRule);
-    QVERIFY(win.get("imageTit2")->isVisible() && !win.get("imageTit1")->isVisible());
-
-    // A click into the unfocused category list: focus first, then the new selection.
-    clickItem(win.dirs(), QStringLiteral("gamma"));
-    QCOMPARE(enabledSwitches(win), kCategoryRule);
-    QCOMPARE(win.caption(), QStringLiteral("gamma: 0 scripts/0 bytes"));
-    QTest::keyClick(win.dirs(), Qt::Key_Up);
-    QCOMPARE(win.teste(), category + QStringLiteral(": 1 scripts"));
-    QTest::keyClick(win.dirs(), Qt::Key_Up);
-    QCOMPARE(win.teste(), QStringLiteral("Alpha: 2 scripts"));
-    QCOMPARE(enabledSwitches(win), kCategoryRule);
-    // Ctrl+click or Ctrl+Space on the selected entry does not unselect it.
-    clickItem(win.dirs(), QStringLiteral("Alpha"), Qt::ControlModifier);
-    QTest::keyClick(win.dirs(), Qt::Key_Space, Qt::ControlModifier);
-    QCOMPARE(win.dir(), QStringLiteral("Alpha"));
-    // Back from the script list to the categories: the focus rule alone, the
-    // script staying selected.
-    clickItem(win.files(), QStringLiteral("dois"));
-    QTest::keyClick(win.files(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), win.dirs());
-    QCOMPARE(enabledSwitches(win), kFocusRule);
-    QCOMPARE(win.file() + u'/' + win.teste(), QStringLiteral("dois/dois"));
-
-    // A double-click fills a name box with the name as it is, after the rule of
-    // a new selection; again on the chosen category, the script stays chosen.
-    doubleClickItem(win.dirs(), category);
-    QCOMPARE(win.catBox()->text(), category);
-    doubleClickItem(win.files(), script);
-    QCOMPARE(win.catBox()->text() + u'/' + win.fileBox()->text(), u'/' + script);
-    QCOMPARE(win.caption(), script + QStringLiteral("/5 bytes"));
-    doubleClickItem(win.dirs(), category);
-    QCOMPARE(win.catBox()->text() + u'/' + win.fileBox()->text() + u'/' + win.file(),
-             category + u'/' + script + u'/' + script);
+    ModalWatcher watcher;
+    for (const QString& step : steps)
+        act(win, watcher, step);
+    QTEST(enabledSwitches(win), "enabled");
+    QTEST((QList<QStringList>{entries(win.dirs()), entries(win.files()), {win.dir(), win.file()},
+                              {win.catBox()->text(), win.fileBox()->text()}, {win.shown(), win.teste(), win.tamanho()}}),
+          "state");
+    QCOMPARE(watcher.unexpected, 0);
 }
 
 void TestBrowse::scriptsShowTheirText()
@@ -166,23 +246,16 @@ void TestBrowse::scriptsShowTheirText()
     MainDriver win(lib);
     ModalWatcher watcher;
     clickItem(win.dirs(), QStringLiteral("Cartas"));
-    clickItem(win.files(), QStringLiteral("Convite"));
-    QCOMPARE(win.shown(), QStringLiteral("Olá \"amigo\",\nvenha às 8h"));
-    QCOMPARE(win.caption(), QStringLiteral("Convite/29 bytes"));
-    // Arrow keys select like clicks; an unquoted file shows its first line up to a comma.
-    QTest::keyClick(win.files(), Qt::Key_Down);
-    QCOMPARE(win.teste() + u'/' + win.shown(), QStringLiteral("Lista/ovos"));
-    QTest::keyClick(win.files(), Qt::Key_Down);
-    QCOMPARE(win.shown() + win.caption(), QString(2047, u'x') + QStringLiteral("Longo/") + kb("2"));
-    clickItem(win.files(), QStringLiteral("Vazio"));
-    QCOMPARE(win.shown() + win.caption(), QStringLiteral("Vazio/4 bytes"));
-    clickItem(win.files(), QStringLiteral("Aberto"));
-    QCOMPARE(win.shown(), QStringLiteral("sem fim\nlinha"));
-    // Two files, two entries, each showing its own text.
-    clickItem(win.files(), QStringLiteral("a.txt"));
-    QCOMPARE(win.caption() + u'/' + win.shown(), QStringLiteral("a.txt/5 bytes/a"));
-    clickItem(win.files(), QStringLiteral("a"));
-    QCOMPARE(win.caption() + u'/' + win.shown(), QStringLiteral("a/11 bytes/o outro"));
+    // An unquoted file shows its first line up to a comma; a.txt.txt and a.txt
+    // are two entries, each showing its own text. Arrow keys select like clicks.
+    const QList<QStringList> texts{{"Convite", "29 bytes", "Olá \"amigo\",\nvenha às 8h"}, {"Lista", "18 bytes", "ovos"},
+                                   {"Longo", kb("2"), QString(2047, u'x')}, {"Vazio", "4 bytes", ""},
+                                   {"Aberto", "15 bytes", "sem fim\nlinha"}, {"a.txt", "5 bytes", "a"},
+                                   {"a", "11 bytes", "o outro"}};
+    for (const QStringList& text : texts) {
+        text[0] == u"Lista" ? QTest::keyClick(win.files(), Qt::Key_Down) : clickItem(win.files(), text[0]);
+        QCOMPARE((QStringList{win.teste(), win.tamanho(), win.shown()}), text);
+    }
     // What is no script file shows nothing; each starts from a shown text.
     lib.remove(QStringLiteral("Cartas/Some.txt"));
     for (const char* name : {"Pasta", "nota.doc", "velho.txt.doc", "Zero", "Some"}) {
@@ -213,7 +286,7 @@ void TestBrowse::scriptsShowTheirText()
 // Sparse files: a text one byte past the limit, and a gigabyte after a first line.
 void TestBrowse::hugeScriptsAreRefused()
 {
-    TempLibrary lib{{"Grandes/Curto.txt", "\"curto\"\r\n"}, {"Grandes/Enorme.txt", "\"" + QByteArray(100, 'a')},
+    TempLibrary lib{{"Grandes/Enorme.txt", "\"" + QByteArray(100, 'a')},
                     {"Grandes/Primeira.txt", "primeira linha\r\nsegunda\r\n"}};
     QVERIFY(QFile::resize(lib.path(QStringLiteral("Grandes/Enorme.txt")), 16 * 1024 * 1024 + 2));
     QVERIFY(QFile::resize(lib.path(QStringLiteral("Grandes/Primeira.txt")), qint64(1) << 30));
@@ -222,14 +295,9 @@ void TestBrowse::hugeScriptsAreRefused()
     ModalWatcher watcher;
     const QString refusal = QStringLiteral("O script \"Enorme\" é grande demais para ser aberto: o texto passa de "
                                            "16 MB. Nada foi carregado nem alterado.");
-    clickItem(win.files(), QStringLiteral("Curto"));
     watcher.answer(QStringLiteral("OK"));
     clickItem(win.files(), QStringLiteral("Enorme"));
-    QCOMPARE(watcher.seen.size(), 1);
-    expectBox(watcher.seen[0], refusal, kAppTitle);
-    // Editar cannot write the empty viewer over the script.
-    QCOMPARE(win.shown(), QString());
-    QVERIFY(!win.get("btnEditText")->isEnabled());
+    QCOMPARE(watcher.seen.value(0), okBox(refusal, kAppTitle));
     clickItem(win.files(), QStringLiteral("Primeira"));
     QCOMPARE(win.shown(), QStringLiteral("primeira linha"));
     // Found by a search, it is refused the same way, and its Editar stays off.
@@ -250,9 +318,7 @@ void TestBrowse::enlargedViewer()
     watcher.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
     win.clickPicture("imgMais");
     win.clickPicture("imgMenos");
-    QCOMPARE(watcher.seen.size(), 2);
-    for (const SeenBox& box : watcher.seen)
-        expectBox(box, kPickAFile, QStringLiteral("Aviso visualização"));
+    QCOMPARE(watcher.seen, QList<SeenBox>(2, okBox(kPickAFile, QStringLiteral("Aviso visualização"))));
     QVERIFY(showActive(&win.w));  // offscreen, a closed box hands no activation back
 
     clickItem(win.files(), QStringLiteral("um"));
@@ -309,9 +375,6 @@ void TestBrowse::searchPanel()
     win.click("btnOpenSearch");
     QCOMPARE(hidden(win, browsing).size(), 10);
     QCOMPARE(hidden(win, panel), QStringList());
-    QCOMPARE(win.enabled({"btnAddCat", "btnEditCat", "btnDelCat", "btnAddFile", "btnEditFile", "btnDelFile",
-                          "btnCopy", "btnPrint", "btnEditText2"}), QStringList());
-    QCOMPARE(win.shown() + win.caption(), QStringLiteral("Digite sua busca abaixo/Buscando em todas as categorias"));
     watcher.answer(QStringLiteral("OK"));
     win.clickPicture("imgMais2");  // the enlarged view needs a chosen result
     QCOMPARE(watcher.texts(), QStringList{kPickAFile});
@@ -322,6 +385,7 @@ void TestBrowse::searchPanel()
     lib.remove(QStringLiteral("gama"));
     win.search(QStringLiteral("ALVO"));
     QCOMPARE(win.results(), QStringList{"Notes --> B"});
+    QCOMPARE(win.teste(), QStringLiteral("Encontrados 1 arquivos"));  // plural even for one
     // The double quote the viewer shows is found as typed, or as it is stored.
     for (const char* text : {"\"OI\" a", "¤oi¤"}) {
         win.search(QString::fromUtf8(text));
@@ -332,7 +396,6 @@ void TestBrowse::searchPanel()
     QCOMPARE(win.teste(), QStringLiteral("Encontrados 2 arquivos"));
     win.choose(1);
     QCOMPARE(win.shown(), QStringLiteral("um AÇÃO"));
-    QCOMPARE(win.enabled({"btnCopy", "btnPrint", "btnEditText2"}).size(), 3);
     // Refused searches keep the results, the chosen script and the caption;
     // Enter in the box starts nothing.
     watcher.clear();
@@ -369,16 +432,10 @@ void TestBrowse::searchPanel()
     win.choose(0);
     QCOMPARE(win.shown(), QString());
 
-    // Closing brings browsing back, the category's first script chosen; opened
-    // again, the panel starts empty.
+    // Closing brings browsing back; opened again, the panel starts empty.
     win.click("btnCloseSearch");
     QCOMPARE(hidden(win, browsing), QStringList());
     QCOMPARE(hidden(win, panel).size(), 7);
-    QCOMPARE(win.dir() + u'/' + win.file() + u'/' + win.shown() + u'/' + win.teste(),
-             QStringLiteral("A/primeiro/um/primeiro"));
-    QCOMPARE(entries(win.files()), (QStringList{"primeiro", "segundo"}));
-    QCOMPARE(win.enabled({"btnEditText", "btnCopy", "btnPrint", "btnEditFile", "btnDelFile", "btnEditText2"}).size(),
-             5);
     win.click("btnOpenSearch");
     QCOMPARE(win.results(), QStringList());
     QCOMPARE(win.get<QLineEdit>("cxSearch")->text(), QString());

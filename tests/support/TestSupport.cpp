@@ -198,7 +198,7 @@ QString Stick::tool(const char* step) const
     // CMake compiles by absolute path, so this file tells where the tools are.
     p.start(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../tools/stick.sh")),
             {QLatin1String(step), kind, dir.path()});
-    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const bool ok = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return ok ? QString() : QString::fromLocal8Bit(p.readAllStandardError()).trimmed() + u' ';
 }
 

@@ -27,8 +27,18 @@ struct SeenBox {
     QString text;  // exactly as the program gave it (CR LF kept)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
-    QString defaultButton;
+    QString defaultButton;  // not compared: only some boxes have one worth checking
+    bool operator==(const SeenBox& o) const
+    {
+        return title == o.title && text == o.text && icon == o.icon && buttons == o.buttons;
+    }
 };
+// How QCOMPARE shows a box that differs.
+inline char* toString(const SeenBox& b)
+{
+    return qstrdup(qPrintable(QStringLiteral("[%1] %2 {%3} icon %4").arg(b.title, b.text, b.buttons.join(u'/'))
+                                  .arg(int(b.icon))));
+}
 
 // Answers modal windows the way a user would, while the code under test waits in
 // their event loop. Message boxes get the queued answers in turn (a button's
