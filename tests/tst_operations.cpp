@@ -94,6 +94,7 @@ private slots:
     void rules_data();
     void rules();
     void savingSeesAnotherProgramsEdit();
+    void theTrashKeepsEveryDeletedScript();
     void everyFailingStepKeepsTheOldState_data();
     void everyFailingStepKeepsTheOldState();
     void aSaveKilledHalfWay();
@@ -238,6 +239,23 @@ void TestOperations::savingSeesAnotherProgramsEdit()
     QCOMPARE(scripts::checkSave(f.library, a, written).code, Code::Done);
     f.lib.remove(QStringLiteral("Notas/a.txt"));
     QCOMPARE(scripts::checkSave(f.library, a, written).code, Code::Done);
+}
+
+// A script deleted, written again and deleted again: both are in the trash, each
+// with the record of where it came from.
+void TestOperations::theTrashKeepsEveryDeletedScript()
+{
+    Fixture f;
+    raw::remove(QFile::encodeName(trashPath(QStringLiteral("files"))));
+    raw::remove(QFile::encodeName(trashPath(QStringLiteral("info"))));
+    QVERIFY(scripts::remove(f.library, "Notas", "a.txt").done());
+    f.lib.write(QStringLiteral("Notas/a.txt"), kNew);
+    QVERIFY(scripts::remove(f.library, "Notas", "a.txt").done());
+    const Tree inTrash = trash();
+    QCOMPARE(inTrash.value("files/a.txt") + inTrash.value("files/a.txt.2"), kOld + kNew);
+    const QByteArray from = "Path=" + QFile::encodeName(f.lib.path(QStringLiteral("Notas/a.txt"))) + '\n';
+    QVERIFY(inTrash.value("info/a.txt.trashinfo").contains(from));
+    QVERIFY(inTrash.value("info/a.txt.2.trashinfo").contains(from));
 }
 
 void TestOperations::everyFailingStepKeepsTheOldState_data()
