@@ -1,3 +1,5 @@
+// The portable part of the file-system door, and what its platform files share:
+// the error kept for lastError() and the test seams.
 #include "library/FsPrivate_p.h"
 
 #include "library/Cp1252.h"
