@@ -1,4 +1,6 @@
-#include "library/Fs.h"
+// The portable part of the file-system door, and what its platform files share:
+// the error kept for lastError() and the test seams.
+#include "library/FsPrivate_p.h"
 
 #include "library/Cp1252.h"
 
@@ -20,15 +22,18 @@ std::atomic<int> g_hangAt{0};
 std::function<void()> g_hanging;
 std::atomic<int> g_steps{0};
 std::atomic<int> g_readPauseMs{0};
+std::atomic<bool> g_withoutLocks{false};
 
-// Each read waits this long when a test makes the disk slow.
+}  // namespace
+
+namespace detail {
+
 void readPause()
 {
     if (const int ms = g_readPauseMs.load(std::memory_order_relaxed))
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// One writing step; false when the test seam makes this one fail.
 bool step()
 {
     const int n = g_steps.fetch_add(1) + 1;
@@ -50,7 +55,12 @@ bool fail(int error)
     return false;
 }
 
-}  // namespace
+bool locksMissing()
+{
+    return g_withoutLocks;
+}
+
+}  // namespace detail
 
 Path fromQString(const QString& path)
 {
@@ -114,15 +124,11 @@ void slowReads(int ms)
 {
     g_readPauseMs.store(ms);
 }
+
+void withoutLocks(bool without)
+{
+    g_withoutLocks = without;
+}
 }  // namespace testing
 
 }  // namespace corvane::fs
-
-#ifdef Q_OS_WIN
-#include "library/FsWindows.inc"
-#else
-#include "library/FsPosix.inc"
-#include "library/FsPosixWrite.inc"
-#include "library/FsPosixMove.inc"
-#include "library/FsPosixTrash.inc"
-#endif

@@ -7,10 +7,12 @@
 #include <functional>
 #include <vector>
 
-// The library's only door to the file system. Names are kept as the bytes found
-// on disk, so a name another program wrote in Windows-1252 (or any bytes) is
-// listed, opened, renamed and deleted as exactly that entry. On Windows a path is
-// the UTF-8 of its UTF-16 name.
+// The program's door to the file system: the calls of the operating system
+// itself are made here (Fs*.cpp, one set of files per platform chosen by the
+// build) and nowhere else; the floors above use this or Qt. Names are kept as
+// the bytes found on disk, so a name another program wrote in Windows-1252 (or
+// any bytes) is listed, opened, renamed and deleted as exactly that entry. On
+// Windows a path is the UTF-8 of its UTF-16 name.
 namespace corvane::fs {
 
 // A path in the file system's own bytes.
@@ -123,6 +125,40 @@ Trashed moveToTrash(const Path& path);
 enum class Flush { Now, Later };
 bool makeDir(const Path& path, Flush flush = Flush::Now);
 
+// An exclusive lock that the system lets go when the process ends, however it
+// ends; a program started from here never inherits it, and nothing is written
+// into what is locked.
+class Lock {
+public:
+    enum Result {
+        Taken,    // ours until release() or the end of the process
+        Held,     // another running process holds it
+        NoLocks,  // the file system keeps no locks; what take() opened stays open
+        Failed    // it cannot be opened, or no lock can be had on it
+    };
+
+    Lock() = default;
+    ~Lock() { release(); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+    // Whether a folder itself can carry the lock; where not (Windows locks byte
+    // ranges of files only), take() is given a file, made hidden when missing.
+    static bool foldersLock();
+    Result take(const Path& path);
+    // After take() said NoLocks: a lock only this machine sees, named after the
+    // identity of what take() opened, which stays open so that identity cannot
+    // pass to another folder. Held when that name is taken.
+    Result takeOnThisMachine();
+    bool held() const { return held_; }
+    void release();
+
+private:
+    qintptr handle_ = -1;  // the open descriptor (or handle) that carries the lock
+    int local_ = -1;       // the lock this machine keeps, where there is one
+    bool held_ = false;
+};
+
 // The system's error code of the last failed call of this thread.
 int lastError();
 bool diskFull(int error);
@@ -137,6 +173,8 @@ int failStep(int k);
 void hangAtStep(int k, std::function<void()> hanging);
 // Every read of an open file waits ms milliseconds first (a slow disk); 0 stops.
 void slowReads(int ms);
+// Lock::take() finds the file system keeps no locks, as some network shares do.
+void withoutLocks(bool without);
 }
 
 }  // namespace corvane::fs

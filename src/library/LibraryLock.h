@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/Fs.h"
+
 #include <QString>
 
 namespace corvane {
@@ -22,16 +24,15 @@ public:
     LibraryLock& operator=(const LibraryLock&) = delete;
 
     Result tryLock();
-    bool isLocked() const { return handle_ != -1; }
+    bool isLocked() const { return lock_.held(); }
     void unlock();
 
-    // Test seam: flock() fails as on a file system that keeps no locks.
+    // Test seam: the lock fails as on a file system that keeps no locks.
     static void testingWithoutFlock(bool without);
 
 private:
     QString dir_;
-    qintptr handle_ = -1;  // the open descriptor (or handle) that carries the lock
-    int local_ = -1;       // where the folder's file system keeps no locks, this machine's
+    fs::Lock lock_;
 };
 
 }  // namespace corvane

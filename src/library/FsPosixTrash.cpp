@@ -1,9 +1,16 @@
 // POSIX side of the file-system door, the desktop's trash as freedesktop.org
 // describes it: the entry renamed into Trash/files, with a Trash/info record of
 // where it came from. Names stay raw bytes; the record's path is percent-encoded.
+#include "library/FsPosix_p.h"
+
 #include <QDateTime>
 
+#include <climits>
+#include <cstdlib>
+
 namespace corvane::fs {
+using namespace detail;
+
 namespace {
 
 Path homeTrash()
@@ -93,9 +100,7 @@ Trashed trashInto(const Path& trash, const Path& entry, const Path& recordedPath
         }
         struct stat st;
         const auto undo = [&info] {
-            const int keep = t_error;
             ::unlink(info.constData());
-            t_error = keep;
             return Trashed::Failed;
         };
         if (::lstat(target.constData(), &st) == 0) {

@@ -1,7 +1,32 @@
 // POSIX side of the file-system door, writing: every step checked, nothing
 // left half-written at a final path.
+#include "library/FsPosix_p.h"
+
+#include <cstdio>
+#include <cstdlib>
+
 namespace corvane::fs {
+using namespace detail;
+
 namespace {
+
+// Read once before any thread starts: umask() can only be read by setting it.
+const mode_t g_umask = [] {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+}();
+
+// Errors by which link() says the file system has no hard links (FAT, exFAT,
+// some network shares), not that the name is taken.
+bool noHardLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+}
+
+}  // namespace
+
+namespace detail {
 
 bool writeAll(int fd, const char* data, qint64 size)
 {
@@ -25,15 +50,11 @@ bool sync(int fd)
     return step() && (::fsync(fd) == 0 || fail(errno));
 }
 
-// Makes a rename or a new name in a folder last through a power cut; a folder
-// that cannot be opened or flushed does not undo what was done.
 void syncDir(const Path& dir)
 {
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const Fd fd{::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (fd.fd >= 0)
+        ::fsync(fd.fd);
 }
 
 Path parentOf(const Path& path)
@@ -42,7 +63,6 @@ Path parentOf(const Path& path)
     return slash < 0 ? Path(".") : slash == 0 ? Path("/") : path.left(slash);
 }
 
-// A temporary in the folder of target, hidden so no list shows it.
 int openTemp(const Path& target, Path& tempPath)
 {
     const qsizetype slash = target.lastIndexOf('/');
@@ -53,13 +73,6 @@ int openTemp(const Path& target, Path& tempPath)
     if (fd < 0)
         fail(errno);
     return fd;
-}
-
-// Errors by which link() says the file system has no hard links (FAT, exFAT,
-// some network shares), not that the name is taken.
-bool noHardLinks(int error)
-{
-    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
 }
 
 // Gives temp the name target only while that name is free, so a name taken
@@ -89,66 +102,7 @@ bool placeUnderFreeName(const Path& temp, const Path& target)
     return ::rename(temp.constData(), target.constData()) == 0 || fail(errno);
 }
 
-bool onFuse(const Path& path)
-{
-    struct statfs st;
-    return ::statfs(path.constData(), &st) == 0 && st.f_type == 0x65735546;  // FUSE_SUPER_MAGIC
-}
-
-bool moveByEntries(const Path& from, const Path& to);
-
-// Moves from to the free name to, errno set on a failure. FAT through FUSE
-// (fusefat) renames a folder as an empty one, losing what it held; so on FUSE,
-// whose file systems differ in this, a folder moves entry by entry.
-bool moveEntry(const Path& from, const Path& to)
-{
-    struct stat st;
-    if (::lstat(from.constData(), &st) == 0 && S_ISDIR(st.st_mode) && onFuse(from))
-        return moveByEntries(from, to);
-    return ::rename(from.constData(), to.constData()) == 0;
-}
-
-// Makes the folder to, moves every entry of from into it, then removes from.
-// On a failure what was moved goes back, so every entry is always in one of
-// the two folders.
-bool moveByEntries(const Path& from, const Path& to)
-{
-    std::vector<Entry> entries;
-    if (!list(from, entries) || ::mkdir(to.constData(), 0777) != 0)
-        return false;
-    size_t moved = 0;
-    while (moved < entries.size()
-           && moveEntry(join(from, entries[moved].name), join(to, entries[moved].name)))
-        ++moved;
-    if (moved == entries.size() && ::rmdir(from.constData()) == 0)
-        return true;
-    const int error = errno;
-    while (moved-- > 0)
-        moveEntry(join(to, entries[moved].name), join(from, entries[moved].name));
-    ::rmdir(to.constData());
-    errno = error;
-    return false;
-}
-
-// FAT through FUSE refuses to rename a folder when only the letter case
-// changes: such a change goes by way of a hidden name, and back on a failure.
-// error is what the plain move said.
-bool renameCaseOnly(const Path& from, const Path& to, int error)
-{
-    const Path via = parentOf(to) + "/.corvane-" + QByteArray::number(::getpid()) + '-'
-        + to.mid(to.lastIndexOf('/') + 1);
-    struct stat st;
-    if (from == to || from.compare(to, Qt::CaseInsensitive) != 0 || ::lstat(via.constData(), &st) == 0
-        || !moveEntry(from, via))
-        return fail(error);
-    if (moveEntry(via, to))
-        return true;
-    error = errno;
-    moveEntry(via, from);
-    return fail(error);
-}
-
-}  // namespace
+}  // namespace detail
 
 bool writeFile(const Path& target, QByteArrayView bytes, Replace replace)
 {
@@ -157,9 +111,7 @@ bool writeFile(const Path& target, QByteArrayView bytes, Replace replace)
     if (out.fd < 0)
         return false;
     const auto undo = [&temp] {
-        const int keep = t_error;
         ::unlink(temp.constData());
-        t_error = keep;
         return false;
     };
     // A replaced script keeps its permissions.
@@ -198,9 +150,7 @@ bool copyFile(const Path& source, const Path& target)
     if (out.fd < 0)
         return fail(errno);
     const auto undo = [&target] {
-        const int keep = t_error;
         ::unlink(target.constData());
-        t_error = keep;
         return false;
     };
     char buffer[64 * 1024];
@@ -221,16 +171,6 @@ bool copyFile(const Path& source, const Path& target)
     ::futimens(out.fd, times);  // a nicety only
     if (!out.close())
         return undo();
-    return true;
-}
-
-bool rename(const Path& from, const Path& to)
-{
-    if (!step())
-        return false;
-    if (!moveEntry(from, to) && !renameCaseOnly(from, to, errno))
-        return false;
-    syncDir(parentOf(to));
     return true;
 }
 

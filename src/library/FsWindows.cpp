@@ -1,5 +1,7 @@
 // Windows side of the file-system door: names are UTF-16 there, so Qt's own
 // calls on the UTF-8 path are exact.
+#include "library/FsPrivate_p.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -9,7 +11,11 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 namespace corvane::fs {
+using namespace detail;
+
 namespace {
 
 QString q(const Path& path)

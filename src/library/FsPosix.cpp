@@ -1,25 +1,16 @@
 // POSIX side of the file-system door: raw byte names, no decoding. Reading
-// here, writing in FsPosixWrite.inc.
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/statfs.h>
-#include <unistd.h>
+// here; writing, moving, the trash and locks in FsPosix*.cpp beside it.
+#include "library/FsPosix_p.h"
 
-#include <climits>
-#include <cstdio>
+#include <dirent.h>
+
 #include <cstdlib>
 #include <memory>
 
 namespace corvane::fs {
-namespace {
+using namespace detail;
 
-// Read once before any thread starts: umask() can only be read by setting it.
-const mode_t g_umask = [] {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-}();
+namespace {
 
 Type typeOf(mode_t mode)
 {
@@ -30,41 +21,19 @@ Type typeOf(mode_t mode)
     return Type::Other;
 }
 
-struct Fd {
-    int fd = -1;
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    // Closing is a step of its own: on some file systems it reports a failed write.
-    bool close()
-    {
-        const int f = fd;
-        fd = -1;
-        if (!step()) {
-            ::close(f);
-            return false;
-        }
-        return ::close(f) == 0 || fail(errno);
-    }
-};
-
 // A plain file opened for reading, relative to the folder dir; -1 for anything
 // else. Non-blocking, so a pipe cannot hold the opening up.
 int openPlain(int dir, const QByteArray& name, bool knownPlain)
 {
-    const int fd = ::openat(dir, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    Fd fd{::openat(dir, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat st;
-    const int error = fd < 0                      ? errno
+    const int error = fd.fd < 0                   ? errno
                       : knownPlain                ? 0
-                      : ::fstat(fd, &st) != 0     ? errno
+                      : ::fstat(fd.fd, &st) != 0  ? errno
                       : !S_ISREG(st.st_mode)      ? EINVAL
                                                   : 0;
     if (error == 0)
-        return fd;
-    if (fd >= 0)
-        ::close(fd);
+        return fd.release();
     fail(error);
     return -1;
 }
@@ -91,14 +60,13 @@ Entry info(const Path& path)
 bool list(const Path& dir, std::vector<Entry>& out)
 {
     out.clear();
-    const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd < 0)
+    Fd folder{::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.fd < 0)
         return fail(errno);
-    DIR* d = ::fdopendir(dfd);
-    if (!d) {
-        ::close(dfd);
+    DIR* d = ::fdopendir(folder.fd);
+    if (!d)
         return fail(errno);
-    }
+    const int dfd = folder.release();  // closed with d
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(d, ::closedir);
     while (const dirent* ent = ::readdir(d)) {
         const char* name = ent->d_name;
@@ -159,9 +127,7 @@ bool Folder::open(const Path& path)
 
 void Folder::close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    Fd{std::exchange(fd_, -1)};
 }
 
 bool Reader::open(const Path& path, bool knownPlain)
@@ -196,9 +162,7 @@ qint64 Reader::read(char* buffer, qint64 size)
 
 void Reader::close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    Fd{std::exchange(fd_, -1)};
 }
 
 Path realPath(const Path& path)
