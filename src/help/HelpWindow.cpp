@@ -15,7 +15,7 @@ namespace corvane {
 using controls::picture;
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : FixedDialog(parent, "frmHelp", QStringLiteral("Corvane - Mini Help"), 4110, 4665, Keys::NoEscape)
+    : FixedDialog(parent, "frmHelp", help::helpTitle(), 4110, 4665, Keys::NoEscape)
 {
     const struct {
         const char* label;
@@ -41,7 +41,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* box = new QPlainTextEdit(this);
         box->setObjectName(QLatin1String(tabs[i].box));
-        box->setAccessibleName(QStringLiteral("Ajuda: ") + tabs[i].caption);
+        box->setAccessibleName(help::topicName(tabs[i].caption));
         box->setGeometry(twips(240, 340, 3655, 4080));
         box->setReadOnly(true);
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
