@@ -56,12 +56,7 @@ int main(int argc, char* argv[])
     QTemporaryDir work;
     const QString scripts = work.filePath(QStringLiteral("scripts"));
     QDir().mkpath(scripts);
-    // Copier counts to compare, e.g. CORVANE_BENCH_COPIERS=1,4,16,32.
-    std::vector<int> copierCounts;
-    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_COPIERS").split(u',', Qt::SkipEmptyParts))
-        copierCounts.push_back(n.toInt());
-    if (copierCounts.empty())
-        copierCounts.push_back(backup::kCopiers);
+    const std::vector<int> copierCounts = bench::countsToCompare("CORVANE_BENCH_COPIERS", backup::kCopiers);
 
     const double generating = bench::timeOf([&] { generate(scripts); });
     std::printf("backup of %d scripts (generated in %.1f s); every run in seconds\n",
@@ -103,7 +98,7 @@ int main(int argc, char* argv[])
             for (size_t c = 0; c < copierCounts.size(); ++c) {
                 const QString name = QStringLiteral("bk%1").arg(++copyNumber);
                 prepare();
-                Outcome r;
+                backup::Result r;
                 program[c].push_back(bench::timeOf(
                     [&] { r = backup::copyLibrary(scripts, categories, work.path(), name, copierCounts[c]); }));
                 if (!r.done())

@@ -159,12 +159,8 @@ double bareSetPlainText(const QString& text, const QSize& size)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir temp;
-    const QString scripts = temp.path() + QStringLiteral("/scripts");
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
     const QString dir = scripts + QStringLiteral("/Grandes/");
     QDir().mkpath(dir);
     QRandomGenerator rng(20240613);
@@ -183,9 +179,7 @@ int main(int argc, char* argv[])
     sparse(dir + QStringLiteral("1GB sem aspas.txt"), "primeira linha\r\n");
 
     MainWindow window(scripts);
-    window.loadCategories();
-    window.show();
-    QApplication::processEvents();
+    bench::showLoaded(window);
     Bench b{window, bench::MainControls(window), dir, {}};
     const bench::MainControls& c = b.c;
     c.lstDir01->setCurrentRow(0);

@@ -44,12 +44,8 @@ size_t bareWalk(const std::filesystem::path& dir)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir dir;
-    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
     const QString big = scripts + QStringLiteral("/Grande/");
     QDir().mkpath(big);
     QRandomGenerator rng(20240612);
@@ -58,9 +54,7 @@ int main(int argc, char* argv[])
                   "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
 
     MainWindow window(scripts);
-    window.loadCategories();
-    window.show();
-    QApplication::processEvents();
+    bench::showLoaded(window);
     const bench::MainControls c(window);
 
     QTimer answerer;

@@ -84,12 +84,7 @@ int main(int argc, char* argv[])
     const int categories = argc > 1 ? atoi(argv[1]) : 200;
     const int perCategory = argc > 2 ? atoi(argv[2]) : 500;
     const QString needleText = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("AGULHArara");
-    // Reader counts to compare, e.g. CORVANE_BENCH_READERS=1,4,16,32.
-    std::vector<int> readerCounts;
-    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_READERS").split(u',', Qt::SkipEmptyParts))
-        readerCounts.push_back(n.toInt());
-    if (readerCounts.empty())
-        readerCounts.push_back(search::Searcher::kReaders);
+    const std::vector<int> readerCounts = bench::countsToCompare("CORVANE_BENCH_READERS", search::Searcher::kReaders);
 
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/scripts");
