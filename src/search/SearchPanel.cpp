@@ -37,6 +37,12 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
     , categories_(categories)
     , viewer_(viewer)
 {
+    build(window);
+    connectControls(window);
+}
+
+void SearchPanel::build(QWidget* window)
+{
     using controls::button;
     using controls::picture;
     text_ = controls::place(new QLineEdit(window), "cxSearch", twips(240, 600, 1695, 255),
@@ -59,7 +65,10 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
     for (QWidget* w : std::initializer_list<QWidget*>{text_, search_, close_, results_, save_, smaller_, larger_})
         w->hide();
     save_->setEnabled(false);
+}
 
+void SearchPanel::connectControls(QWidget* window)
+{
     connect(search_, &QPushButton::clicked, this, &SearchPanel::runSearch);
     connect(close_, &QPushButton::clicked, this, &SearchPanel::close);
     // The selection, not the current row: tabbing into the list makes an entry
