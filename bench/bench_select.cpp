@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
