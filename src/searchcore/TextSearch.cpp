@@ -191,6 +191,44 @@ std::pair<QString, QString> splitResultLine(const QString& line)
     return {line.left(at), line.mid(at + separator().size())};
 }
 
+namespace {
+
+// A category's scripts as listed before the search reads them.
+struct Category {
+    std::vector<fs::Entry> files;
+    // Opened by the first reader to need it, closed by the last, so only the
+    // few folders being read are open at a time.
+    fs::Folder folder;
+    std::once_flag opened;
+    std::atomic<qsizetype> left{0};
+};
+
+// Every category folder is listed first, several at once; only the folder
+// itself is read, the files are looked at by the readers.
+std::vector<Category> listScripts(const Library& library, const Items& categories, int readers,
+                                  const std::atomic<bool>& stop)
+{
+    std::vector<Category> listed(size_t(categories.size()));
+    parallel::forEach(categories.size(), readers, [&](qsizetype c, int) {
+        Category& category = listed[size_t(c)];
+        fs::listQuick(library.categoryPath(categories[c].key), category.files);
+        std::erase_if(category.files, [](const fs::Entry& e) {
+            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
+        });
+        category.left = qsizetype(category.files.size());
+    }, &stop);
+    return listed;
+}
+
+Searcher::Hit hitOf(const Item& category, const Category& listed, int file)
+{
+    const QByteArray& fileName = listed.files[size_t(file)].name;
+    const QString name = fs::shownName(QByteArrayView(fileName).chopped(4));
+    return {resultLine(name, category.shown), name, category.key, fileName};
+}
+
+}  // namespace
+
 Searcher::Searcher(const Library& library, int readers)
     : library_(library)
     , readers_(qMax(1, readers))
@@ -205,25 +243,7 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     if (!needle.matchable())
         return results;
 
-    // Every category folder is listed first, several at once; only the folder
-    // itself is read, the files are looked at by the readers.
-    struct Category {
-        std::vector<fs::Entry> files;
-        // Opened by the first reader to need it, closed by the last, so only the
-        // few folders being read are open at a time.
-        fs::Folder folder;
-        std::once_flag opened;
-        std::atomic<qsizetype> left{0};
-    };
-    std::vector<Category> listed(size_t(categories.size()));
-    parallel::forEach(categories.size(), readers_, [&](qsizetype c, int) {
-        Category& category = listed[size_t(c)];
-        fs::listQuick(library_.categoryPath(categories[c].key), category.files);
-        std::erase_if(category.files, [](const fs::Entry& e) {
-            return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
-        });
-        category.left = qsizetype(category.files.size());
-    }, &at.stop);
+    std::vector<Category> listed = listScripts(library_, categories, readers_, at.stop);
 
     // Then every file, in the order of the results.
     std::vector<std::pair<int, int>> files;
@@ -249,12 +269,8 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     }, &at.stop);
 
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!found[i])
-            continue;
-        const Item& category = categories[files[i].first];
-        const QByteArray& fileName = listed[size_t(files[i].first)].files[size_t(files[i].second)].name;
-        const QString name = fs::shownName(QByteArrayView(fileName).chopped(4));
-        results.append({resultLine(name, category.shown), name, category.key, fileName});
+        if (found[i])
+            results.append(hitOf(categories[files[i].first], listed[size_t(files[i].first)], files[i].second));
     }
     return results;
 }
