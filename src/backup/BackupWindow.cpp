@@ -1,16 +1,16 @@
 #include "backup/BackupWindow.h"
 
 #include "backup/BackupTexts.h"
+#include "backup/DirList.h"
+#include "backupcore/BackupCore.h"
+#include "backupcore/Drives.h"
 #include "widgets/Busy.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Controls.h"
 #include "widgets/Msg.h"
 #include "widgets/NameBox.h"
 #include "widgets/Picture.h"
 #include "widgets/Twips.h"
-#include "widgets/Controls.h"
-#include "backupcore/BackupCore.h"
-#include "backup/DirList.h"
-#include "backupcore/Drives.h"
-#include "widgets/ClickLabel.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
