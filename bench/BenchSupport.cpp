@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "app/MainWindow.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +16,36 @@
 #include <unistd.h>
 
 namespace corvane::bench {
+
+WindowBench::WindowBench(int& argc, char** argv)
+    : app_(offscreen(argc), argv)
+    , scripts_(temp_.path() + QStringLiteral("/scripts"))
+{
+}
+
+int& WindowBench::offscreen(int& argc)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return argc;
+}
+
+void showLoaded(MainWindow& window)
+{
+    window.loadCategories();
+    window.show();
+    QApplication::processEvents();
+}
+
+std::vector<int> countsToCompare(const char* variable, int usual)
+{
+    std::vector<int> counts;
+    for (const QString& n : qEnvironmentVariable(variable).split(u',', Qt::SkipEmptyParts))
+        counts.push_back(n.toInt());
+    if (counts.empty())
+        counts.push_back(usual);
+    return counts;
+}
 
 double median(std::vector<double> values)
 {

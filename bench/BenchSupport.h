@@ -1,12 +1,41 @@
 #pragma once
 
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <vector>
 
+namespace corvane {
+class MainWindow;
+}
+
 namespace corvane::bench {
+
+// What a benchmark of the windows starts with: the application, off screen
+// unless QT_QPA_PLATFORM names a platform, and an empty temporary folder whose
+// "scripts" is the library to make.
+class WindowBench {
+public:
+    WindowBench(int& argc, char** argv);
+    const QString& scripts() const { return scripts_; }
+
+private:
+    static int& offscreen(int& argc);
+
+    QApplication app_;
+    QTemporaryDir temp_;
+    QString scripts_;
+};
+
+// A main window as start-up leaves it: categories listed, shown, settled.
+void showLoaded(MainWindow& window);
+
+// The counts a variable lists to compare, e.g. CORVANE_BENCH_COPIERS=1,4,16,32;
+// the usual count alone when it is unset.
+std::vector<int> countsToCompare(const char* variable, int usual);
 
 double median(std::vector<double> values);
 

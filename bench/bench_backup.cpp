@@ -48,80 +48,89 @@ void generate(const QString& scripts)
     }
 }
 
+// The library copied and what every copy of it is compared with.
+struct Copies {
+    QString work, scripts;
+    QList<QByteArray> categories;
+    std::vector<QByteArray> paths;
+    int copyNumber = 0;  // copies are named apart, as none is removed between runs
+
+    QString nextName(const char* kind) { return QLatin1String(kind) + QString::number(++copyNumber); }
+};
+
+// The program against the serial floor and cp -r, warm or cold.
+void compare(Copies& copies, const std::vector<int>& copierCounts, bool coldCache)
+{
+    // Before each timed run: what earlier runs left dirty written back, then
+    // the sources read into the cache or the cache emptied.
+    auto prepare = [&] {
+        QString why;
+        if (!coldCache) {
+            QProcess::execute(QStringLiteral("sync"), {});
+            bench::readSerially(copies.paths);
+        } else if (!bench::dropCaches(&why)) {
+            qFatal("%s", qPrintable(why));
+        }
+    };
+    std::vector<double> floor, cp;
+    std::vector<std::vector<double>> program(copierCounts.size());
+    for (int round = 0; round < 3; ++round) {
+        prepare();
+        floor.push_back(bench::timeOf([&] { bench::readSerially(copies.paths); }));
+        const QString cpTarget = copies.work + u'/' + copies.nextName("cp");
+        prepare();
+        cp.push_back(bench::timeOf([&] {
+            if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), copies.scripts, cpTarget}) != 0)
+                qFatal("cp -r failed");
+        }));
+        for (size_t c = 0; c < copierCounts.size(); ++c) {
+            const QString name = copies.nextName("bk");
+            prepare();
+            backup::Result r;
+            program[c].push_back(bench::timeOf([&] {
+                r = backup::copyLibrary(copies.scripts, copies.categories, copies.work, name, copierCounts[c]);
+            }));
+            if (!r.done())
+                qFatal("backup failed: %s", qPrintable(r.names.join(u' ')));
+        }
+    }
+    const char* cache = coldCache ? "cold" : "warm";
+    std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
+    std::printf("%s cp -r:                                    %s\n", cache, qPrintable(bench::runs(cp)));
+    for (size_t c = 0; c < copierCounts.size(); ++c) {
+        const double m = bench::median(program[c]);
+        std::printf("%s program, %2d copiers:                      %s  median %.2fx cp -r (goal <= %.2f), "
+                    "%.2fx floor\n",
+                    cache, copierCounts[c], qPrintable(bench::runs(program[c])), m / bench::median(cp),
+                    coldCache ? 0.5 : 1.0, m / bench::median(floor));
+    }
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir work;
-    const QString scripts = work.filePath(QStringLiteral("scripts"));
-    QDir().mkpath(scripts);
-    // Copier counts to compare, e.g. CORVANE_BENCH_COPIERS=1,4,16,32.
-    std::vector<int> copierCounts;
-    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_COPIERS").split(u',', Qt::SkipEmptyParts))
-        copierCounts.push_back(n.toInt());
-    if (copierCounts.empty())
-        copierCounts.push_back(backup::kCopiers);
+    Copies copies{work.path(), work.filePath(QStringLiteral("scripts")), {}, {}};
+    QDir().mkpath(copies.scripts);
+    const std::vector<int> copierCounts = bench::countsToCompare("CORVANE_BENCH_COPIERS", backup::kCopiers);
 
-    const double generating = bench::timeOf([&] { generate(scripts); });
+    const double generating = bench::timeOf([&] { generate(copies.scripts); });
     std::printf("backup of %d scripts (generated in %.1f s); every run in seconds\n",
                 kCategories * kScriptsPerCategory, generating);
-    QList<QByteArray> categories;
-    for (const Item& line : backup::sources(scripts))
-        categories.append(line.key);
-    const std::vector<QByteArray> paths = bench::filesUnder(scripts);
+    for (const Item& line : backup::sources(copies.scripts))
+        copies.categories.append(line.key);
+    copies.paths = bench::filesUnder(copies.scripts);
 
     QString noCold;
     const bool cold = bench::dropCaches(&noCold);
     if (!cold)
         std::printf("cold rows skipped: %s\n", qPrintable(noCold));
-    int copyNumber = 0;
-    for (const bool coldCache : {false, true}) {
-        if (coldCache && !cold)
-            break;
-        // Before each timed run: what earlier runs left dirty written back, then
-        // the sources read into the cache or the cache emptied.
-        auto prepare = [&] {
-            if (!coldCache) {
-                QProcess::execute(QStringLiteral("sync"), {});
-                bench::readSerially(paths);
-            } else if (!bench::dropCaches(&noCold)) {
-                qFatal("%s", qPrintable(noCold));
-            }
-        };
-        std::vector<double> floor, cp;
-        std::vector<std::vector<double>> program(copierCounts.size());
-        for (int round = 0; round < 3; ++round) {
-            prepare();
-            floor.push_back(bench::timeOf([&] { bench::readSerially(paths); }));
-            const QString cpTarget = work.filePath(QStringLiteral("cp%1").arg(++copyNumber));
-            prepare();
-            cp.push_back(bench::timeOf([&] {
-                if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), scripts, cpTarget}) != 0)
-                    qFatal("cp -r failed");
-            }));
-            for (size_t c = 0; c < copierCounts.size(); ++c) {
-                const QString name = QStringLiteral("bk%1").arg(++copyNumber);
-                prepare();
-                Outcome r;
-                program[c].push_back(bench::timeOf(
-                    [&] { r = backup::copyLibrary(scripts, categories, work.path(), name, copierCounts[c]); }));
-                if (!r.done())
-                    qFatal("backup failed: %s", qPrintable(r.names.join(u' ')));
-            }
-        }
-        const char* cache = coldCache ? "cold" : "warm";
-        std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
-        std::printf("%s cp -r:                                    %s\n", cache, qPrintable(bench::runs(cp)));
-        for (size_t c = 0; c < copierCounts.size(); ++c) {
-            const double m = bench::median(program[c]);
-            std::printf("%s program, %2d copiers:                      %s  median %.2fx cp -r (goal <= %.2f), "
-                        "%.2fx floor\n",
-                        cache, copierCounts[c], qPrintable(bench::runs(program[c])), m / bench::median(cp),
-                        coldCache ? 0.5 : 1.0, m / bench::median(floor));
-        }
-        std::fflush(stdout);
-    }
+    compare(copies, copierCounts, false);
+    if (cold)
+        compare(copies, copierCounts, true);
     // Copies are removed only now: ext4 passes over the inodes of files deleted
     // in the last minutes when it makes new ones, which would slow every run
     // after a removal.

@@ -22,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -155,50 +154,38 @@ double bareSetPlainText(const QString& text, const QSize& size)
     return t.nsecsElapsed() / 1e6;
 }
 
-}  // namespace
+// The big scripts' texts, as written into the library.
+struct Texts {
+    QByteArray lines10, line10, line1, largest, largestLine;
+};
 
-int main(int argc, char* argv[])
+Texts generate(const QString& dir, QRandomGenerator& rng)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir temp;
-    const QString scripts = temp.path() + QStringLiteral("/scripts");
-    const QString dir = scripts + QStringLiteral("/Grandes/");
     QDir().mkpath(dir);
-    QRandomGenerator rng(20240613);
-    const QByteArray lines10 = words(10 * 1000 * 1000, true, rng);
-    const QByteArray line10 = words(10 * 1000 * 1000, false, rng);
-    const QByteArray line1 = words(1000 * 1000, false, rng);
-    const QByteArray largest = words(script::kMaxStoredBytes, true, rng);
-    const QByteArray largestLine = words(script::kMaxStoredBytes, false, rng);
+    Texts t{words(10 * 1000 * 1000, true, rng), words(10 * 1000 * 1000, false, rng), words(1000 * 1000, false, rng),
+            words(script::kMaxStoredBytes, true, rng), words(script::kMaxStoredBytes, false, rng)};
     bench::writeOrDie(dir + QStringLiteral("pequeno.txt"), quoted(words(1000, false, rng)));
-    bench::writeOrDie(dir + QStringLiteral("linhas 10MB.txt"), quoted(lines10));
-    bench::writeOrDie(dir + QStringLiteral("linha 10MB.txt"), quoted(line10));
-    bench::writeOrDie(dir + QStringLiteral("linha 1MB.txt"), quoted(line1));
-    bench::writeOrDie(dir + QStringLiteral("maior.txt"), quoted(largest));
-    bench::writeOrDie(dir + QStringLiteral("maior linha.txt"), quoted(largestLine));
+    bench::writeOrDie(dir + QStringLiteral("linhas 10MB.txt"), quoted(t.lines10));
+    bench::writeOrDie(dir + QStringLiteral("linha 10MB.txt"), quoted(t.line10));
+    bench::writeOrDie(dir + QStringLiteral("linha 1MB.txt"), quoted(t.line1));
+    bench::writeOrDie(dir + QStringLiteral("maior.txt"), quoted(t.largest));
+    bench::writeOrDie(dir + QStringLiteral("maior linha.txt"), quoted(t.largestLine));
     sparse(dir + QStringLiteral("1GB aspas.txt"), "\"comeco sem fim");
     sparse(dir + QStringLiteral("1GB sem aspas.txt"), "primeira linha\r\n");
+    return t;
+}
 
-    MainWindow window(scripts);
-    window.loadCategories();
-    window.show();
-    QApplication::processEvents();
-    Bench b{window, bench::MainControls(window), dir, {}};
+// Refused and first-line files first, so the peak memory they leave is theirs.
+bool refusals(Bench& b)
+{
     const bench::MainControls& c = b.c;
-    c.lstDir01->setCurrentRow(0);
-    QApplication::processEvents();
-
-    // Refused and first-line files first, so the peak memory they leave is theirs.
     const long startKb = peakKb();
     std::vector<double> smallMs, boxMs, quotedMs, unquotedMs;
     bool right = true;
     for (int round = 0; round < kRounds; ++round) {
         smallMs.push_back(b.select(QStringLiteral("pequeno")));
         b.answerer.arm();
-        msg::ok(&window, texts::tooBig(QStringLiteral("1GB aspas")));
+        msg::ok(&b.window, texts::tooBig(QStringLiteral("1GB aspas")));
         boxMs.push_back(b.answerer.shownAtMs);
         b.select(QStringLiteral("1GB aspas"));
         quotedMs.push_back(b.answerer.shownAtMs);
@@ -215,29 +202,44 @@ int main(int argc, char* argv[])
                 "peak memory %ld MB before the 1 GB files, %ld MB after\n",
                 bench::median(unquotedMs), small, bench::median(unquotedMs) / small, kRounds, startKb / 1024,
                 hugeKb / 1024);
+    return right;
+}
 
-    // The bare widget's baselines come last: laying out a 10 MB line takes it
-    // memory the program never needs.
-    const QStringList tenMb{QStringLiteral("linhas 10MB"), QStringLiteral("linha 10MB")};
+// The 10 MB scripts selected, read once and marked, each round.
+struct TenMb {
+    QStringList names{QStringLiteral("linhas 10MB"), QStringLiteral("linha 10MB")};
     std::vector<double> selectMs[2], readMs[2], markMs[2];
+    QString word;  // a word of the first, marked as a search result's would be
+};
+
+bool tenMb(Bench& b, const Texts& texts, TenMb& m)
+{
+    const bench::MainControls& c = b.c;
+    bool right = true;
     // A result chosen in the search panel is also marked: every place of one of
     // its words, the first brought into view.
-    const QString word = QString::fromLatin1(lines10.left(lines10.indexOf(' ')));
+    m.word = QString::fromLatin1(texts.lines10.left(texts.lines10.indexOf(' ')));
     for (int i = 0; i < 2; ++i) {
         for (int round = 0; round < kRounds; ++round) {
-            selectMs[i].push_back(b.select(tenMb[i]));
-            readMs[i].push_back(b.readOnce(tenMb[i]));
+            m.selectMs[i].push_back(b.select(m.names[i]));
+            m.readMs[i].push_back(b.readOnce(m.names[i]));
             QElapsedTimer t;
             t.start();
-            c.cxLerFile->marks().markAll(word);
+            c.cxLerFile->marks().markAll(m.word);
             c.cxLerFile->viewport()->repaint();
-            markMs[i].push_back(t.nsecsElapsed() / 1e6);
+            m.markMs[i].push_back(t.nsecsElapsed() / 1e6);
         }
-        right = right && c.cxLerFile->rawText() == script::fromCrLf(script::decodeStored(i == 0 ? lines10 : line10));
+        const QByteArray& bytes = i == 0 ? texts.lines10 : texts.line10;
+        right = right && c.cxLerFile->rawText() == script::fromCrLf(script::decodeStored(bytes));
     }
+    return right;
+}
 
-    // Typing in the middle of a long line, against typing in a small script.
-    auto typing = [&](const QString& name) {
+// Typing in the middle of a long line, against typing in a small script.
+bool typing(Bench& b, const Texts& texts)
+{
+    const bench::MainControls& c = b.c;
+    auto keys = [&](const QString& name) {
         b.select(name);
         c.cxLerFile->setFocus();
         QTextCursor cursor = c.cxLerFile->textCursor();
@@ -255,19 +257,24 @@ int main(int argc, char* argv[])
         }
         return bench::median(keyMs);
     };
-    const double keyBig = typing(QStringLiteral("linha 1MB"));
-    right = right && c.cxLerFile->rawText().size() == line1.size() + kKeys;
-    const double keySmall = typing(QStringLiteral("pequeno"));
+    const double keyBig = keys(QStringLiteral("linha 1MB"));
+    const bool right = c.cxLerFile->rawText().size() == texts.line1.size() + kKeys;
+    const double keySmall = keys(QStringLiteral("pequeno"));
     std::printf("key press in a 1 MB line: %.1f ms; in a 1 KB script: %.1f ms; ratio %.1f (median of %d keys)\n",
                 keyBig, keySmall, keyBig / keySmall, kKeys);
+    return right;
+}
 
-    // The print window on the largest script allowed, against a small script.
+// The print window on the largest script allowed, against a small script.
+bool printWindows(Bench& b)
+{
+    bool right = true;
     auto printWindow = [&](const QString& name) {
         std::vector<double> openMs;
         for (int round = 0; round < kRounds; ++round) {
             b.select(name);
             b.answerer.arm();
-            c.btnPrint->click();
+            b.c.btnPrint->click();
             right = right && b.answerer.seen == 1;
             openMs.push_back(b.answerer.shownAtMs);
         }
@@ -282,23 +289,32 @@ int main(int argc, char* argv[])
                     printBig / printSmall, kRounds);
     }
     std::printf("peak memory after showing, typing and the print windows: %ld MB\n", peakKb() / 1024);
+    return right;
+}
 
-    const QSize viewerSize = c.cxLerFile->size();
+// The bare widget's baselines come last: laying out a 10 MB line takes it
+// memory the program never needs.
+void bareBaselines(const Bench& b, const Texts& texts, const TenMb& m)
+{
+    const QSize viewerSize = b.c.cxLerFile->size();
     for (int i = 0; i < 2; ++i) {
-        const QString text = script::fromCrLf(script::decodeStored(i == 0 ? lines10 : line10));
+        const QString text = script::fromCrLf(script::decodeStored(i == 0 ? texts.lines10 : texts.line10));
         std::vector<double> bareMs;
         for (int round = 0; round < kRounds; ++round)
             bareMs.push_back(bareSetPlainText(text, viewerSize));
-        const double select = bench::median(selectMs[i]), read = bench::median(readMs[i]);
+        const double select = bench::median(m.selectMs[i]), read = bench::median(m.readMs[i]);
         const double bare = bench::median(bareMs);
         std::printf("select %s script: %.1f ms; read the file once: %.1f ms; bare setPlainText: %.1f ms; "
                     "ratios %.1f and %.2f (median of %d)\n",
-                    qPrintable(tenMb[i]), select, read, bare, select / read, select / bare, kRounds);
+                    qPrintable(m.names[i]), select, read, bare, select / read, select / bare, kRounds);
         std::printf("  chosen as a search result, \"%s\" marked too: %.1f ms more; ratio %.2f of selecting\n",
-                    qPrintable(word), bench::median(markMs[i]), bench::median(markMs[i]) / select);
+                    qPrintable(m.word), bench::median(m.markMs[i]), bench::median(m.markMs[i]) / select);
     }
+}
 
-    // The printed page itself, drawn on an A4 image at 300 dpi.
+// The printed page itself, drawn on an A4 image at 300 dpi.
+void printedPages(const Texts& texts, QRandomGenerator& rng)
+{
     auto page = [](const QString& text) {
         QImage image(2480, 3508, QImage::Format_RGB32);
         image.setDotsPerMeterX(11811);
@@ -311,13 +327,37 @@ int main(int argc, char* argv[])
         return t.nsecsElapsed() / 1e6;
     };
     const double pageSmall = page(script::decodeFile(quoted(words(1000, true, rng))));
-    for (const QByteArray* bytes : {&largest, &largestLine}) {
+    for (const QByteArray* bytes : {&texts.largest, &texts.largestLine}) {
         const double pageBig = page(script::fromCrLf(script::decodeStored(*bytes)));
         std::printf("print page of the %lld MB script%s: %.1f ms; of 1 KB: %.1f ms; ratio %.1f\n",
-                    static_cast<long long>(script::kMaxStoredBytes >> 20), bytes == &largest ? "" : " linha",
+                    static_cast<long long>(script::kMaxStoredBytes >> 20), bytes == &texts.largest ? "" : " linha",
                     pageBig, pageSmall, pageBig / pageSmall);
     }
+}
 
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
+    const QString dir = scripts + QStringLiteral("/Grandes/");
+    QRandomGenerator rng(20240613);
+    const Texts texts = generate(dir, rng);
+
+    MainWindow window(scripts);
+    bench::showLoaded(window);
+    Bench b{window, bench::MainControls(window), dir, {}};
+    b.c.lstDir01->setCurrentRow(0);
+    QApplication::processEvents();
+
+    TenMb m;
+    bool right = refusals(b);
+    right = tenMb(b, texts, m) && right;
+    right = typing(b, texts) && right;
+    right = printWindows(b) && right;
+    bareBaselines(b, texts, m);
+    printedPages(texts, rng);
     if (!right) {
         std::fprintf(stderr, "wrong result\n");
         return 1;

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -40,16 +39,49 @@ size_t bareWalk(const std::filesystem::path& dir)
     return entries;
 }
 
+struct Times {
+    std::vector<double> addMs, addBaseMs, renameMs, renameBaseMs;
+};
+
+// Each round adds a script and renames an old one through the window, then does
+// the same to the folder by hand.
+Times measure(const bench::MainControls& c, const std::filesystem::path& bigDir)
+{
+    Times times;
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer t;
+        c.cxRnmFile->setText(QStringLiteral("novo %1").arg(round));
+        c.cxLerFile->setPlainText(QStringLiteral("texto novo"));
+        t.start();
+        c.btnAddFile->click();
+        times.addMs.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        bareWalk(bigDir);
+        std::ofstream(bigDir / ("base " + std::to_string(round) + ".txt"), std::ios::binary) << "\"texto\"\r\n";
+        times.addBaseMs.push_back(t.nsecsElapsed() / 1e6);
+
+        c.lstFile01->setCurrentRow(c.lstFile01->count() - 1 - round);  // one of the old scripts
+        c.cxRnmFile->setText(QStringLiteral("renomeado %1").arg(round));
+        t.restart();
+        c.btnEditFile->click();
+        times.renameMs.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        bareWalk(bigDir);
+        std::filesystem::rename(bigDir / ("base " + std::to_string(round) + ".txt"),
+                                bigDir / ("base r" + std::to_string(round) + ".txt"));
+        times.renameBaseMs.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return times;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir dir;
-    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
     const QString big = scripts + QStringLiteral("/Grande/");
     QDir().mkpath(big);
     QRandomGenerator rng(20240612);
@@ -58,9 +90,7 @@ int main(int argc, char* argv[])
                   "\"" + QByteArray(rng.bounded(20, 600), 'a' + char(rng.bounded(26))) + "\"\r\n");
 
     MainWindow window(scripts);
-    window.loadCategories();
-    window.show();
-    QApplication::processEvents();
+    bench::showLoaded(window);
     const bench::MainControls c(window);
 
     QTimer answerer;
@@ -71,32 +101,7 @@ int main(int argc, char* argv[])
     answerer.start(0);
 
     const std::filesystem::path bigDir = big.toStdU16String();
-    std::vector<double> addMs, addBaseMs, renameMs, renameBaseMs;
-    for (int round = 0; round < kRounds; ++round) {
-        QElapsedTimer t;
-        c.cxRnmFile->setText(QStringLiteral("novo %1").arg(round));
-        c.cxLerFile->setPlainText(QStringLiteral("texto novo"));
-        t.start();
-        c.btnAddFile->click();
-        addMs.push_back(t.nsecsElapsed() / 1e6);
-
-        t.restart();
-        bareWalk(bigDir);
-        std::ofstream(bigDir / ("base " + std::to_string(round) + ".txt"), std::ios::binary) << "\"texto\"\r\n";
-        addBaseMs.push_back(t.nsecsElapsed() / 1e6);
-
-        c.lstFile01->setCurrentRow(c.lstFile01->count() - 1 - round);  // one of the old scripts
-        c.cxRnmFile->setText(QStringLiteral("renomeado %1").arg(round));
-        t.restart();
-        c.btnEditFile->click();
-        renameMs.push_back(t.nsecsElapsed() / 1e6);
-
-        t.restart();
-        bareWalk(bigDir);
-        std::filesystem::rename(bigDir / ("base " + std::to_string(round) + ".txt"),
-                                bigDir / ("base r" + std::to_string(round) + ".txt"));
-        renameBaseMs.push_back(t.nsecsElapsed() / 1e6);
-    }
+    const Times times = measure(c, bigDir);
 
     const int expected = kScripts + 2 * kRounds;
     const qsizetype renamed = QDir(big).entryList({QStringLiteral("renomeado *.txt")}, QDir::Files).size();
@@ -104,8 +109,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "wrong result: %zu entries\n", bareWalk(bigDir));
         return 1;
     }
-    const double add = bench::median(addMs), addBase = bench::median(addBaseMs);
-    const double rename = bench::median(renameMs), renameBase = bench::median(renameBaseMs);
+    const double add = bench::median(times.addMs), addBase = bench::median(times.addBaseMs);
+    const double rename = bench::median(times.renameMs), renameBase = bench::median(times.renameBaseMs);
     std::printf("add script to a category of %d: %.1f ms; bare walk + write: %.1f ms; ratio %.1f (median of %d)\n",
                 kScripts, add, addBase, add / addBase, kRounds);
     std::printf("rename script in a category of %d, two message boxes: %.1f ms; bare walk + rename: %.1f ms; "

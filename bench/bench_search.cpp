@@ -73,6 +73,129 @@ int memoryRun(const QString& root, const QString& needle)
     return 0;
 }
 
+void generate(const QString& root, int categories, int perCategory)
+{
+    QRandomGenerator rng(42);
+    for (int c = 0; c < categories; ++c) {
+        const QString cat = QStringLiteral("Categoria %1").arg(c, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(root + u'/' + cat);
+        for (int s = 0; s < perCategory; ++s)
+            bench::writeOrDie(root + u'/' + cat + QStringLiteral("/script %1.txt").arg(s), randomScript(rng));
+    }
+}
+
+// The library searched and what each way of searching it found.
+struct Runs {
+    Runs(const QString& root, const QString& needleText)
+        : root(root)
+        , needleText(needleText)
+        , library(root)
+        , names(categoriesOf(root))
+        , paths(bench::filesUnder(root))
+    {
+    }
+    void search(int readers, search::Searcher::Progress* progress = nullptr)
+    {
+        found = search::Searcher(library, readers).run(names, search::Needle(needleText), progress).size();
+    }
+    void grep()
+    {
+        QProcess grep;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        grep.setProcessEnvironment(env);
+        grep.start(QStringLiteral("grep"), {"-r", "-i", "-F", "-l", needleText, root});
+        grep.waitForFinished(-1);
+        grepFound = grep.readAllStandardOutput().count('\n');
+    }
+    void floor() const { bench::readSerially(paths); }
+
+    const QString root, needleText;
+    Library library;
+    const Items names;
+    const std::vector<QByteArray> paths;
+    qsizetype found = 0, grepFound = 0;
+};
+
+// The program against the serial floor and grep, warm and then cold.
+void compare(Runs& runs, const std::vector<int>& readerCounts, bool coldCache)
+{
+    const int rounds = coldCache ? 3 : 7;
+    // Before each timed run: the cache warmed by a read, or emptied.
+    auto prepare = [&] {
+        QString why;
+        if (!coldCache)
+            runs.floor();
+        else if (!bench::dropCaches(&why))
+            qFatal("%s", qPrintable(why));
+    };
+    std::vector<double> floor, grep;
+    std::vector<std::vector<double>> program(readerCounts.size());
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        floor.push_back(bench::timeOf([&] { runs.floor(); }));
+        for (size_t r = 0; r < readerCounts.size(); ++r) {
+            prepare();
+            program[r].push_back(bench::timeOf([&] { runs.search(readerCounts[r]); }));
+        }
+        prepare();
+        grep.push_back(bench::timeOf([&] { runs.grep(); }));
+    }
+    const char* cache = coldCache ? "cold" : "warm";
+    std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
+    std::printf("%s grep -r -i -F -l:                         %s\n", cache, qPrintable(bench::runs(grep)));
+    for (size_t r = 0; r < readerCounts.size(); ++r) {
+        const double m = bench::median(program[r]);
+        std::printf("%s program, %2d readers:                      %s  median %.2fx floor (goal <= %.2f), "
+                    "%.2fx grep\n",
+                    cache, readerCounts[r], qPrintable(bench::runs(program[r])), m / bench::median(floor),
+                    coldCache ? 0.35 : 0.80, m / bench::median(grep));
+    }
+    std::fflush(stdout);
+}
+
+// What showing progress costs: the same search with its counters read ten
+// times a second by another thread, as the window does, against without.
+void progressCost(Runs& runs)
+{
+    std::vector<double> plain, watched;
+    for (int round = 0; round < 7; ++round) {
+        runs.floor();
+        plain.push_back(bench::timeOf([&] { runs.search(search::Searcher::kReaders); }));
+        runs.floor();
+        watched.push_back(bench::timeOf([&] {
+            search::Searcher::Progress progress;
+            std::atomic<bool> done{false};
+            std::thread reader([&] {
+                while (!done) {
+                    volatile qsizetype seen = progress.read.load() + progress.total.load();
+                    (void)seen;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
+            });
+            runs.search(search::Searcher::kReaders, &progress);
+            done = true;
+            reader.join();
+        }));
+    }
+    std::printf("warm search with progress shown: %s  median %.3fx the same without (goal <= 1.02)\n",
+                qPrintable(bench::runs(watched)), bench::median(watched) / bench::median(plain));
+}
+
+// Peak resident memory of a process doing one search; true when it found what
+// the others did.
+bool peakMemory(const Runs& runs)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), runs.root, runs.needleText});
+    child.waitForFinished(-1);
+    const QList<QByteArray> peak = child.readAllStandardOutput().trimmed().split(' ');
+    std::printf("found %lld, grep %lld; peak resident memory of a process running one search: %.1f MiB "
+                "(goal <= 64)\n",
+                qlonglong(runs.found), qlonglong(runs.grepFound), peak.value(1).toLong() / 1024.0);
+    return runs.found == runs.grepFound && peak.value(0).toLongLong() == runs.found;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -84,117 +207,22 @@ int main(int argc, char* argv[])
     const int categories = argc > 1 ? atoi(argv[1]) : 200;
     const int perCategory = argc > 2 ? atoi(argv[2]) : 500;
     const QString needleText = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("AGULHArara");
-    // Reader counts to compare, e.g. CORVANE_BENCH_READERS=1,4,16,32.
-    std::vector<int> readerCounts;
-    for (const QString& n : qEnvironmentVariable("CORVANE_BENCH_READERS").split(u',', Qt::SkipEmptyParts))
-        readerCounts.push_back(n.toInt());
-    if (readerCounts.empty())
-        readerCounts.push_back(search::Searcher::kReaders);
+    const std::vector<int> readerCounts = bench::countsToCompare("CORVANE_BENCH_READERS", search::Searcher::kReaders);
 
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/scripts");
-    QRandomGenerator rng(42);
-    for (int c = 0; c < categories; ++c) {
-        const QString cat = QStringLiteral("Categoria %1").arg(c, 3, 10, QLatin1Char('0'));
-        QDir().mkpath(root + u'/' + cat);
-        for (int s = 0; s < perCategory; ++s)
-            bench::writeOrDie(root + u'/' + cat + QStringLiteral("/script %1.txt").arg(s), randomScript(rng));
-    }
-    Library library(root);
-    const Items names = categoriesOf(root);
-    const std::vector<QByteArray> paths = bench::filesUnder(root);
+    generate(root, categories, perCategory);
+    Runs runs(root, needleText);
 
-    qsizetype found = 0, grepFound = 0;
-    auto searchRun = [&](int readers) {
-        found = search::Searcher(library, readers).run(names, search::Needle(needleText)).size();
-    };
-    auto grepRun = [&] {
-        QProcess grep;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        grep.setProcessEnvironment(env);
-        grep.start(QStringLiteral("grep"), {"-r", "-i", "-F", "-l", needleText, root});
-        grep.waitForFinished(-1);
-        grepFound = grep.readAllStandardOutput().count('\n');
-    };
-    auto floorRun = [&] { bench::readSerially(paths); };
-
-    std::printf("search %d scripts (%d categories) for \"%s\"; every run in seconds\n", int(paths.size()),
+    std::printf("search %d scripts (%d categories) for \"%s\"; every run in seconds\n", int(runs.paths.size()),
                 categories, qPrintable(needleText));
     QString noCold;
-    bool cold = bench::dropCaches(&noCold);
+    const bool cold = bench::dropCaches(&noCold);
     if (!cold)
         std::printf("cold rows skipped: %s\n", qPrintable(noCold));
-    for (const bool coldCache : {false, true}) {
-        if (coldCache && !cold)
-            break;
-        const int rounds = coldCache ? 3 : 7;
-        // Before each timed run: the cache warmed by a read, or emptied.
-        auto prepare = [&] {
-            if (!coldCache)
-                floorRun();
-            else if (!bench::dropCaches(&noCold))
-                qFatal("%s", qPrintable(noCold));
-        };
-        std::vector<double> floor, grep;
-        std::vector<std::vector<double>> program(readerCounts.size());
-        for (int round = 0; round < rounds; ++round) {
-            prepare();
-            floor.push_back(bench::timeOf(floorRun));
-            for (size_t r = 0; r < readerCounts.size(); ++r) {
-                prepare();
-                program[r].push_back(bench::timeOf([&] { searchRun(readerCounts[r]); }));
-            }
-            prepare();
-            grep.push_back(bench::timeOf(grepRun));
-        }
-        const char* cache = coldCache ? "cold" : "warm";
-        std::printf("%s serial floor (open/read/close each file): %s\n", cache, qPrintable(bench::runs(floor)));
-        std::printf("%s grep -r -i -F -l:                         %s\n", cache, qPrintable(bench::runs(grep)));
-        for (size_t r = 0; r < readerCounts.size(); ++r) {
-            const double m = bench::median(program[r]);
-            std::printf("%s program, %2d readers:                      %s  median %.2fx floor (goal <= %.2f), "
-                        "%.2fx grep\n",
-                        cache, readerCounts[r], qPrintable(bench::runs(program[r])), m / bench::median(floor),
-                        coldCache ? 0.35 : 0.80, m / bench::median(grep));
-        }
-        std::fflush(stdout);
-    }
-
-    // What showing progress costs: the same search with its counters read ten
-    // times a second by another thread, as the window does, against without.
-    {
-        std::vector<double> plain, watched;
-        for (int round = 0; round < 7; ++round) {
-            floorRun();
-            plain.push_back(bench::timeOf([&] { searchRun(search::Searcher::kReaders); }));
-            floorRun();
-            watched.push_back(bench::timeOf([&] {
-                search::Searcher::Progress progress;
-                std::atomic<bool> done{false};
-                std::thread reader([&] {
-                    while (!done) {
-                        volatile qsizetype seen = progress.read.load() + progress.total.load();
-                        (void)seen;
-                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                    }
-                });
-                found = search::Searcher(library).run(names, search::Needle(needleText), &progress).size();
-                done = true;
-                reader.join();
-            }));
-        }
-        std::printf("warm search with progress shown: %s  median %.3fx the same without (goal <= 1.02)\n",
-                    qPrintable(bench::runs(watched)), bench::median(watched) / bench::median(plain));
-    }
-
-    // Peak resident memory of a process doing one search.
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), root, needleText});
-    child.waitForFinished(-1);
-    const QList<QByteArray> peak = child.readAllStandardOutput().trimmed().split(' ');
-    std::printf("found %lld, grep %lld; peak resident memory of a process running one search: %.1f MiB "
-                "(goal <= 64)\n",
-                qlonglong(found), qlonglong(grepFound), peak.value(1).toLong() / 1024.0);
-    return found == grepFound && peak.value(0).toLongLong() == found ? 0 : 2;
+    compare(runs, readerCounts, false);
+    if (cold)
+        compare(runs, readerCounts, true);
+    progressCost(runs);
+    return peakMemory(runs) ? 0 : 2;
 }

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -57,12 +56,8 @@ qint64 bareWalk(const std::filesystem::path& dir, size_t* entries)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir dir;
-    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
     QDir().mkpath(scripts + QStringLiteral("/Grande"));
     QDir().mkpath(scripts + QStringLiteral("/Pequena"));
     bench::writeOrDie(scripts + QStringLiteral("/Pequena/um.txt"), "\"um\"\r\n");
@@ -77,9 +72,7 @@ int main(int argc, char* argv[])
     }
 
     MainWindow window(scripts);
-    window.loadCategories();
-    window.show();
-    QApplication::processEvents();
+    bench::showLoaded(window);
     const bench::MainControls c(window);
     const int big = c.lstDir01->row(c.lstDir01->findItems(QStringLiteral("Grande"), Qt::MatchExactly).first());
     const int small = 1 - big;

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,12 +38,8 @@ size_t bareListing(const std::filesystem::path& dir)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir dir;
-    const QString scripts = dir.path() + QStringLiteral("/scripts");
+    const bench::WindowBench setup(argc, argv);
+    const QString& scripts = setup.scripts();
     for (int i = 0; i < kCategories; ++i) {
         const QString cat = scripts + QStringLiteral("/Categoria %1").arg(kCategories - i, 4, 10, QLatin1Char('0'));
         QDir().mkpath(cat);

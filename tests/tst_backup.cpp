@@ -329,12 +329,12 @@ void TestBackup::everyFailingStepStopsWithoutSuccess()
     // One step at a time: the window's words for the outcome, the steps taken.
     const auto serial = [&](int k, int& taken) {
         fs::testing::failStep(k);
-        const Outcome o = backup::copyLibrary(lib_->scripts(), keys, dest(QStringLiteral("alvo")), "scripts", 1);
+        const backup::Result o = backup::copyLibrary(lib_->scripts(), keys, dest(QStringLiteral("alvo")), "scripts", 1);
         taken = fs::testing::failStep(0);
         if (o.done())
             return okBox(kSuccess, kAppTitle);
-        return okBox(o.code == Outcome::Code::TargetFailed ? noFolder(o.names.value(0))
-                     : stopped(o.code == Outcome::Code::FolderFailed ? "Não foi possível criar a pasta"
+        return okBox(o.code == backup::Result::Code::TargetFailed ? noFolder(o.names.value(0))
+                     : stopped(o.code == backup::Result::Code::FolderFailed ? "Não foi possível criar a pasta"
                                                                      : "Não foi possível copiar o arquivo",
                                o.names.value(0), o.names.value(1)), kAppTitle, {"OK"}, QMessageBox::Critical);
     };

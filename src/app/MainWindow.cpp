@@ -11,6 +11,7 @@
 #include "search/SearchPanel.h"
 #include "widgets/Controls.h"
 #include "widgets/KeyedList.h"
+#include "widgets/Msg.h"
 #include "widgets/TextViewer.h"
 
 #include <QIcon>
@@ -24,7 +25,7 @@ MainWindow::MainWindow(const QString& scriptsDir, SystemHooks hooks, QWidget* pa
     , hooks_(std::move(hooks))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
-    setWindowTitle(QStringLiteral("Corvane 1.0"));
+    setWindowTitle(msg::appTitle());
     setWindowIcon(QIcon(controls::pictureFile("icon.svg")));
     setMouseTracking(true);
     controls::fixClientSize(this, 8295, 4665);
@@ -158,11 +159,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        controls::centreOnScreen(this);
+    if (firstShow_.centre(this))
         categories_->list()->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 }  // namespace corvane

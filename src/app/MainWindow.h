@@ -4,6 +4,7 @@
 #include "help/WebSite.h"
 #include "library/Library.h"
 #include "printing/PrintTarget.h"
+#include "widgets/Controls.h"
 
 #include <QWidget>
 
@@ -49,7 +50,7 @@ private:
 
     Library library_;
     SystemHooks hooks_;
-    bool centred_ = false;
+    controls::FirstShow firstShow_;
 
     HeaderPane* header_ = nullptr;
     ListPane* categories_ = nullptr;

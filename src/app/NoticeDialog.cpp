@@ -1,5 +1,6 @@
 #include "app/NoticeDialog.h"
 
+#include "app/AppTexts.h"
 #include "widgets/Picture.h"
 #include "widgets/Twips.h"
 #include "widgets/Controls.h"
@@ -13,14 +14,14 @@
 namespace corvane {
 
 NoticeDialog::NoticeDialog(QWidget* parent)
-    : FixedDialog(parent, "frmDirInicial", QStringLiteral("Corvane - AVISO"), 3945, 1845)
+    : FixedDialog(parent, "frmDirInicial", appTexts::noticeTitle(), 3945, 1845)
 {
     QPushButton* close = controls::button(this, "cmdClose", QStringLiteral("Fechar"), twips(3000, 1440, 855, 300));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = controls::place(new QPlainTextEdit(this), "txtDirIni", twips(120, 80, 2775, 855),
                                  QStringLiteral("Aviso"));
-    text->setPlainText(noticeText());
+    text->setPlainText(appTexts::noticeText());
     text->setReadOnly(true);
     text->setFocusPolicy(Qt::ClickFocus);
     text->setFrameShape(QFrame::NoFrame);
@@ -30,9 +31,7 @@ NoticeDialog::NoticeDialog(QWidget* parent)
     text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     text->document()->setDocumentMargin(0);
 
-    QLabel* warning = controls::label(
-        this, "Label1", QStringLiteral("Você deve mantê-lo para que seu programa continue funcionando normalmente!"),
-        twips(120, 960, 3735, 495));
+    QLabel* warning = controls::label(this, "Label1", appTexts::noticeWarning(), twips(120, 960, 3735, 495));
     warning->setWordWrap(true);
     controls::setBold(warning);
 
@@ -45,15 +44,6 @@ NoticeDialog::NoticeDialog(QWidget* parent)
     line->setGeometry(px(3000) - 1, px(120), 2, px(880) - px(120));
 
     close->setFocus();
-}
-
-QString NoticeDialog::noticeText()
-{
-    // Shown with plain line breaks; each of the four lines ends with one.
-    return QStringLiteral("Foi detectada a ausência do diretório \n"
-                          "\"SCRIPTS\", sem o qual o Programa \n"
-                          "não funciona, portanto um novo \n"
-                          "diretório acaba de ser criado.\n");
 }
 
 }  // namespace corvane

@@ -9,8 +9,6 @@ class NoticeDialog : public FixedDialog {
     Q_OBJECT
 public:
     explicit NoticeDialog(QWidget* parent = nullptr);
-
-    static QString noticeText();
 };
 
 }  // namespace corvane

@@ -1,16 +1,16 @@
 #include "backup/BackupWindow.h"
 
+#include "backup/BackupTexts.h"
+#include "backup/DirList.h"
+#include "backupcore/BackupCore.h"
+#include "backupcore/Drives.h"
 #include "widgets/Busy.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Controls.h"
 #include "widgets/Msg.h"
 #include "widgets/NameBox.h"
 #include "widgets/Picture.h"
 #include "widgets/Twips.h"
-#include "widgets/Controls.h"
-#include "widgets/Texts.h"
-#include "backupcore/BackupCore.h"
-#include "backup/DirList.h"
-#include "backupcore/Drives.h"
-#include "widgets/ClickLabel.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,8 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <cerrno>
 
 namespace corvane {
 namespace {
@@ -42,45 +40,16 @@ void faceBackground(QWidget* w)
     w->setPalette(p);
 }
 
-// Whether a failure is the destination's file system refusing a name, as FAT
-// and exFAT refuse names in bytes they cannot store (fusefat: any beyond ASCII).
-bool nameRefused(int error, const QString& name)
-{
-    const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
-    return error == EILSEQ || error == EINVAL || error == ENAMETOOLONG || (error == EPERM && !ascii);
-}
-
-// A failed backup: where it stopped, why when the name was refused, and where
-// the copied part is.
-QString failure(const Outcome& outcome)
-{
-    QString where = outcome.names.value(0);
-    if (nameRefused(outcome.error, where.section(u'/', -1)))
-        where += QStringLiteral("\r\nO disco de destino não aceita esse nome.");
-    switch (outcome.code) {
-    case Outcome::Code::TargetFailed:
-        return QStringLiteral("Não foi possível criar a pasta destino:\r\n%1\r\n\r\nNada foi copiado.").arg(where);
-    case Outcome::Code::FolderFailed:
-        return QStringLiteral("Não foi possível criar a pasta:\r\n%1\r\n\r\n"
-                              "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
-            .arg(where, outcome.names.value(1));
-    default:
-        return QStringLiteral("Não foi possível copiar o arquivo:\r\n%1\r\n\r\n"
-                              "O backup foi interrompido. O que já foi copiado continua em:\r\n%2")
-            .arg(where, outcome.names.value(1));
-    }
-}
-
 }  // namespace
 
 BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent, BackupSystem system)
-    : FixedDialog(parent, "frmBackup", QStringLiteral("Corvane - Backup"), 4470, 4665, Keys::NoEscapeNoEnter)
+    : FixedDialog(parent, "frmBackup", backupTexts::title(), 4470, 4665, Keys::NoEscapeNoEnter)
     , scriptsDir_(scriptsDir)
     , system_(std::move(system))
 {
     build();
 
-    name_->setText(backup::defaultName());
+    name_->setTextAsIs(backup::defaultName());
     // Each line keeps its entry's bytes on disk, as the browsing lists do.
     for (const Item& source : backup::sources(scriptsDir_))
         (new QListWidgetItem(QStringLiteral("» ") + source.shown, sources_))->setData(Qt::UserRole, source.key);
@@ -93,19 +62,37 @@ BackupWindow::BackupWindow(const QString& scriptsDir, QWidget* parent, BackupSys
 
 void BackupWindow::build()
 {
+    buildPickers();
+    buildDestination();
+    auto* backUp = button(this, "cmd2", QStringLiteral("Backup"), twips(2400, 4200, 975, 285));
+    auto* cancel = button(this, "cmdCancel", QStringLiteral("Cancelar"), twips(3480, 4200, 855, 285));
+
+    const QList<QWidget*> order{sources_, backUp, drive_, dir_, name_, yes_, no_, cancel};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+
+    connect(yes_, &QRadioButton::clicked, this,
+            [this] { name_->setTextAsIs(backup::datedName(system_.today())); });
+    connect(no_, &QRadioButton::clicked, this, [this] { name_->setTextAsIs(backup::defaultName()); });
+    connect(backUp, &QPushButton::clicked, this, &BackupWindow::backUp);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void BackupWindow::buildPickers()
+{
     QLabel* driveLabel = label(this, "lblDrive", QStringLiteral("Escolher Drive"), twips(120, 0, 1935, 255));
-    drive_ = place(new QComboBox(this), "Drive1", twips(120, 240, 2175, 315), QStringLiteral("Escolher Drive"));
+    drive_ = place(new QComboBox(this), "Drive1", twips(120, 240, 2175, 315), driveLabel->text());
     driveLabel->setBuddy(drive_);  // on Linux a combo box is named by its label, its own name is its value
     faceBackground(drive_);
-    label(this, "lblDestino", QStringLiteral("Escolher diretório"), twips(120, 720, 2055, 255));
+    QLabel* dirLabel = label(this, "lblDestino", QStringLiteral("Escolher diretório"), twips(120, 720, 2055, 255));
     dir_ = new DirList(QStringLiteral("Dir1"), this);
-    dir_->setAccessibleName(QStringLiteral("Escolher diretório"));
+    dir_->setAccessibleName(dirLabel->text());
     dir_->setGeometry(twips(120, 960, 2175, 2340));
     faceBackground(dir_);
 
-    label(this, "lblOrigem", QStringLiteral("Pastas a salvar"), twips(2400, 0, 1935, 255));
+    QLabel* sourcesLabel = label(this, "lblOrigem", QStringLiteral("Pastas a salvar"), twips(2400, 0, 1935, 255));
     sources_ = place(new QListWidget(this), "List1", twips(2400, 240, 1935, 2370));
-    sources_->setAccessibleName(QStringLiteral("Pastas a salvar"));
+    sources_->setAccessibleName(sourcesLabel->text());
     sources_->setSelectionMode(QAbstractItemView::SingleSelection);
     faceBackground(sources_);
 
@@ -115,7 +102,10 @@ void BackupWindow::build()
     auto* group = new QButtonGroup(this);
     group->addButton(yes_);
     group->addButton(no_);
+}
 
+void BackupWindow::buildDestination()
+{
     path_ = place(new QLineEdit(this), "txtCaminho", twips(120, 3600, 4215, 215));
     path_->setAccessibleName(QStringLiteral("Caminho escolhido"));
     path_->setFocusPolicy(Qt::ClickFocus);
@@ -129,28 +119,16 @@ void BackupWindow::build()
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    label(this, "lblPasta", QStringLiteral("Nome da pasta destino"), twips(120, 3960, 1935, 255));
+    QLabel* nameLabel = label(this, "lblPasta", QStringLiteral("Nome da pasta destino"), twips(120, 3960, 1935, 255));
     auto* miniHelp = new ClickLabel(QStringLiteral("lblMiniHelp"), QStringLiteral("Mini-Help"), this);
     miniHelp->setAccessibleName(QStringLiteral("Ajuda do backup"));
     miniHelp->setGeometry(twips(2480, 3920, 735, 255));
     controls::picture(this, "imgHelp", "help.svg", twips(3195, 3900, 165, 225));
+    connect(miniHelp, &ClickLabel::clicked, this, &BackupWindow::openMiniHelp);
 
     name_ = new NameBox(QStringLiteral("txtfile"), 0, this);
     name_->setGeometry(twips(120, 4200, 2175, 285));
-    name_->setAccessibleName(QStringLiteral("Nome da pasta destino"));
-    auto* backUp = button(this, "cmd2", QStringLiteral("Backup"), twips(2400, 4200, 975, 285));
-    auto* cancel = button(this, "cmdCancel", QStringLiteral("Cancelar"), twips(3480, 4200, 855, 285));
-
-    const QList<QWidget*> order{sources_, backUp, drive_, dir_, name_, yes_, no_, cancel};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-
-    connect(yes_, &QRadioButton::clicked, this,
-            [this] { name_->setText(backup::datedName(system_.today())); });
-    connect(no_, &QRadioButton::clicked, this, [this] { name_->setText(backup::defaultName()); });
-    connect(miniHelp, &ClickLabel::clicked, this, &BackupWindow::openMiniHelp);
-    connect(backUp, &QPushButton::clicked, this, &BackupWindow::backUp);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    name_->setAccessibleName(nameLabel->text());
 }
 
 void BackupWindow::fillDrives()
@@ -175,7 +153,7 @@ void BackupWindow::driveChosen(int index)
 {
     const QString root = drive_->itemData(index).toString();
     if (!drives::readable(root)) {
-        msg::ok(this, QStringLiteral("Drive não acessível"));
+        msg::ok(this, backupTexts::driveUnreadable());
         return;
     }
     dir_->setPath(root);  // any other failure leaves the folder as it was
@@ -187,28 +165,28 @@ void BackupWindow::backUp()
     // An empty name, separators or only full stops would point at the chosen
     // folder itself or outside it.
     if (name.isEmpty()) {
-        msg::ok(this, QStringLiteral("Digite o nome da pasta destino. Nada foi copiado."));
+        msg::ok(this, backupTexts::nameNeeded());
         return;
     }
-    if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty()) {
-        msg::ok(this, unsafe + QStringLiteral(" Nada foi copiado."));
+    if (const QString unsafe = backupTexts::unsafeName(name); !unsafe.isEmpty()) {
+        msg::ok(this, unsafe);
         return;
     }
     const QString target = dir_->path();
     if (backup::entryExists(target, name)) {
-        msg::ok(this, QStringLiteral("A pasta ") + name + QStringLiteral(" já existe"));
+        msg::ok(this, backupTexts::folderExists(name));
         return;
     }
     QList<QByteArray> entries;
     for (int i = 0; i < sources_->count(); ++i)
         entries.append(sources_->item(i)->data(Qt::UserRole).toByteArray());
 
-    Outcome outcome;
-    runBusy([&] { outcome = backup::copyLibrary(scriptsDir_, entries, target, name); });
-    if (outcome.done())
-        msg::ok(this, QStringLiteral("Backup realizado com sucesso!"));
+    backup::Result result;
+    runBusy([&] { result = backup::copyLibrary(scriptsDir_, entries, target, name); });
+    if (result.done())
+        msg::ok(this, backupTexts::done());
     else
-        msg::ok(this, failure(outcome), msg::appTitle(), msg::Icon::Critical);
+        msg::ok(this, backupTexts::failure(result), msg::appTitle(), msg::Icon::Critical);
 }
 
 void BackupWindow::openMiniHelp()
@@ -223,34 +201,23 @@ void BackupWindow::firstShown()
 }
 
 BackHelpWindow::BackHelpWindow(QWidget* parent)
-    : FixedDialog(parent, "frmBackHelp", QStringLiteral("Corvane - Backup Help"), 4470, 4665, Keys::NoEscapeNoEnter)
+    : FixedDialog(parent, "frmBackHelp", backupTexts::helpTitle(), 4470, 4665, Keys::NoEscapeNoEnter)
 {
-    QLabel* title = label(this, "lblBk1", QStringLiteral("Mini Help Backup"), twips(240, 120, 3975, 255));
+    QLabel* title = label(this, "lblBk1", backupTexts::helpHeading(), twips(240, 120, 3975, 255));
     controls::setBold(title, 13);
     setTextColour(title, palette().color(QPalette::Shadow));
 
+    const QStringList paragraphs = backupTexts::helpParagraphs();
     const struct {
         const char* name;
-        QString text;
         QRect geometry;
-    } paragraphs[] = {
-        {"lblBk2",
-         QStringLiteral("O backup dos scripts neste programa é feito mediante o salvamento das pastas e dos "
-                        "arquivos TXT, no diretório escolhido pelo usuário."),
-         twips(240, 600, 3975, 615)},
-        {"lblBk3",
-         QStringLiteral("Toda a estrutura de Categorias (pastas) e Scripts (arquivos TXT) é mantida dentro da "
-                        "pasta principal, de nome SCRIPTS."),
-         twips(240, 1320, 3975, 615)},
-        {"lblBk4",
-         QStringLiteral("Caso tenha feito vários backups com nomes de pasta diferentes, ex: SCRIPTS, "
-                        "SCRIPTS-01-02-07, SCRIPTS BACK1, as subpastas podem ser recuperadas para a pasta "
-                        "Scripts, através da qual o Programa roda, simplesmente copiando-se e colando-se as "
-                        "pastas. Da mesma forma, pode ser feito com os Scripts - textos (arquivos TXT)."),
-         twips(240, 2040, 3975, 1575)},
+    } places[] = {
+        {"lblBk2", twips(240, 600, 3975, 615)},
+        {"lblBk3", twips(240, 1320, 3975, 615)},
+        {"lblBk4", twips(240, 2040, 3975, 1575)},
     };
-    for (const auto& p : paragraphs) {
-        QLabel* text = label(this, p.name, p.text, p.geometry);
+    for (int i = 0; i < paragraphs.size(); ++i) {
+        QLabel* text = label(this, places[i].name, paragraphs[i], places[i].geometry);
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }

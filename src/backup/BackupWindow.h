@@ -35,6 +35,8 @@ protected:
 
 private:
     void build();
+    void buildPickers();
+    void buildDestination();
     void fillDrives();
     void driveChosen(int index);
     void backUp();

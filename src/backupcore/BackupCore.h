@@ -1,7 +1,7 @@
 #pragma once
 
+#include "backupcore/BackupResult.h"
 #include "library/Library.h"
-#include "library/Outcome.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -36,7 +36,7 @@ bool entryExists(const QString& dir, const QString& name);
 // way after it. A file copied half-way is removed. A failure names the folder
 // or file it stopped at and the backup folder.
 inline constexpr int kCopiers = 32;
-Outcome copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
-                    const QString& name, int copiers = kCopiers);
+Result copyLibrary(const QString& scriptsDir, const QList<QByteArray>& entries, const QString& dir,
+                   const QString& name, int copiers = kCopiers);
 
 }  // namespace corvane::backup

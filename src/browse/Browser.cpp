@@ -1,5 +1,6 @@
 #include "browse/Browser.h"
 
+#include "browse/DiskFollower.h"
 #include "browse/Panes.h"
 #include "library/ScriptFile.h"
 #include "library/Sizes.h"
@@ -10,7 +11,6 @@
 #include "widgets/Texts.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFocusEvent>
 #include <QPushButton>
 
@@ -38,27 +38,17 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
         {Control::Print, viewer.printButton()},
     };
     apply(Event::Start);
+    connectLists();
 
-    KeyedList* categoryList = categories.list();
-    KeyedList* scriptList = scripts.list();
-    connect(categoryList, &QListWidget::itemSelectionChanged, this, [this, categoryList] {
-        if (categoryList->hasSelection())
-            categorySelected();
+    follower_ = new DiskFollower(library_, *categories.list(), *scripts.list(), this);
+    connect(follower_, &DiskFollower::choiceLost, &header_, &HeaderPane::clearChoice);
+    connect(follower_, &DiskFollower::categoryReread, this, &Browser::showReread);
+    // The viewer took up its file's new text: so does the size above it.
+    connect(&viewer_.viewer()->script(), &ShownScript::followed, this, [this] {
+        const ScriptRef script = chosenScript();
+        if (!searching_ && !script.name.isEmpty())
+            showInHeader(script);
     });
-    connect(scriptList, &QListWidget::itemSelectionChanged, this, [this, scriptList] {
-        if (scriptList->hasSelection())
-            scriptSelected();
-    });
-    // Name boxes get the double-clicked name as it is: no filter, no limit.
-    for (ListPane* pane : {&categories, &scripts}) {
-        connect(pane->list(), &QListWidget::itemDoubleClicked, this, [pane] {
-            if (pane->list()->hasSelection())
-                pane->nameBox()->setText(pane->list()->selectedText());
-        });
-    }
-    categoryList->installEventFilter(this);
-
-    setUpFollowing();
 
     connect(&viewer, &ViewerPane::enlargeClicked, this, [this] {
         if (scriptChosen())
@@ -70,25 +60,26 @@ Browser::Browser(const Library& library, QWidget* window, HeaderPane& header, Li
     });
 }
 
-void Browser::setUpFollowing()
+void Browser::connectLists()
 {
-    // Changes come in bursts (a sync tool writes many files); one reading follows.
-    settle_.setSingleShot(true);
-    settle_.setInterval(200);
-    connect(&settle_, &QTimer::timeout, this, &Browser::followDisk);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
-    lookAgain_.setInterval(1000);
-    connect(&lookAgain_, &QTimer::timeout, this, [this] {
-        if (rewatch())
-            followDisk();
+    KeyedList* categoryList = categories_.list();
+    KeyedList* scriptList = scripts_.list();
+    connect(categoryList, &QListWidget::itemSelectionChanged, this, [this, categoryList] {
+        if (categoryList->hasSelection())
+            categorySelected();
     });
-    rewatch();
-    // The viewer took up its file's new text: so does the size above it.
-    connect(&viewer_.viewer()->script(), &ShownScript::followed, this, [this] {
-        const ScriptRef script = chosenScript();
-        if (!searching_ && !script.name.isEmpty())
-            showInHeader(script);
+    connect(scriptList, &QListWidget::itemSelectionChanged, this, [this, scriptList] {
+        if (scriptList->hasSelection())
+            scriptSelected();
     });
+    // Name boxes get the double-clicked name as it is: no filter, no limit.
+    for (ListPane* pane : {&categories_, &scripts_}) {
+        connect(pane->list(), &QListWidget::itemDoubleClicked, this, [pane] {
+            if (pane->list()->hasSelection())
+                pane->nameBox()->setTextAsIs(pane->list()->selectedText());
+        });
+    }
+    categoryList->installEventFilter(this);
 }
 
 void Browser::apply(Event event)
@@ -102,7 +93,7 @@ void Browser::apply(Event event)
 
 void Browser::loadCategories()
 {
-    rewatch();
+    follower_->rewatch();
     KeyedList* list = categories_.list();
     list->fill(library_.categories());
     if (list->count() > 0)
@@ -135,41 +126,21 @@ void Browser::emptyScriptSide()
 
 void Browser::resyncLists()
 {
-    rereadLists();
-}
-
-std::optional<Library::Contents> Browser::rereadLists()
-{
-    KeyedList* categoryList = categories_.list();
-    const bool hadCategory = categoryList->hasSelection();
-    categoryList->update(library_.categories());
-    if (!categoryList->hasSelection()) {
-        scripts_.list()->clearQuietly();
-        if (hadCategory)
-            header_.clearChoice();
-        return std::nullopt;
-    }
-    if (searching_)
-        return std::nullopt;
-    Library::Contents contents = library_.readCategory(categoryList->selectedKey());
-    scripts_.list()->update(contents.items);
-    return contents;
+    follower_->rereadLists();
 }
 
 void Browser::followDisk()
 {
-    // Watching before reading, so that no change falls between the two.
-    rewatch();
-    const std::optional<Library::Contents> contents = rereadLists();
-    rewatch();
-    if (!contents)
-        return;
-    // What the header names: the chosen script, or else the chosen category.
+    follower_->followDisk();
+}
+
+void Browser::showReread(const Library::Contents& contents)
+{
     const ScriptRef script = chosenScript();
     if (!script.name.isEmpty())
         showInHeader(script);
     else
-        header_.showCategory(script.category, contents->fileCount, contents->totalBytes);
+        header_.showCategory(script.category, contents.fileCount, contents.totalBytes);
 }
 
 fs::Entry Browser::showInHeader(const ScriptRef& script)
@@ -178,37 +149,6 @@ fs::Entry Browser::showInHeader(const ScriptRef& script)
     const fs::Entry info = isScriptFile(scripts_.list()->selectedKey()) ? fs::info(library_.pathOf(script)) : fs::Entry{};
     header_.showScript(script.name, info.type == fs::Type::File ? Numeric2Bytes(double(info.size)) : QString());
     return info;
-}
-
-bool Browser::rewatch()
-{
-    // A folder whose name the system's encoding cannot carry is read when chosen.
-    const fs::Path dir = library_.categoryPath(categories_.list()->selectedKey());
-    QString category = QFile::decodeName(dir);
-    if (!categories_.list()->hasSelection() || QFile::encodeName(category) != dir)
-        category.clear();
-    // Watched anew each time: a folder removed, or moved away and replaced by
-    // another of its name (as sync tools do), leaves its watch on what is gone.
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
-    bool cameBack = false;
-    QSet<QString> missing;
-    for (const QString& path : {library_.root(), category}) {
-        if (path.isEmpty())
-            continue;
-        if (!watcher_.addPath(path))
-            missing.insert(path);
-        else if (missing_.contains(path))
-            cameBack = true;
-    }
-    missing_ = missing;
-    // The library folder not made yet, or a folder removed to be made again:
-    // looked for every second until it is there.
-    if (missing_.isEmpty())
-        lookAgain_.stop();
-    else if (!lookAgain_.isActive())
-        lookAgain_.start();
-    return cameBack;
 }
 
 void Browser::categorySelected()
@@ -224,7 +164,7 @@ void Browser::categorySelected()
     const Library::Contents contents = library_.readCategory(list->selectedKey());
     scripts_.list()->fill(contents.items);
     header_.showCategory(list->selectedText(), contents.fileCount, contents.totalBytes);
-    rewatch();
+    follower_->rewatch();
 }
 
 void Browser::categoryListFocused()
@@ -284,7 +224,7 @@ bool Browser::scriptChosen()
 {
     if (scripts_.list()->hasSelection())
         return true;
-    msg::ok(window_, QStringLiteral("Você precisa selecionar um arquivo!"), QStringLiteral("Aviso visualização"));
+    msg::ok(window_, texts::fileNeeded(), texts::viewingTitle());
     return false;
 }
 
@@ -310,6 +250,7 @@ void Browser::setEnlarged(bool enlarged)
 void Browser::enterSearch()
 {
     searching_ = true;
+    follower_->setSearching(true);
     categories_.setListShown(false);
     scripts_.setListShown(false);
     apply(Event::SearchOpened);
@@ -323,6 +264,7 @@ void Browser::enterSearch()
 void Browser::leaveSearch()
 {
     searching_ = false;
+    follower_->setSearching(false);
     categories_.setListShown(true);
     scripts_.setListShown(true);
     viewer_.viewer()->clear();

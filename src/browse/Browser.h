@@ -3,18 +3,14 @@
 #include "browse/ListRules.h"
 #include "library/Library.h"
 
-#include <QFileSystemWatcher>
 #include <QHash>
-#include <QSet>
 #include <QObject>
-#include <QTimer>
-
-#include <optional>
 
 class QWidget;
 
 namespace corvane {
 
+class DiskFollower;
 class HeaderPane;
 class ListPane;
 class ViewerPane;
@@ -23,7 +19,7 @@ class ViewerPane;
 // lists' events make usable. The rules follow the lists' selections, not their
 // current rows: tabbing into an unselected list makes an entry current without
 // choosing it. Setting a list's current row selects that entry and runs its
-// rule, as a click would.
+// rule, as a click would. What the disk does to the lists is a DiskFollower's.
 class Browser : public QObject {
     Q_OBJECT
 public:
@@ -62,14 +58,10 @@ private:
     void categoryListFocused();
     void scriptSelected();
     void emptyScriptSide();
-    // Sets up the watches, the settling and the looking again.
-    void setUpFollowing();
-    // Watches the library folder and the chosen category; true when a folder
-    // came to be watched that was not.
-    bool rewatch();
-    // Both lists brought up to date; the chosen category's contents, when the
-    // script list shows them.
-    std::optional<Library::Contents> rereadLists();
+    void connectLists();
+    // The header after the disk was read again: the chosen script, or else the
+    // chosen category.
+    void showReread(const Library::Contents& contents);
     // The script's name and size above the lists; what the disk says of it.
     fs::Entry showInHeader(const ScriptRef& script);
     void setEnlarged(bool enlarged);
@@ -87,10 +79,7 @@ private:
     // window or a popup came up); getting it back then is no move into the list.
     bool focusParked_ = false;
     bool searching_ = false;
-    QFileSystemWatcher watcher_;
-    QTimer settle_;
-    QTimer lookAgain_;
-    QSet<QString> missing_;  // folders to watch that are not there
+    DiskFollower* follower_ = nullptr;
 };
 
 }  // namespace corvane

@@ -33,7 +33,12 @@ const std::array<Rule, 11> kRules{{
 
 const Rule& ruleFor(Event event)
 {
-    return *std::find_if(kRules.begin(), kRules.end(), [event](const Rule& r) { return r.event == event; });
+    const auto found = std::find_if(kRules.begin(), kRules.end(), [event](const Rule& r) { return r.event == event; });
+    if (found != kRules.end())
+        return *found;
+    // An event without a row changes no control.
+    static const Rule none{};
+    return none;
 }
 
 }  // namespace corvane::rules

@@ -33,6 +33,7 @@ struct Rule {
     QList<Control> on;   // then these made usable
 };
 
+// The event's row; one that changes nothing for an event the table lacks.
 const Rule& ruleFor(Event event);
 
 }  // namespace rules

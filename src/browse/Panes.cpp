@@ -1,12 +1,13 @@
 #include "browse/Panes.h"
 
+#include "browse/BrowseTexts.h"
 #include "library/Names.h"
-#include "library/Sizes.h"
 #include "widgets/Controls.h"
 #include "widgets/KeyedList.h"
 #include "widgets/NameBox.h"
 #include "widgets/Picture.h"
 #include "widgets/TextViewer.h"
+#include "widgets/Texts.h"
 #include "widgets/Twips.h"
 
 #include <QLabel>
@@ -87,11 +88,8 @@ void HeaderPane::showCategory(const QString& name, qint64 scriptCount, qint64 to
 {
     categoryMark_->show();
     scriptMark_->hide();
-    QString size = Numeric2Bytes(double(totalBytes));
-    if (size.isEmpty())
-        size = QStringLiteral("0 bytes");
-    controls::setTextWithTip(line_, name + QStringLiteral(": ") + QString::number(scriptCount) + QStringLiteral(" scripts"));
-    detail_->setText(size);
+    controls::setTextWithTip(line_, browseTexts::categoryLine(name, scriptCount));
+    detail_->setText(browseTexts::categorySize(totalBytes));
 }
 
 void HeaderPane::showScript(const QString& name, const QString& size)
@@ -133,7 +131,7 @@ void HeaderPane::setDetailShown(bool shown)
 
 void HeaderPane::showBrowsing()
 {
-    controls::setTextWithTip(line_, QStringLiteral("Selecione uma categoria"));
+    controls::setTextWithTip(line_, browseTexts::chooseCategory());
     line_->move(px(585), line_->y());
     detail_->clear();
     detail_->setGeometry(twips(3690, 180, 855, 255));
@@ -203,14 +201,14 @@ ViewerPane::ViewerPane(QWidget* window)
     : QObject(window)
 {
     mark_ = picture(window, "Image6", "badge.svg", twips(4580, 615, 195, 180));
-    heading_ = label(window, "Label1", QStringLiteral("Visualização"), twips(4845, 615, 2415, 255));
+    heading_ = label(window, "Label1", browseTexts::viewerHeading(false), twips(4845, 615, 2415, 255));
     controls::setBold(heading_);
-    smaller_ = picture(window, "imgMenos", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
-    larger_ = picture(window, "imgMais", "zoom_in.svg", twips(7560, 630, 240, 180), QStringLiteral(" Aumentar "));
-    smaller_->setAccessibleName(QStringLiteral("Diminuir a visualização"));
-    larger_->setAccessibleName(QStringLiteral("Aumentar a visualização"));
+    smaller_ = picture(window, "imgMenos", "zoom_out.svg", twips(7320, 625, 240, 180), texts::magnifierTip(false));
+    larger_ = picture(window, "imgMais", "zoom_in.svg", twips(7560, 630, 240, 180), texts::magnifierTip(true));
+    smaller_->setAccessibleName(texts::magnifierName(false));
+    larger_->setAccessibleName(texts::magnifierName(true));
     viewer_ = controls::place(new TextViewer(window), "cxLerFile", twips(4560, 840, 3495, 3285),
-                              QStringLiteral("Visualização"));
+                              browseTexts::viewerHeading(false));
     viewer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewer_->setLineWrapMode(TextViewer::WidgetWidth);
     viewer_->setTabChangesFocus(true);
@@ -230,7 +228,7 @@ void ViewerPane::setEnlarged(bool enlarged)
     viewer_->setGeometry(enlarged ? twips(240, 840, 7815, 3285) : twips(4560, 840, 3495, 3285));
     mark_->move(px(enlarged ? 240 : 4580), mark_->y());
     heading_->move(px(enlarged ? 590 : 4845), heading_->y());
-    heading_->setText(enlarged ? QStringLiteral("Visualizando ampliado") : QStringLiteral("Visualização"));
+    heading_->setText(browseTexts::viewerHeading(enlarged));
 }
 
 void ViewerPane::setMagnifiersShown(bool shown)

@@ -30,7 +30,7 @@ void CategoryEditor::add()
     const QString name = names::trimBlanks(name_.text());
     const QString& title = words(Act::AddCategory).title;
     if (name.isEmpty())
-        return msg::ok(window_, editing::needCategoryName(), title);
+        return msg::ok(window_, texts::nameNeeded(), title);
     if (const QString unsafe = texts::unsafeName(name); !unsafe.isEmpty())
         return msg::ok(window_, unsafe, title);
     const Outcome added = categories::add(library_, name);

@@ -119,7 +119,6 @@ QString refusal(Act act, const Outcome& outcome, const Subject& subject)
 }
 
 QString needName() { return QStringLiteral("Você precisa colocar um nome válido!"); }
-QString needCategoryName() { return QStringLiteral("Você precisa colocar um nome!"); }
 QString needNewName() { return QStringLiteral("Voce precisa colocar um novo nome!"); }
 QString needScript() { return QStringLiteral("Voce precisa selecionar um nome!"); }
 QString needCategory() { return QStringLiteral("Voce precisa selecionar uma Categoria"); }

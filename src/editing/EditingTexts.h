@@ -28,7 +28,6 @@ struct Subject {
 QString refusal(Act act, const Outcome& outcome, const Subject& subject);
 
 QString needName();          // an empty name for a new script
-QString needCategoryName();  // an empty name for a new category
 QString needNewName();
 QString needScript();
 QString needCategory();

@@ -4,6 +4,7 @@
 #include "widgets/Twips.h"
 #include "widgets/Controls.h"
 #include "widgets/ClickLabel.h"
+#include "help/HelpTexts.h"
 #include "help/WebSite.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ void useArrowPointerEverywhere()
 }
 
 CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
-    : FixedDialog(parent, "frmCredito", QStringLiteral("Corvane - Créditos"), 3945, 1845, Keys::NoEscape)
+    : FixedDialog(parent, "frmCredito", help::creditsTitle(), 3945, 1845, Keys::NoEscape)
     , opener_(std::move(opener))
 {
     setMouseTracking(true);
@@ -38,9 +39,9 @@ CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
         l->setAttribute(Qt::WA_NoMousePropagation);
         return l;
     };
-    QLabel* title = text("lblCred1", QStringLiteral("Corvane - Versão 1.0"), twips(960, 120, 2895, 255));
+    QLabel* title = text("lblCred1", help::creditsHeading(), twips(960, 120, 2895, 255));
     controls::setBold(title);
-    QLabel* author = text("lblCred2", QStringLiteral("Feito pela Equipe Corvane\nDezembro de 2026"),
+    QLabel* author = text("lblCred2", help::creditsAuthors(),
                           twips(960, 420, 2895, 375));
     Q_UNUSED(author);
 
@@ -48,13 +49,13 @@ CreditsWindow::CreditsWindow(QWidget* parent, site::Opener opener)
     rule->setAttribute(Qt::WA_TransparentForMouseEvents);  // counts as background
 
     QLabel* tools = text("lblCred3",
-                         QStringLiteral("Escrito em C++ com a biblioteca Qt, compilado com GCC e CMake."),
+                         help::creditsTools(),
                          twips(120, 960, 3735, 495));
     tools->setWordWrap(true);
 
     link_ = new ClickLabel(QStringLiteral("lblUrl"), site::host(), this);
     link_->setGeometry(twips(140, 1560, 3615, 255));
-    link_->setAccessibleName(QStringLiteral("Site do Corvane: ") + site::host());
+    link_->setAccessibleName(help::siteName(site::host()));
     link_->setMouseTracking(true);
     setTextColour(link_, palette().color(QPalette::ButtonText));
     connect(link_, &ClickLabel::hovered, this, [this] {

@@ -85,4 +85,39 @@ QString topic(Topic which)
     return {};
 }
 
+QString helpTitle()
+{
+    return QStringLiteral("Corvane - Mini Help");
+}
+
+QString topicName(const QString& caption)
+{
+    return QStringLiteral("Ajuda: ") + caption;
+}
+
+QString creditsTitle()
+{
+    return QStringLiteral("Corvane - Créditos");
+}
+
+QString creditsHeading()
+{
+    return QStringLiteral("Corvane - Versão 1.0");
+}
+
+QString creditsAuthors()
+{
+    return QStringLiteral("Feito pela Equipe Corvane\nDezembro de 2026");
+}
+
+QString creditsTools()
+{
+    return QStringLiteral("Escrito em C++ com a biblioteca Qt, compilado com GCC e CMake.");
+}
+
+QString siteName(const QString& host)
+{
+    return QStringLiteral("Site do Corvane: ") + host;
+}
+
 }  // namespace corvane::help

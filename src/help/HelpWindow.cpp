@@ -15,7 +15,7 @@ namespace corvane {
 using controls::picture;
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : FixedDialog(parent, "frmHelp", QStringLiteral("Corvane - Mini Help"), 4110, 4665, Keys::NoEscape)
+    : FixedDialog(parent, "frmHelp", help::helpTitle(), 4110, 4665, Keys::NoEscape)
 {
     const struct {
         const char* label;
@@ -39,21 +39,10 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     const QColor shadow = palette().color(QPalette::Shadow);
     for (int i = 0; i < 3; ++i) {
-        auto* box = new QPlainTextEdit(this);
-        box->setObjectName(QLatin1String(tabs[i].box));
-        box->setAccessibleName(QStringLiteral("Ajuda: ") + tabs[i].caption);
-        box->setGeometry(twips(240, 340, 3655, 4080));
-        box->setReadOnly(true);
-        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        box->setFocusPolicy(Qt::ClickFocus);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        QPlainTextEdit* box = topicBox(tabs[i].box, tabs[i].caption, tabs[i].topic);
         QPalette p = box->palette();
-        p.setColor(QPalette::Base, p.color(QPalette::Button));
         p.setColor(QPalette::Text, i == 0 ? QColor(Qt::black) : p.color(QPalette::WindowText));
         box->setPalette(p);
-        // The topics keep CR LF; the box shows plain line breaks.
-        box->setPlainText(help::topic(tabs[i].topic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         box->setVisible(i == 0);
         boxes_[i] = box;
 
@@ -66,6 +55,25 @@ HelpWindow::HelpWindow(QWidget* parent)
         const help::Topic topic = tabs[i].topic;
         connect(label, &ClickLabel::clicked, this, [this, topic] { select(topic); });
     }
+}
+
+QPlainTextEdit* HelpWindow::topicBox(const char* name, const QString& caption, help::Topic topic)
+{
+    auto* box = new QPlainTextEdit(this);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(help::topicName(caption));
+    box->setGeometry(twips(240, 340, 3655, 4080));
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    box->setPalette(p);
+    // The topics keep CR LF; the box shows plain line breaks.
+    box->setPlainText(help::topic(topic).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    return box;
 }
 
 void HelpWindow::select(help::Topic topic)

@@ -20,6 +20,7 @@ public:
     static QColor shownColour() { return QColor(192, 0, 0); }
 
 private:
+    QPlainTextEdit* topicBox(const char* name, const QString& caption, help::Topic topic);
     void select(help::Topic topic);
 
     ClickLabel* labels_[3] = {};

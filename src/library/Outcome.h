@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace corvane {
 
@@ -20,22 +19,18 @@ struct Outcome {
         Unreadable,      // category: the folder that could not be listed
         NotOnlyScripts,  // category: a folder holding sub-folders or hidden files
         ChangedOnDisk,   // name: the script another program changed since it was read
-        // Until backup and printing have their own results.
-        FolderFailed, CopyFailed, TargetFailed, NoPrinter, PrintFailed,
     };
     Code code = Code::Done;
     QString name;
     QString category;
     int error = 0;           // the system's code of the failed step
     char32_t character = 0;  // for Unencodable
-    QStringList names;       // backup's, until it has its own result
 
     bool done() const { return code == Code::Done; }
     static Outcome failed(Code code, QString name = {}, QString category = {}, int error = 0)
     {
-        return {code, std::move(name), std::move(category), error, 0, {}};
+        return {code, std::move(name), std::move(category), error, 0};
     }
-    static Outcome failed(Code code, QStringList names, int error = 0) { return {code, {}, {}, error, 0, std::move(names)}; }
     static Outcome writeFailed(int error) { return failed(Code::WriteFailed, {}, {}, error); }
 };
 

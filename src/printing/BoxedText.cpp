@@ -65,6 +65,46 @@ qreal tabStopFor(qreal wanted, const QFont& font, QPaintDevice* device)
     return measured > 0 ? wanted * probe / measured : wanted;
 }
 
+// Draws the whole lines of paragraph that fit in box from top down, moving top
+// past them; true when the box is full.
+bool drawParagraph(QPainter& painter, QStringView paragraph, const QFont& font, const QTextOption& option,
+                   const QRect& box, qreal& top)
+{
+    QPaintDevice* device = painter.device();
+    bool full = false;
+    for (qsizetype take = qMin(paragraph.size(), kFirstTake);; take = qMin(paragraph.size(), take * 4)) {
+        const bool whole = take == paragraph.size();
+        QTextLayout layout(paragraph.first(take).toString(), font, device);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QList<QTextLine> lines;
+        qreal bottom = top;
+        bool cut = false;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(box.width());
+            if (!whole && line.textStart() + line.textLength() > take - kTakeMargin) {
+                cut = true;
+                break;
+            }
+            if (bottom + line.height() > box.bottom() + 1) {
+                full = true;
+                break;
+            }
+            line.setPosition(QPointF(0, 0));
+            lines.append(line);
+            bottom += line.height();
+        }
+        layout.endLayout();
+        if (cut)
+            continue;
+        for (const QTextLine& line : lines) {
+            line.draw(&painter, QPointF(box.left(), top));
+            top += line.height();
+        }
+        return full;
+    }
+}
+
 }  // namespace
 
 int mmToDeviceX(const QPainter& painter, double mm)
@@ -107,40 +147,8 @@ float PrintBoxedText(QPainter& painter, const QString& text, float leftMm, float
 
     qreal top = box.top();
     bool full = false;
-    for (qsizetype from = 0; !full && from <= text.size();) {
-        const QStringView paragraph = nextParagraph(text, from);
-        for (qsizetype take = qMin(paragraph.size(), kFirstTake);; take = qMin(paragraph.size(), take * 4)) {
-            const bool whole = take == paragraph.size();
-            QTextLayout layout(paragraph.first(take).toString(), font, device);
-            layout.setTextOption(option);
-            layout.beginLayout();
-            QList<QTextLine> lines;
-            qreal bottom = top;
-            bool cut = false;
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(width);
-                if (!whole && line.textStart() + line.textLength() > take - kTakeMargin) {
-                    cut = true;
-                    break;
-                }
-                if (bottom + line.height() > box.bottom() + 1) {
-                    full = true;
-                    break;
-                }
-                line.setPosition(QPointF(0, 0));
-                lines.append(line);
-                bottom += line.height();
-            }
-            layout.endLayout();
-            if (cut)
-                continue;
-            for (const QTextLine& line : lines) {
-                line.draw(&painter, QPointF(box.left(), top));
-                top += line.height();
-            }
-            break;
-        }
-    }
+    for (qsizetype from = 0; !full && from <= text.size();)
+        full = drawParagraph(painter, nextParagraph(text, from), font, option, box, top);
     painter.restore();
 
     const qreal drawn = top - box.top();

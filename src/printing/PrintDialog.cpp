@@ -1,5 +1,6 @@
 #include "printing/PrintDialog.h"
 
+#include "printing/PrintTexts.h"
 #include "widgets/Msg.h"
 #include "widgets/TextViewer.h"
 #include "widgets/Twips.h"
@@ -61,7 +62,7 @@ void swatch(QGroupBox* frame, const char* name, const QColor& colour, const QRec
 
 PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, QWidget* parent,
                          printing::PrintSystem system)
-    : FixedDialog(parent, "frmPrint", QStringLiteral("Corvane - Print preview"), 5250, 4665)
+    : FixedDialog(parent, "frmPrint", printTexts::title(), 5250, 4665)
     , system_(std::move(system))
 {
     setModal(true);
@@ -74,8 +75,7 @@ PrintDialog::PrintDialog(const QString& scriptName, const QString& viewerText, Q
 
 QString PrintDialog::heading(const QString& scriptName, const QDate& day)
 {
-    return QStringLiteral(":: ") + scriptName + QStringLiteral("  -  ")
-           + day.toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral(" ::");
+    return printTexts::heading(scriptName, day);
 }
 
 void PrintDialog::buildFrame()
@@ -168,25 +168,12 @@ void PrintDialog::printText()
 {
     const QString text = preview_->rawText();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Outcome outcome = printPage(system_.printer, text, ink_, boxWidthMm_, boxHeightMm_);
+    const printing::Result result = printPage(system_.printer, text, ink_, boxWidthMm_, boxHeightMm_);
     QApplication::restoreOverrideCursor();
 
-    switch (outcome.code) {
-    case Outcome::Code::NoPrinter:
-        msg::ok(this,
-                QStringLiteral("Nenhuma impressora padrão foi encontrada. Instale uma impressora e "
-                               "defina-a como padrão para poder imprimir."),
-                msg::appTitle(), msg::Icon::Warning);
-        break;
-    case Outcome::Code::Done:
-        break;
-    default:
-        msg::ok(this,
-                QStringLiteral("Não foi possível imprimir na impressora padrão. Verifique se ela está "
-                               "ligada e pronta e tente novamente."),
-                msg::appTitle(), msg::Icon::Critical);
-        break;
-    }
+    if (result != printing::Result::Done)
+        msg::ok(this, printTexts::failure(result), msg::appTitle(),
+                result == printing::Result::NoPrinter ? msg::Icon::Warning : msg::Icon::Critical);
 }
 
 }  // namespace corvane

@@ -8,12 +8,12 @@
 
 namespace corvane {
 
-Outcome printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
-                  int boxWidthMm, int boxHeightMm)
+printing::Result printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
+                           int boxWidthMm, int boxHeightMm)
 {
     std::unique_ptr<QPrinter> printer = openPrinter();
     if (!printer || !printer->isValid())
-        return Outcome::failed(Outcome::Code::NoPrinter);
+        return printing::Result::NoPrinter;
 
     // The ink colours only reach the paper in colour mode; the origin stays at the
     // printable area's corner and the printer keeps its own paper size.
@@ -23,15 +23,15 @@ Outcome printPage(const printing::PrinterFactory& openPrinter, const QString& te
 
     QPainter painter;
     if (!painter.begin(printer.get()))
-        return Outcome::failed(Outcome::Code::PrintFailed);
+        return printing::Result::PrintFailed;
     QFont font(ink.fontName);
     font.setPointSize(ink.pointSize);
     painter.setFont(font);
     painter.setPen(ink.colour);
     PrintBoxedText(painter, text, 10, 10, float(boxWidthMm), float(boxHeightMm));
     if (!painter.end() || printer->printerState() == QPrinter::Error)
-        return Outcome::failed(Outcome::Code::PrintFailed);
-    return {};
+        return printing::Result::PrintFailed;
+    return printing::Result::Done;
 }
 
 }  // namespace corvane

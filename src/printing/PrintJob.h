@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/Outcome.h"
+#include "printing/PrintResult.h"
 #include "printing/PrintTarget.h"
 
 #include <QColor>
@@ -17,7 +17,7 @@ struct PrintInk {
 
 // One page, one document: the text boxed 10 mm from the printable area's corner
 // with the given box size in millimetres.
-Outcome printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
-                  int boxWidthMm, int boxHeightMm);
+printing::Result printPage(const printing::PrinterFactory& openPrinter, const QString& text, const PrintInk& ink,
+                           int boxWidthMm, int boxHeightMm);
 
 }  // namespace corvane

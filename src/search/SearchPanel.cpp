@@ -1,5 +1,7 @@
 #include "search/SearchPanel.h"
 
+#include "search/SearchTexts.h"
+
 #include "library/Names.h"
 #include "library/ScriptFile.h"
 #include "searchcore/TextSearch.h"
@@ -22,7 +24,6 @@
 namespace corvane {
 namespace {
 
-const QString kSearchTitle = QStringLiteral("Aviso Busca");
 constexpr int kNameRole = Qt::UserRole + 1;
 constexpr int kCategoryRole = Qt::UserRole + 2;
 constexpr int kFileNameRole = Qt::UserRole + 3;
@@ -35,6 +36,12 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
     , window_(window)
     , categories_(categories)
     , viewer_(viewer)
+{
+    build(window);
+    connectControls(window);
+}
+
+void SearchPanel::build(QWidget* window)
 {
     using controls::button;
     using controls::picture;
@@ -51,14 +58,17 @@ SearchPanel::SearchPanel(const Library& library, QWidget* window, const KeyedLis
     results_->setUniformItemSizes(true);
     controls::tipCutEntries(results_);
     save_ = button(window, "btnEditText2", QStringLiteral("Editar"), twips(4560, 4200, 1095, 330));
-    smaller_ = picture(window, "imgMenos2", "zoom_out.svg", twips(7320, 625, 240, 180), QStringLiteral(" Diminuir "));
-    larger_ = picture(window, "imgMais2", "zoom_in.svg", twips(7560, 625, 240, 180), QStringLiteral(" Aumentar "));
-    smaller_->setAccessibleName(QStringLiteral("Diminuir a visualização"));
-    larger_->setAccessibleName(QStringLiteral("Aumentar a visualização"));
+    smaller_ = picture(window, "imgMenos2", "zoom_out.svg", twips(7320, 625, 240, 180), texts::magnifierTip(false));
+    larger_ = picture(window, "imgMais2", "zoom_in.svg", twips(7560, 625, 240, 180), texts::magnifierTip(true));
+    smaller_->setAccessibleName(texts::magnifierName(false));
+    larger_->setAccessibleName(texts::magnifierName(true));
     for (QWidget* w : std::initializer_list<QWidget*>{text_, search_, close_, results_, save_, smaller_, larger_})
         w->hide();
     save_->setEnabled(false);
+}
 
+void SearchPanel::connectControls(QWidget* window)
+{
     connect(search_, &QPushButton::clicked, this, &SearchPanel::runSearch);
     connect(close_, &QPushButton::clicked, this, &SearchPanel::close);
     // The selection, not the current row: tabbing into the list makes an entry
@@ -93,7 +103,7 @@ void SearchPanel::open()
     for (QWidget* w : std::initializer_list<QWidget*>{results_, text_, search_, close_, save_, smaller_, larger_})
         w->show();
     emit opening();
-    emit linesChanged(QStringLiteral("Digite sua busca abaixo"), QStringLiteral("Buscando em todas as categorias"));
+    emit linesChanged(searchTexts::prompt(), searchTexts::scope());
     open_ = true;
     text_->setFocus();
 }
@@ -103,12 +113,12 @@ void SearchPanel::runSearch()
     // Blanks only: tabs and other spaces are part of the search text.
     const QString text = names::trimBlanks(text_->text());
     if (text.isEmpty()) {
-        msg::ok(window_, QStringLiteral("Você precisa colocar um nome!"), kSearchTitle);
+        msg::ok(window_, texts::nameNeeded(), searchTexts::title());
         text_->clear();
         return;
     }
     if (text.size() < 2) {
-        msg::ok(window_, QStringLiteral("Só nomes a partir de 2 caracteres"), kSearchTitle);
+        msg::ok(window_, searchTexts::tooShort(), searchTexts::title());
         return;
     }
     results_->clear();
@@ -126,9 +136,7 @@ void SearchPanel::runSearch()
     runStoppable([&] { hits = search::Searcher(library_).run(categories, needle, &progress); },
                  [&] {
                      if (clock.elapsed() >= 500 && progress.total > 0)
-                         emit found(QStringLiteral("Lidos %1 de %2 scripts")
-                                        .arg(progress.read.load())
-                                        .arg(progress.total.load()));
+                         emit found(searchTexts::progress(progress.read.load(), progress.total.load()));
                  },
                  [&] { progress.stop = true; });
 
@@ -140,13 +148,7 @@ void SearchPanel::runSearch()
         item->setData(kFileNameRole, hit.fileName);
     }
     results_->setUpdatesEnabled(true);
-    // Short enough for the line above the lists.
-    if (progress.stopped())
-        emit found(hits.isEmpty() ? QStringLiteral("Busca parada: nenhum arquivo")
-                                  : QStringLiteral("Busca parada: %1 arquivos").arg(hits.size()));
-    else
-        emit found(hits.isEmpty() ? QStringLiteral("Não foi encontrado nenhum arquivo")
-                                  : QStringLiteral("Encontrados %1 arquivos").arg(hits.size()));
+    emit found(searchTexts::outcome(hits.size(), progress.stopped()));
 }
 
 ScriptRef SearchPanel::chosenResult() const
@@ -179,7 +181,7 @@ bool SearchPanel::resultChosen()
 {
     if (!results_->selectedItems().isEmpty())
         return true;
-    msg::ok(window_, QStringLiteral("Você precisa selecionar um arquivo!"), QStringLiteral("Aviso visualização"));
+    msg::ok(window_, texts::fileNeeded(), texts::viewingTitle());
     return false;
 }
 

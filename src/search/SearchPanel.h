@@ -43,6 +43,9 @@ signals:
     void viewerEnlarged(bool enlarged);
 
 private:
+    // The controls, hidden on the window until the panel opens.
+    void build(QWidget* window);
+    void connectControls(QWidget* window);
     void runSearch();
     void chooseResult();
     void setEnlarged(bool enlarged);

@@ -161,17 +161,10 @@ std::pair<QString, QString> splitResultLine(const QString& line)
     return {line.left(at), line.mid(at + separator().size())};
 }
 
-Searcher::Searcher(const Library& library, int readers)
-    : library_(library)
-    , readers_(qMax(1, readers))
-{
-}
-
 namespace {
 
-// A category folder listed before the reading; only the folder itself is read,
-// the files are looked at by the readers.
-struct ListedCategory {
+// A category's scripts as listed before the search reads them.
+struct Category {
     std::vector<fs::Entry> files;
     // Opened by the first reader to need it, closed by the last, so only the
     // few folders being read are open at a time.
@@ -180,23 +173,37 @@ struct ListedCategory {
     std::atomic<qsizetype> left{0};
 };
 
-// Every category's script files, several folders listed at once.
-std::vector<ListedCategory> listCategories(const Library& library, const Items& categories, int readers,
-                                           std::atomic<bool>* stop)
+// Every category folder is listed first, several at once; only the folder
+// itself is read, the files are looked at by the readers.
+std::vector<Category> listScripts(const Library& library, const Items& categories, int readers,
+                                  const std::atomic<bool>& stop)
 {
-    std::vector<ListedCategory> listed(size_t(categories.size()));
+    std::vector<Category> listed(size_t(categories.size()));
     parallel::forEach(categories.size(), readers, [&](qsizetype c, int) {
-        ListedCategory& category = listed[size_t(c)];
+        Category& category = listed[size_t(c)];
         fs::listQuick(library.categoryPath(categories[c].key), category.files);
         std::erase_if(category.files, [](const fs::Entry& e) {
             return e.hidden || e.type == fs::Type::Dir || e.type == fs::Type::Other || !hasTxtSuffix(e.name);
         });
         category.left = qsizetype(category.files.size());
-    }, stop);
+    }, &stop);
     return listed;
 }
 
+Searcher::Hit hitOf(const Item& category, const Category& listed, int file)
+{
+    const QByteArray& fileName = listed.files[size_t(file)].name;
+    const QString name = fs::shownName(QByteArrayView(fileName).chopped(4));
+    return {resultLine(name, category.shown), name, category.key, fileName};
+}
+
 }  // namespace
+
+Searcher::Searcher(const Library& library, int readers)
+    : library_(library)
+    , readers_(qMax(1, readers))
+{
+}
 
 QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle, Progress* progress) const
 {
@@ -205,7 +212,8 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     QList<Hit> results;
     if (!needle.matchable())
         return results;
-    std::vector<ListedCategory> listed = listCategories(library_, categories, readers_, &at.stop);
+
+    std::vector<Category> listed = listScripts(library_, categories, readers_, at.stop);
 
     // Then every file, in the order of the results.
     std::vector<std::pair<int, int>> files;
@@ -218,7 +226,7 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     constexpr qint64 kLimit = script::kMaxStoredBytes + 2;
     parallel::forEach(qsizetype(files.size()), readers_, [&](qsizetype i, int worker) {
         const auto [c, f] = files[size_t(i)];
-        ListedCategory& category = listed[size_t(c)];
+        Category& category = listed[size_t(c)];
         std::call_once(category.opened, [&] { category.folder.open(library_.categoryPath(categories[c].key)); });
         const fs::Entry& e = category.files[size_t(f)];
         fs::Reader file;
@@ -231,12 +239,8 @@ QList<Searcher::Hit> Searcher::run(const Items& categories, const Needle& needle
     }, &at.stop);
 
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!found[i])
-            continue;
-        const Item& category = categories[files[i].first];
-        const QByteArray& fileName = listed[size_t(files[i].first)].files[size_t(files[i].second)].name;
-        const QString name = fs::shownName(QByteArrayView(fileName).chopped(4));
-        results.append({resultLine(name, category.shown), name, category.key, fileName});
+        if (found[i])
+            results.append(hitOf(categories[files[i].first], listed[size_t(files[i].first)], files[i].second));
     }
     return results;
 }

@@ -1,6 +1,6 @@
 #include "widgets/ClickLabel.h"
 
-#include <QMouseEvent>
+#include "widgets/ClickWatch.h"
 
 namespace corvane {
 
@@ -9,27 +9,9 @@ ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent
 {
     setObjectName(name);
     setTextFormat(Qt::PlainText);
-}
-
-void ClickLabel::mouseMoveEvent(QMouseEvent* event)
-{
-    emit hovered();
-    event->accept();
-}
-
-void ClickLabel::mousePressEvent(QMouseEvent* event)
-{
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click)
-        emit clicked();
+    auto* clicks = new ClickWatch(this);
+    connect(clicks, &ClickWatch::clicked, this, &ClickLabel::clicked);
+    connect(clicks, &ClickWatch::hovered, this, &ClickLabel::hovered);
 }
 
 QColor textColour(const QWidget* label)

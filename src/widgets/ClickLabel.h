@@ -14,14 +14,6 @@ public:
 signals:
     void clicked();
     void hovered();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool pressed_ = false;
 };
 
 // The text colour a label is drawn with.

@@ -132,4 +132,13 @@ void centreOnScreen(QWidget* window)
     window->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
+bool FirstShow::centre(QWidget* window)
+{
+    if (done_)
+        return false;
+    done_ = true;
+    centreOnScreen(window);
+    return true;
+}
+
 }  // namespace corvane::controls

@@ -56,5 +56,16 @@ void fixClientSize(QWidget* window, int widthTwips, int heightTwips);
 // Centres a window on the primary screen by its outer size.
 void centreOnScreen(QWidget* window);
 
+// A window's first showing: centred on the screen then, and only then. Called
+// from the window's showEvent after its base class's, which may place it.
+class FirstShow {
+public:
+    // True at the first showing, once the window is centred.
+    bool centre(QWidget* window);
+
+private:
+    bool done_ = false;
+};
+
 }  // namespace controls
 }  // namespace corvane

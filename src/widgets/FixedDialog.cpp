@@ -21,11 +21,8 @@ FixedDialog::FixedDialog(QWidget* parent, const char* name, const QString& title
 void FixedDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        controls::centreOnScreen(this);
+    if (firstShow_.centre(this))
         firstShown();
-    }
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event)

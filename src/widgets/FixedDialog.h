@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Controls.h"
+
 #include <QDialog>
 
 namespace corvane {
@@ -24,7 +26,7 @@ protected:
 
 private:
     Keys keys_;
-    bool centred_ = false;
+    controls::FirstShow firstShow_;
 };
 
 }  // namespace corvane

@@ -64,7 +64,7 @@ NameBox::NameBox(const QString& name, int typingLimit, QWidget* parent)
     setValidator(validator_);
 }
 
-void NameBox::setText(const QString& text)
+void NameBox::setTextAsIs(const QString& text)
 {
     validator_->adopt(text);
     QLineEdit::setText(text);

@@ -7,8 +7,8 @@ namespace corvane {
 class NameValidator;
 
 // A name box: whatever way text comes in (keys, paste, drop, middle click, input
-// methods, the context menu), only the allowed name characters of what was
-// inserted stay, cut to the length limit. Text the program sets is left as it is.
+// methods, the context menu, setText), only the allowed name characters of what
+// was inserted stay, cut to the length limit. setTextAsIs alone bypasses it.
 class NameBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -18,9 +18,8 @@ public:
     int typingLimit() const { return limit_; }
 
     // Puts text in the box as it is, with no filter and no limit: names read from
-    // disk may hold any character. Text set through a QLineEdit pointer is
-    // filtered like the user's.
-    void setText(const QString& text);
+    // disk may hold any character.
+    void setTextAsIs(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

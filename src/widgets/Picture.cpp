@@ -1,6 +1,7 @@
 #include "widgets/Picture.h"
 
-#include <QMouseEvent>
+#include "widgets/ClickWatch.h"
+
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -14,6 +15,9 @@ Picture::Picture(const QString& name, const QString& resource, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setResource(resource);
+    auto* clicks = new ClickWatch(this);
+    connect(clicks, &ClickWatch::clicked, this, &Picture::clicked);
+    connect(clicks, &ClickWatch::hovered, this, &Picture::hovered);
 }
 
 void Picture::setResource(const QString& resource)
@@ -37,27 +41,6 @@ void Picture::paintEvent(QPaintEvent*)
         svg_->render(&painter, QRectF(rect()));
     else
         painter.drawPixmap(rect(), QPixmap(resource_));
-}
-
-void Picture::mouseMoveEvent(QMouseEvent* event)
-{
-    emit hovered();
-    event->accept();
-}
-
-void Picture::mousePressEvent(QMouseEvent* event)
-{
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void Picture::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click)
-        emit clicked();
 }
 
 }  // namespace corvane

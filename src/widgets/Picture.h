@@ -29,14 +29,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QString resource_;
     QSvgRenderer* svg_ = nullptr;
-    bool pressed_ = false;
     QPointer<Picture> pressTarget_;
 };
 

@@ -110,4 +110,29 @@ QString tooBig(const QString& name)
         .arg(script::kMaxStoredBytes / (1024 * 1024));
 }
 
+QString fileNeeded()
+{
+    return QStringLiteral("Você precisa selecionar um arquivo!");
+}
+
+QString viewingTitle()
+{
+    return QStringLiteral("Aviso visualização");
+}
+
+QString magnifierTip(bool larger)
+{
+    return larger ? QStringLiteral(" Aumentar ") : QStringLiteral(" Diminuir ");
+}
+
+QString magnifierName(bool larger)
+{
+    return larger ? QStringLiteral("Aumentar a visualização") : QStringLiteral("Diminuir a visualização");
+}
+
+QString nameNeeded()
+{
+    return QStringLiteral("Você precisa colocar um nome!");
+}
+
 }  // namespace corvane::texts

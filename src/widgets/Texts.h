@@ -28,4 +28,13 @@ QString outsideLibrary(const QString& what);
 // The refusal of a script whose text is too big to open.
 QString tooBig(const QString& name);
 
+// The enlarging magnifiers pressed with no file chosen, and that warning's title.
+QString fileNeeded();
+QString viewingTitle();
+// The viewer's magnifiers: the tool tip and the name a screen reader reads.
+QString magnifierTip(bool larger);
+QString magnifierName(bool larger);
+// An empty name box or search box.
+QString nameNeeded();
+
 }  // namespace corvane::texts
