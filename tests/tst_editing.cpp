@@ -154,7 +154,6 @@ private slots:
     void everyFailingStepLeavesTheOldBytes_data();
     void everyFailingStepLeavesTheOldBytes();
     void addingKeepsTheChoice();
-    void savingAndRenamingWholeFiles();
     void longLinesSaveAsTheyWere();
     void fullDiskKeepsTheScriptAndTheText();
     void hostileNamesAndLinks();
@@ -407,9 +406,6 @@ void TestEditing::everyFailingStepLeavesTheOldBytes_data()
                                                 << kNotSaved;
     QTest::newRow("add script") << "dir=Notas;pick=a;text=novo texto;file=novo" << "btnAddFile"
                                 << "Script não adicionado!\r\nNão foi possível gravar o arquivo do script \"novo\".";
-    QTest::newRow("add category") << "cat=Nova" << "btnAddCat"
-                                  << "Categoria não adicionada!\r\nNão foi possível criar a pasta \"Nova\" na pasta "
-                                     "dos scripts.";
     QTest::newRow("rename category") << "dir=Notas;cat=Outra" << "btnEditCat"
                                      << "Categoria não renomeada!\r\nNão foi possível renomear a pasta \"Notas\"; ela "
                                         "pode estar em uso.";
@@ -475,26 +471,6 @@ void TestEditing::addingKeepsTheChoice()
                   {"Notas/nota.txt.txt", latin1("\"só a nota\"\r\n")},
                   {"Notas/Carta.txt", latin1("\"Olá ¤mundo¤\r\nfim ") + "\x80 \xA4\"\r\n"}});
     QCOMPARE(s.lib.tree(), added);
-}
-
-void TestEditing::savingAndRenamingWholeFiles()
-{
-    Session s;
-    s.lib.write(QStringLiteral("Notas/a.txt"), "\"um texto bem mais longo\"\r\n");
-    s.act("dir=Notas;pick=a");
-    const QString size = s.win.tamanho();
-    // A shorter text leaves nothing of the old one; the size shown stays.
-    s.act("text=curto;yes=btnEditText");
-    QCOMPARE(s.lib.read(QStringLiteral("Notas/a.txt")) + s.win.tamanho().toUtf8(), "\"curto\"\r\n" + size.toUtf8());
-    // A removed file is written again; an empty viewer gives the four-byte script.
-    // A change of letter case alone is a rename, for scripts and categories.
-    s.act("rm=Notas/a.txt;text=;yes=btnEditText;pick=b;pick=a;file=A;yes=btnEditFile;active;dir=Alpha;dir=Notas;"
-          "cat=NOTAS;yes=btnEditCat");
-    QCOMPARE(s.watcher.texts().last(), QStringLiteral("Categoria renomeada!"));
-    QCOMPARE(s.lib.tree(), changed(kLibrary, QStringLiteral("-Notas -Notas/a.txt -Notas/b.txt -Notas/leia.doc +NOTAS "
-                                                            "+NOTAS/A.txt=\"\"\r\n +NOTAS/b.txt=\"outro\"\r\n "
-                                                            "+NOTAS/leia.doc=doc")));
-    QCOMPARE(entries(s.win.dirs()), (QStringList{"Alpha", "NOTAS"}));
 }
 
 // A line of megabytes is shown in pieces and many lines share paragraphs; what
