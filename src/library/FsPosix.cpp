@@ -57,6 +57,20 @@ Entry info(const Path& path)
     return e;
 }
 
+namespace {
+
+// The entry's name and whether it is hidden; false for "." and "..".
+bool named(const char* name, Entry& e)
+{
+    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+        return false;
+    e.name = QByteArray(name);
+    e.hidden = name[0] == '.';
+    return true;
+}
+
+}  // namespace
+
 bool list(const Path& dir, std::vector<Entry>& out)
 {
     out.clear();
@@ -70,11 +84,9 @@ bool list(const Path& dir, std::vector<Entry>& out)
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(d, ::closedir);
     while (const dirent* ent = ::readdir(d)) {
         const char* name = ent->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-            continue;
         Entry e;
-        e.name = QByteArray(name);
-        e.hidden = name[0] == '.';
+        if (!named(name, e))
+            continue;
         struct stat st;
         // d_type spares a stat for folders; files need one for their size.
         if (ent->d_type == DT_DIR) {
@@ -99,12 +111,9 @@ bool listQuick(const Path& dir, std::vector<Entry>& out)
         return fail(errno);
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(d, ::closedir);
     while (const dirent* ent = ::readdir(d)) {
-        const char* name = ent->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-            continue;
         Entry e;
-        e.name = QByteArray(name);
-        e.hidden = name[0] == '.';
+        if (!named(ent->d_name, e))
+            continue;
         switch (ent->d_type) {
         case DT_REG: e.type = Type::File; break;
         case DT_DIR: e.type = Type::Dir; break;

@@ -77,12 +77,8 @@ bool renameCaseOnly(const Path& from, const Path& to, int error)
 // way a new script takes its name, with from removed.
 bool placeFree(const Path& from, const Path& to)
 {
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return fail(errno);
-#endif
+    if (const NoReplace renamed = renameNoReplace(from, to); renamed != NoReplace::Unsupported)
+        return renamed == NoReplace::Done || fail(errno);
     if (!placeUnderFreeName(from, to))
         return false;
     // Two names and no move: a new name is taken back, so the file keeps one.

@@ -79,6 +79,21 @@ int openTemp(const Path& target, Path& tempPath)
 // meanwhile is refused, never replaced: by a hard link where there are links;
 // else by a rename that never replaces; where the file system takes neither, by
 // a look at the name right before a plain rename.
+NoReplace renameNoReplace(const Path& from, const Path& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return NoReplace::Done;
+    // FUSE answers EINVAL for a flag its file system does not know.
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return NoReplace::Failed;
+#else
+    (void)from;
+    (void)to;
+#endif
+    return NoReplace::Unsupported;
+}
+
 bool placeUnderFreeName(const Path& temp, const Path& target)
 {
     if (::link(temp.constData(), target.constData()) == 0) {
@@ -87,13 +102,8 @@ bool placeUnderFreeName(const Path& temp, const Path& target)
     }
     if (!noHardLinks(errno))
         return fail(errno);
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    // FUSE answers EINVAL for a flag its file system does not know.
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return fail(errno);
-#endif
+    if (const NoReplace renamed = renameNoReplace(temp, target); renamed != NoReplace::Unsupported)
+        return renamed == NoReplace::Done || fail(errno);
     struct stat st;
     if (::lstat(target.constData(), &st) == 0)
         return fail(EEXIST);  // on FAT this finds the name in any letter case too

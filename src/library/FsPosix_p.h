@@ -53,6 +53,10 @@ Path parentOf(const Path& path);
 int openTemp(const Path& target, Path& tempPath);
 // Gives temp the name target only while that name is free.
 bool placeUnderFreeName(const Path& temp, const Path& target);
+// renameat2 with RENAME_NOREPLACE: Done, Failed (errno kept), or Unsupported
+// where the system or the file system (FUSE answers EINVAL) has no such flag.
+enum class NoReplace { Done, Failed, Unsupported };
+NoReplace renameNoReplace(const Path& from, const Path& to);
 
 // Moving (FsPosixMove.cpp): from to the free name to, errno set on a failure;
 // a folder with all it holds.
