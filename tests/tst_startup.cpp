@@ -9,6 +9,7 @@
 #include "help/WebSite.h"
 #include "library/LibraryLock.h"
 #include "printing/PrintDialog.h"
+#include "library/Names.h"
 #include "support/MainDriver.h"
 
 #include <QAccessible>
@@ -412,6 +413,11 @@ void TestStartup::helpTopicsSwitchAndStayReadOnly()
     const QColor shadow = w.palette().color(QPalette::Shadow);
     QVERIFY(control<QPlainTextEdit>(&w, boxes[1])->toPlainText().startsWith(QStringLiteral("1 - Adicionar Categoria")));
     QVERIFY(control<QPlainTextEdit>(&w, boxes[2])->toPlainText().startsWith(QStringLiteral("1 - Adicionar Script")));
+    // The limits the help gives are the name boxes' own.
+    QVERIFY(control<QPlainTextEdit>(&w, boxes[0])->toPlainText().contains(
+        QStringLiteral("Em 'Categorias', máximo de %1 caracteres. Em 'Scripts', máximo de %2 caracteres.")
+            .arg(names::kCategoryMax)
+            .arg(names::kScriptMax)));
     for (int shown : {-1, 2, 1, 0}) {  // Início first
         if (shown >= 0)
             QTest::mouseClick(control(&w, labels[shown]), Qt::LeftButton, {}, QPoint(3, 3));
