@@ -341,6 +341,7 @@ void TestOperations::aSaveKilledHalfWay()
         QProcess saving;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TST_SAVE_AND_HANG"), f.lib.scripts() + u'|' + QString::number(k));
+        env.insert(QStringLiteral("CORVANE_TEST_DATA_HOME"), qEnvironmentVariable("XDG_DATA_HOME"));
         saving.setProcessEnvironment(env);
         saving.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(saving.waitForReadyRead(10000));

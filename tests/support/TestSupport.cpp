@@ -38,7 +38,9 @@ QTemporaryDir& privateDataHome()
 
 void usePrivateDataHome()
 {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(privateDataHome().path()));
+    // A test's own child process, which may be killed, uses its parent's.
+    if (!qEnvironmentVariableIsSet("CORVANE_TEST_DATA_HOME"))
+        qputenv("XDG_DATA_HOME", QFile::encodeName(privateDataHome().path()));
 }
 Q_CONSTRUCTOR_FUNCTION(usePrivateDataHome)
 
