@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTextDocument>
 
 #include <cmath>
 
@@ -211,11 +210,6 @@ struct Window {
     bool print(std::function<void(QWidget*)> inspect) { return win.print(watcher, std::move(inspect)); }
 };
 
-QString preview(QWidget* dialog)
-{
-    return control<QPlainTextEdit>(dialog, "Text1")->toPlainText();
-}
-
 QStringList chosen(QWidget* dialog)
 {
     QStringList out;
@@ -348,14 +342,14 @@ void TestPrinting::windowShowsTheTextAndChoicesLastOneOpening()
         text->setFocus();
         QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
         typeText(text, QStringLiteral(" mais"));
-        QVERIFY(preview(d).endsWith(QStringLiteral("editada mais")));
+        QVERIFY(text->toPlainText().endsWith(QStringLiteral("editada mais")));
         click(d, "cmbCancel");
         QVERIFY(!d->isVisible());
     });
     // Then the close box, after choosing blue; the next opening starts afresh.
     PRINT(main, [&](QWidget* d) {
         QCOMPARE(chosen(d), kDefaults);
-        QVERIFY(preview(d).endsWith(QStringLiteral("editada")));
+        QVERIFY(control<QPlainTextEdit>(d, "Text1")->toPlainText().endsWith(QStringLiteral("editada")));
         click(d, "optBlue");
         d->close();
     });
