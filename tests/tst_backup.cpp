@@ -26,11 +26,6 @@ QList<drives::Volume> testVolumes()
             {g_missing, QStringLiteral("SEM MIDIA")}};
 }
 
-QDate testToday()
-{
-    return g_today;
-}
-
 void click(QWidget* w)
 {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
@@ -110,7 +105,7 @@ void TestBackup::cleanup()
 // Opens the window, then the folder of the working folder given.
 QWidget* TestBackup::open(const QString& folder)
 {
-    window_ = new BackupWindow(lib_->scripts(), nullptr, BackupSystem{testToday, testVolumes});
+    window_ = new BackupWindow(lib_->scripts(), nullptr, BackupSystem{[] { return g_today; }, testVolumes});
     if (!showActive(window_))
         qWarning("backup window not active");
     if (!folder.isEmpty())
