@@ -78,11 +78,6 @@ bool isHeldElsewhere(const QString& libraryDir)
     return LibraryLock(libraryDir).tryLock() == LibraryLock::HeldElsewhere;
 }
 
-void closeNotice(QWidget* notice)
-{
-    QTest::mouseClick(control<QPushButton>(notice, "cmdClose"), Qt::LeftButton);
-}
-
 // Each way text comes in: with the keyboard, the clipboard, the mouse or an input method.
 using Route = std::function<void(QLineEdit*, const QString&)>;
 const QList<std::pair<const char*, Route>> kRoutes{
@@ -175,7 +170,7 @@ void TestStartup::firstStartShowsTheNoticeThenAnEmptyWindow()
     watcher.onDialog([&](QWidget* w) {
         seen << (QFileInfo::exists(scripts) ? "folder made before the notice" : "")
              << control<QPlainTextEdit>(w, "txtDirIni")->toPlainText() + control<QLabel>(w, "Label1")->text();
-        closeNotice(w);
+        QTest::mouseClick(control<QPushButton>(w, "cmdClose"), Qt::LeftButton);
     });
     const auto onWindow = whenMainWindowShown([&](QWidget* w) {
         // The new folder is claimed and watched like any other: a category a sync
