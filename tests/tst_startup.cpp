@@ -25,8 +25,6 @@
 
 #include <memory>
 
-#include <csignal>
-#include <sys/prctl.h>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -221,11 +219,7 @@ void TestStartup::secondCopyIsRefusedUntilFirstIsKilled()
         QSKIP("cannot copy the program next to a throw-away library");
     lib.write(QStringLiteral("solto.txt"), "x");
     QProcess first;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    first.setProcessEnvironment(env);
-    first.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
-    first.start(exe, {});
+    startProgram(first, exe, {}, {"QT_QPA_PLATFORM=offscreen"});
     QVERIFY(first.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!lib.exists(QStringLiteral("solto.txt")) || first.state() != QProcess::Running, 10000);
     QCOMPARE(first.state(), QProcess::Running);
