@@ -49,7 +49,6 @@ QString noFolder(const QString& path)
 class TestBackup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void windowOpensOnTheLibrary();
@@ -70,13 +69,8 @@ private:
     QTemporaryDir* work_ = nullptr;
     BackupWindow* window_ = nullptr;
     ModalWatcher* watcher_ = nullptr;
-    QString oldCurrent_;
+    const QString oldCurrent_ = QDir::currentPath();
 };
-
-void TestBackup::initTestCase()
-{
-    oldCurrent_ = QDir::currentPath();
-}
 
 void TestBackup::init()
 {
