@@ -26,11 +26,6 @@ QList<drives::Volume> testVolumes()
             {g_missing, QStringLiteral("SEM MIDIA")}};
 }
 
-void click(QWidget* w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
-}
-
 const QString kSuccess = QStringLiteral("Backup realizado com sucesso!");
 
 QString stopped(const char* what, const QString& path, const QString& backup)
@@ -111,7 +106,7 @@ SeenBox TestBackup::backUp()
 {
     watcher_->clear();
     watcher_->answer(QStringLiteral("OK"));
-    click(control(window_, "cmd2"));
+    clickAtLeft(control(window_, "cmd2"));
     // Not exactly one box: one that says so, for the caller's check to show.
     if (watcher_->seen.size() != 1 || watcher_->unexpected != 0)
         return {{}, QStringLiteral("boxes: ") + watcher_->texts().join(u" // ")};
@@ -134,15 +129,15 @@ void TestBackup::windowOpensOnTheLibrary()
     auto* yes = control<QRadioButton>(w, "optSim");
     auto* no = control<QRadioButton>(w, "optNao");
     QVERIFY(name->text() == QStringLiteral("scripts") && !yes->isChecked() && !no->isChecked());
-    click(yes);
+    clickAtLeft(yes);
     QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
-    click(no);
+    clickAtLeft(no);
     QCOMPARE(name->text(), QStringLiteral("scripts"));
     typeText(name, QStringLiteral("X"));
-    click(no);  // a second click still puts the name back
+    clickAtLeft(no);  // a second click still puts the name back
     QCOMPARE(name->text(), QStringLiteral("scripts"));
     g_today = QDate(2027, 1, 2);
-    click(yes);
+    clickAtLeft(yes);
     g_today = QDate(2026, 12, 5);
     QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
 
@@ -159,7 +154,7 @@ void TestBackup::windowOpensOnTheLibrary()
     watcher_->onDialog([&](QWidget* dialog) {
         QTest::keyClick(dialog, Qt::Key_Escape);
         help = dialog->objectName() + (dialog->isVisible() ? "" : " closed by Esc");
-        click(control(dialog, "cmdBackHelp"));
+        clickAtLeft(control(dialog, "cmdBackHelp"));
     });
     QTest::mouseClick(control(w, "lblMiniHelp"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(help, QStringLiteral("frmBackHelp"));
@@ -169,7 +164,7 @@ void TestBackup::windowOpensOnTheLibrary()
     QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(w->isVisible());
-    click(control(w, "cmdCancel"));
+    clickAtLeft(control(w, "cmdCancel"));
     QVERIFY(!w->isVisible());
     QCOMPARE(watcher_->unexpected, 0);
     QCOMPARE(raw::tree(QFile::encodeName(dest())), (Tree{{"alvo", "<dir>"}, {"outro", "<dir>"},
