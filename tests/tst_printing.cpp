@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -230,11 +230,7 @@ QStringList colourRows(QWidget* dialog)
     return byPlace.values();
 }
 
-void click(QWidget* dialog, const char* name)
-{
-    auto* button = control<QAbstractButton>(dialog, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
+void click(QWidget* dialog, const char* name) { clickAtLeft(control<QAbstractButton>(dialog, name)); }
 
 const QStringList kDefaults{"optA4", "optBlack", "optC10", "optFont1"};
 
@@ -524,9 +520,7 @@ void TestPrinting::printsOnePageOnTheDefaultPrinter()
     QCOMPARE(main.watcher.unexpected, 0);  // no message: the job was handed to CUPS
     // The spooler works on its own time; wait for a new, complete PDF.
     QString pdf;
-    QElapsedTimer clock;
-    clock.start();
-    while (pdf.isEmpty() && clock.elapsed() < 30000) {
+    for (QDeadlineTimer deadline(30000); pdf.isEmpty() && !deadline.hasExpired();) {
         QTest::qWait(250);
         for (const QString& file : pdfs())
             if (!before.contains(file) && pdfPages(file) > 0)
