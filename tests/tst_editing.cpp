@@ -82,11 +82,7 @@ struct Session {
             {"yes", [this](const QString& button) { win.press(watcher, qPrintable(button), {"Sim", "OK"}); }},
             {"press", [this](const QString& button) { win.press(watcher, qPrintable(button), {}); }},
             {"active", [this](const QString&) { QVERIFY(showActive(&win.w)); }},
-            {"paste", [this](const QString& text) {
-                 QGuiApplication::clipboard()->setText(text);
-                 win.catBox()->setFocus();
-                 QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
-             }}};
+            {"paste", [this](const QString& text) { paste(win.catBox(), text); }}};
         for (const QString& step : steps.split(u';')) {
             if (step.isEmpty())
                 continue;
@@ -193,8 +189,7 @@ void TestEditing::questions_data()
          "Alpha Notas | b c leia.doc | Notas/ | antigo | /#" + notas + "a | antigo | /");
     rows("delete script", "dir=Notas;pick=a", "btnDelFile", "Você tem certeza que quer deletar \"a\"?",
          "Deletar script", {"Script deletado!", "Script não deletado!", "Deletar Script"},
-         changed(kLibrary, "-Notas/a.txt"),
-         "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
+         changed(kLibrary, "-Notas/a.txt"), "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
     rows("move script", "dir=Notas", "drag:a>Alpha",
          "Deseja realmente mover o script \"a\" da categoria \"Notas\" para a categoria \"Alpha\"?", "Mover script",
          {"Script movido!", "Script não movido!", kMoveTitle}, changed(kLibrary, "-Notas/a.txt +Alpha/a.txt=\"antigo\"\r\n"),
@@ -209,8 +204,7 @@ void TestEditing::questions_data()
          "Você tem certeza que quer deletar \r\n\"Notas\"?\r\nTodos os scripts contidos nela\r\n"
          "serão também deletados!",
          "Deletar categoria", {"Categoria deletada!", "Categoria não deletada!", "Deletar Categoria"},
-         changed(kLibrary, notasGone),
-         "Alpha | x | Alpha/ |  | /#Alpha Notas | x | Alpha/ |  | /");
+         changed(kLibrary, notasGone), "Alpha | x | Alpha/ |  | /#Alpha Notas | x | Alpha/ |  | /");
 }
 
 // Each question defaults to Sim; only Sim acts, Não and Esc leave every byte.
