@@ -287,18 +287,13 @@ void TestStartup::nameBoxesTakeOnlyNameCharacters()
     lib.write(QStringLiteral("Café ç/Ação.txt"), "\"a\"\r\n");
     MainDriver win(lib);
     BackupWindow backup(lib.scripts());
-    QLineEdit* name = nullptr;
     // A name from disk, put in the box by the program as it is.
-    if (box == QStringLiteral("cxRnmCat")) {
-        doubleClickItem(win.dirs(), QStringLiteral("Café ç"));
-        name = win.catBox();
-    } else if (box == QStringLiteral("cxRnmFile")) {
-        doubleClickItem(win.files(), QStringLiteral("Ação"));
-        name = win.fileBox();
-    } else {
+    const bool category = box == u"cxRnmCat", inBackup = box == u"txtfile";
+    if (inBackup)
         QVERIFY(showActive(&backup));
-        name = control<QLineEdit>(&backup, "txtfile");
-    }
+    else
+        doubleClickItem(category ? win.dirs() : win.files(), category ? QStringLiteral("Café ç") : QStringLiteral("Ação"));
+    QLineEdit* name = inBackup ? control<QLineEdit>(&backup, "txtfile") : category ? win.catBox() : win.fileBox();
     const QString foreign = name->text();
     // Not stripped by the next keys: a refused one changes nothing, an allowed one adds.
     name->setFocus();
