@@ -292,7 +292,8 @@ void TestStartup::nameBoxesTakeOnlyNameCharacters()
     if (inBackup)
         QVERIFY(showActive(&backup));
     else
-        doubleClickItem(category ? win.dirs() : win.files(), category ? QStringLiteral("Café ç") : QStringLiteral("Ação"));
+        doubleClickItem(category ? win.dirs() : win.files(),
+                        category ? QStringLiteral("Café ç") : QStringLiteral("Ação"));
     QLineEdit* name = inBackup ? control<QLineEdit>(&backup, "txtfile") : category ? win.catBox() : win.fileBox();
     const QString foreign = name->text();
     // Not stripped by the next keys: a refused one changes nothing, an allowed one adds.
