@@ -26,16 +26,6 @@ QList<drives::Volume> testVolumes()
             {g_missing, QStringLiteral("SEM MIDIA")}};
 }
 
-QDate testToday()
-{
-    return g_today;
-}
-
-void click(QWidget* w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
-}
-
 const QString kSuccess = QStringLiteral("Backup realizado com sucesso!");
 
 QString stopped(const char* what, const QString& path, const QString& backup)
@@ -54,7 +44,6 @@ QString noFolder(const QString& path)
 class TestBackup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void windowOpensOnTheLibrary();
@@ -75,13 +64,8 @@ private:
     QTemporaryDir* work_ = nullptr;
     BackupWindow* window_ = nullptr;
     ModalWatcher* watcher_ = nullptr;
-    QString oldCurrent_;
+    const QString oldCurrent_ = QDir::currentPath();
 };
-
-void TestBackup::initTestCase()
-{
-    oldCurrent_ = QDir::currentPath();
-}
 
 void TestBackup::init()
 {
@@ -110,7 +94,7 @@ void TestBackup::cleanup()
 // Opens the window, then the folder of the working folder given.
 QWidget* TestBackup::open(const QString& folder)
 {
-    window_ = new BackupWindow(lib_->scripts(), nullptr, BackupSystem{testToday, testVolumes});
+    window_ = new BackupWindow(lib_->scripts(), nullptr, BackupSystem{[] { return g_today; }, testVolumes});
     if (!showActive(window_))
         qWarning("backup window not active");
     if (!folder.isEmpty())
@@ -122,7 +106,7 @@ SeenBox TestBackup::backUp()
 {
     watcher_->clear();
     watcher_->answer(QStringLiteral("OK"));
-    click(control(window_, "cmd2"));
+    clickAtLeft(control(window_, "cmd2"));
     // Not exactly one box: one that says so, for the caller's check to show.
     if (watcher_->seen.size() != 1 || watcher_->unexpected != 0)
         return {{}, QStringLiteral("boxes: ") + watcher_->texts().join(u" // ")};
@@ -145,15 +129,15 @@ void TestBackup::windowOpensOnTheLibrary()
     auto* yes = control<QRadioButton>(w, "optSim");
     auto* no = control<QRadioButton>(w, "optNao");
     QVERIFY(name->text() == QStringLiteral("scripts") && !yes->isChecked() && !no->isChecked());
-    click(yes);
+    clickAtLeft(yes);
     QCOMPARE(name->text(), QStringLiteral("scripts-05-12-26"));
-    click(no);
+    clickAtLeft(no);
     QCOMPARE(name->text(), QStringLiteral("scripts"));
     typeText(name, QStringLiteral("X"));
-    click(no);  // a second click still puts the name back
+    clickAtLeft(no);  // a second click still puts the name back
     QCOMPARE(name->text(), QStringLiteral("scripts"));
     g_today = QDate(2027, 1, 2);
-    click(yes);
+    clickAtLeft(yes);
     g_today = QDate(2026, 12, 5);
     QCOMPARE(name->text(), QStringLiteral("scripts-02-01-27"));
 
@@ -170,7 +154,7 @@ void TestBackup::windowOpensOnTheLibrary()
     watcher_->onDialog([&](QWidget* dialog) {
         QTest::keyClick(dialog, Qt::Key_Escape);
         help = dialog->objectName() + (dialog->isVisible() ? "" : " closed by Esc");
-        click(control(dialog, "cmdBackHelp"));
+        clickAtLeft(control(dialog, "cmdBackHelp"));
     });
     QTest::mouseClick(control(w, "lblMiniHelp"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(help, QStringLiteral("frmBackHelp"));
@@ -180,7 +164,7 @@ void TestBackup::windowOpensOnTheLibrary()
     QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(w->isVisible());
-    click(control(w, "cmdCancel"));
+    clickAtLeft(control(w, "cmdCancel"));
     QVERIFY(!w->isVisible());
     QCOMPARE(watcher_->unexpected, 0);
     QCOMPARE(raw::tree(QFile::encodeName(dest())), (Tree{{"alvo", "<dir>"}, {"outro", "<dir>"},

@@ -5,7 +5,6 @@
 #include "library/Fs.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -513,9 +512,8 @@ void TestBrowse::aLongSearchShowsWhereItIsAndStopsOnEsc()
     QCOMPARE(win.get<QLineEdit>("cxSearch")->text(), QStringLiteral("alvo"));
     // Nothing new within the first half second; then reads of all the scripts.
     lines.removeAll(QStringLiteral("Encontrados 800 arquivos"));
-    QVERIFY2(!lines.isEmpty() && QRegularExpression(QStringLiteral("^Lidos \\d+ de 800 scripts$"))
-                                     .match(lines.last()).hasMatch(),
-             qPrintable(lines.join(u'|')));
+    const QRegularExpression reading(QStringLiteral("^Lidos \\d+ de 800 scripts$"));
+    QVERIFY2(!lines.isEmpty() && reading.match(lines.last()).hasMatch(), qPrintable(lines.join(u'|')));
 }
 
 void TestBrowse::matchesMarkedAndSteppedThroughWithF3()

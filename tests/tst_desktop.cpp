@@ -12,9 +12,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 using namespace corvane;
@@ -302,12 +300,7 @@ void TestDesktop::commandLineAnswersWithoutDisplay()
     QFETCH(QStringList, args);
     // The X11 platform with no display aborts as soon as a QApplication is made.
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(QLatin1String(name));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(CORVANE_EXE), args);
+    startProgram(program, QStringLiteral(CORVANE_EXE), args, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb"});
     QVERIFY(program.waitForFinished(10000) && program.exitStatus() == QProcess::NormalExit);
     QTEST(QString::fromUtf8(program.readAllStandardError()), "err");
     QTEST(QString::fromUtf8(program.readAllStandardOutput()), "out");
@@ -352,21 +345,14 @@ void TestDesktop::libraryFolderInItsOrder()
     if (given.contains(QStringLiteral("immutable")) && !immutable)
         QSKIP("chattr +i failed: needs root and a file system that keeps the flag");  // root writes anywhere else
     // The platform comes as Qt's own option; the one in the environment needs a display.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("HOME"), s + QStringLiteral("/casa"));
-    env.remove(QStringLiteral("XDG_DATA_HOME"));
-    env.remove(QStringLiteral("CORVANE_LIBRARY"));
+    QStringList env{"QT_QPA_PLATFORM=xcb", "DISPLAY", "HOME=" + s + "/casa", "XDG_DATA_HOME", "CORVANE_LIBRARY"};
     if (given.contains(QStringLiteral("variable")))
-        env.insert(QStringLiteral("CORVANE_LIBRARY"), folders["variable"]);
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
+        env << "CORVANE_LIBRARY=" + folders["variable"];
     QStringList args{"-platform", "offscreen"};
     if (given.contains(QStringLiteral("option")))
         args << "--library" << folders["option"];
-    program.start(programDir + "/corvane", args);
+    QProcess program;
+    startProgram(program, programDir + "/corvane", args, env);
     QVERIFY(program.waitForStarted());
     // The folder is tidied while the program holds it, before the window lists it.
     const QString trashed = s + QStringLiteral("/casa/.local/share/Trash/files/tese-final.odt");

@@ -82,11 +82,7 @@ struct Session {
             {"yes", [this](const QString& button) { win.press(watcher, qPrintable(button), {"Sim", "OK"}); }},
             {"press", [this](const QString& button) { win.press(watcher, qPrintable(button), {}); }},
             {"active", [this](const QString&) { QVERIFY(showActive(&win.w)); }},
-            {"paste", [this](const QString& text) {
-                 QGuiApplication::clipboard()->setText(text);
-                 win.catBox()->setFocus();
-                 QTest::keyClick(win.catBox(), Qt::Key_Insert, Qt::ShiftModifier);
-             }}};
+            {"paste", [this](const QString& text) { paste(win.catBox(), text); }}};
         for (const QString& step : steps.split(u';')) {
             if (step.isEmpty())
                 continue;
@@ -193,8 +189,7 @@ void TestEditing::questions_data()
          "Alpha Notas | b c leia.doc | Notas/ | antigo | /#" + notas + "a | antigo | /");
     rows("delete script", "dir=Notas;pick=a", "btnDelFile", "Você tem certeza que quer deletar \"a\"?",
          "Deletar script", {"Script deletado!", "Script não deletado!", "Deletar Script"},
-         changed(kLibrary, "-Notas/a.txt"),
-         "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
+         changed(kLibrary, "-Notas/a.txt"), "Alpha Notas | b leia.doc | Notas/ |  | /#" + notas + "a | antigo | /");
     rows("move script", "dir=Notas", "drag:a>Alpha",
          "Deseja realmente mover o script \"a\" da categoria \"Notas\" para a categoria \"Alpha\"?", "Mover script",
          {"Script movido!", "Script não movido!", kMoveTitle}, changed(kLibrary, "-Notas/a.txt +Alpha/a.txt=\"antigo\"\r\n"),
@@ -209,8 +204,7 @@ void TestEditing::questions_data()
          "Você tem certeza que quer deletar \r\n\"Notas\"?\r\nTodos os scripts contidos nela\r\n"
          "serão também deletados!",
          "Deletar categoria", {"Categoria deletada!", "Categoria não deletada!", "Deletar Categoria"},
-         changed(kLibrary, notasGone),
-         "Alpha | x | Alpha/ |  | /#Alpha Notas | x | Alpha/ |  | /");
+         changed(kLibrary, notasGone), "Alpha | x | Alpha/ |  | /#Alpha Notas | x | Alpha/ |  | /");
 }
 
 // Each question defaults to Sim; only Sim acts, Não and Esc leave every byte.
@@ -251,6 +245,10 @@ void TestEditing::refusals_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("boxes");
     QTest::addColumn<QString>("changes");
+    const auto row = [](const char* name, const QString& steps, const QString& button, const QString& text,
+                        const QString& title, const QString& boxes = "/", bool asked = false, const QString& changes = {}) {
+        QTest::newRow(name) << steps << button << asked << text << title << boxes << changes;
+    };
     const QString addCat = QStringLiteral("Adicionar Categoria"), addScript = QStringLiteral("Adicionar Script");
     const QString renCat = QStringLiteral("Renomear Categoria"), renScript = QStringLiteral("renomear script");
     const QString delCat = QStringLiteral("Deletar Categoria"), delScript = QStringLiteral("Deletar Script");
@@ -258,116 +256,75 @@ void TestEditing::refusals_data()
     const QString character = QStringLiteral("O texto contém o caractere \"%1\" (U+%2), que não pode ser gravado em "
                                              "um script.");
     const QString noScript = QStringLiteral("O script \"%1\" não foi encontrado na categoria \"Notas\".");
-    QTest::newRow("add category: blank") << "cat=   " << "btnAddCat" << false << "Você precisa colocar um nome!"
-                                         << addCat << "   /" << "";
-    QTest::newRow("add category: taken") << "cat=NOTAS" << "btnAddCat" << false << "O nome \"NOTAS\" já existe!"
-                                         << kAppTitle << "/" << "";
-    QTest::newRow("add category: dots") << "cat=.." << "btnAddCat" << false << "O nome \"..\" " + dots << addCat
-                                        << "../" << "";
-    QTest::newRow("add category: reserved") << "cat=Lpt1" << "btnAddCat" << false
-                                            << "O nome \"Lpt1\" não pode ser usado: é um nome reservado pelo sistema."
-                                            << addCat << "Lpt1/" << "";
-    QTest::newRow("add category: last dot") << "cat=Fim." << "btnAddCat" << false
-                                            << "O nome \"Fim.\" não pode ser usado: termina com ponto ou espaço."
-                                            << addCat << "Fim./" << "";
-    QTest::newRow("add category: pasted path")
-        << "paste=../x" << "btnAddCat" << false
-        << "O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto." << addCat << "..x/" << "";
-    QTest::newRow("add category: library gone")
-        << "rm=;cat=Nova" << "btnAddCat" << false
-        << "Categoria não adicionada!\r\nNão foi possível criar a pasta \"Nova\" na pasta dos scripts." << addCat
-        << "Nova/" << "";
-    QTest::newRow("add script: blank") << "dir=Notas;text=meu;file=   " << "btnAddFile" << false
-                                       << "Você precisa colocar um nome válido!" << kAppTitle << "/   " << "";
-    QTest::newRow("add script: taken") << "dir=Notas;text=meu;file=A" << "btnAddFile" << false
-                                       << "O nome \"A\" já existe!" << kAppTitle << "/" << "";
-    QTest::newRow("add script: name from elsewhere")
-        << "put=Notas/a:b.txt;dir=Notas;open=a:b" << "btnAddFile" << false
-        << "O nome \"a:b\" não pode ser usado: contém o caractere :, que o sistema não aceita em nomes." << addScript
-        << "/a:b" << "";
-    QTest::newRow("delete script: blanks from elsewhere")
-        << "put=Notas/ b .txt;dir=Notas;pick= b " << "btnDelFile" << false
-        << "O nome \" b \" não pode ser usado: termina com ponto ou espaço." << delScript << "/" << "";
-    QTest::newRow("add script: character")
-        << "dir=Notas;text=rir 😀 aqui;file=Riso" << "btnAddFile" << false
-        << "Script não adicionado!\r\n" + character.arg(QStringLiteral("😀"), QStringLiteral("1F600")) << addScript
-        << "/Riso" << "";
-    QTest::newRow("add script: category gone")
-        << "dir=Notas;text=meu;file=novo;rm=Notas" << "btnAddFile" << false
-        << "Script não adicionado!\r\nA pasta da categoria \"Notas\" não foi encontrada." << addScript << "/novo" << "";
-    QTest::newRow("rename category: blank") << "dir=Notas;cat=" << "btnEditCat" << false
-                                            << "Voce precisa colocar um novo nome!" << renCat << "/" << "";
-    QTest::newRow("rename category: taken") << "dir=Notas;cat=alpha" << "btnEditCat" << false
-                                            << "O nome \"alpha\" já existe!" << kAppTitle << "/" << "";
-    QTest::newRow("rename category: dots") << "dir=Notas;cat=..." << "btnEditCat" << false << "O nome \"...\" " + dots
-                                           << renCat << "/" << "";
-    QTest::newRow("rename category: gone") << "dir=Notas;cat=Novo;rm=Notas" << "btnEditCat" << true
-                                           << "Categoria não renomeada!\r\nA pasta \"Notas\" não foi encontrada."
-                                           << renCat << "/" << "";
-    QTest::newRow("rename category: taken meanwhile")
-        << "dir=Notas;cat=Beta;later:put=beta/b.txt" << "btnEditCat" << true
-        << "Categoria não renomeada!\r\nJá existe uma pasta chamada \"Beta\"." << renCat << "/"
-        << "+beta +beta/b.txt=x";
-    QTest::newRow("rename script: blank") << "dir=Notas;pick=a" << "btnEditFile" << false
-                                          << "Voce precisa colocar um novo nome!" << "Renomear script" << "/" << "";
-    QTest::newRow("rename script: taken") << "dir=Notas;pick=a;file=B" << "btnEditFile" << false
-                                          << "O nome \"B\" já existe!" << kAppTitle << "/" << "";
-    QTest::newRow("rename script: gone") << "dir=Notas;pick=a;file=d;rm=Notas/a.txt" << "btnEditFile" << true
-                                         << "Script não renomeado!\r\n" + noScript.arg(QStringLiteral("a"))
-                                         << renScript << "/d" << "";
-    QTest::newRow("rename script: taken meanwhile")
-        << "dir=Notas;pick=a;file=Novo;later:put=Notas/novo.txt" << "btnEditFile" << true
-        << "Script não renomeado!\r\nJá existe um script chamado \"Novo\"." << renScript << "/Novo"
-        << "+Notas/novo.txt=x";
-    QTest::newRow("delete category: sub-folder") << "mk=Notas/sub;dir=Notas" << "btnDelCat" << false << kNotDeleted
-                                                 << delCat << "/" << "";
-    QTest::newRow("delete category: hidden file") << "put=Notas/.config;dir=Notas" << "btnDelCat" << false
-                                                  << kNotDeleted << delCat << "/" << "";
-    QTest::newRow("delete category: gone") << "dir=Notas;rm=Notas" << "btnDelCat" << false
-                                           << "Categoria não deletada!\r\nA pasta \"Notas\" não foi encontrada."
-                                           << delCat << "/" << "";
-    QTest::newRow("delete script: a folder") << "put=Notas/Pasta/d.txt;dir=Notas;pick=Pasta" << "btnDelFile" << true
-                                             << "Script não deletado!\r\n" + noScript.arg(QStringLiteral("Pasta"))
-                                             << delScript << "/" << "";
-    QTest::newRow("delete script: gone") << "dir=Notas;pick=a;rm=Notas/a.txt" << "btnDelFile" << true
-                                         << "Script não deletado!\r\n" + noScript.arg(QStringLiteral("a"))
-                                         << delScript << "/" << "";
+    row("add category: blank", "cat=   ", "btnAddCat", "Você precisa colocar um nome!", addCat, "   /");
+    row("add category: taken", "cat=NOTAS", "btnAddCat", "O nome \"NOTAS\" já existe!", kAppTitle);
+    row("add category: dots", "cat=..", "btnAddCat", "O nome \"..\" " + dots, addCat, "../");
+    row("add category: reserved", "cat=Lpt1", "btnAddCat",
+        "O nome \"Lpt1\" não pode ser usado: é um nome reservado pelo sistema.", addCat, "Lpt1/");
+    row("add category: last dot", "cat=Fim.", "btnAddCat",
+        "O nome \"Fim.\" não pode ser usado: termina com ponto ou espaço.", addCat, "Fim./");
+    row("add category: pasted path", "paste=../x", "btnAddCat",
+        "O nome \"..x\" não pode ser usado: começa com ponto, o que o deixaria oculto.", addCat, "..x/");
+    row("add category: library gone", "rm=;cat=Nova", "btnAddCat",
+        "Categoria não adicionada!\r\nNão foi possível criar a pasta \"Nova\" na pasta dos scripts.", addCat, "Nova/");
+    row("add script: blank", "dir=Notas;text=meu;file=   ", "btnAddFile", "Você precisa colocar um nome válido!", kAppTitle,
+        "/   ");
+    row("add script: taken", "dir=Notas;text=meu;file=A", "btnAddFile", "O nome \"A\" já existe!", kAppTitle);
+    row("add script: name from elsewhere", "put=Notas/a:b.txt;dir=Notas;open=a:b", "btnAddFile",
+        "O nome \"a:b\" não pode ser usado: contém o caractere :, que o sistema não aceita em nomes.", addScript, "/a:b");
+    row("delete script: blanks from elsewhere", "put=Notas/ b .txt;dir=Notas;pick= b ", "btnDelFile",
+        "O nome \" b \" não pode ser usado: termina com ponto ou espaço.", delScript);
+    row("add script: character", "dir=Notas;text=rir 😀 aqui;file=Riso", "btnAddFile",
+        "Script não adicionado!\r\n" + character.arg(QStringLiteral("😀"), QStringLiteral("1F600")), addScript, "/Riso");
+    row("add script: category gone", "dir=Notas;text=meu;file=novo;rm=Notas", "btnAddFile",
+        "Script não adicionado!\r\nA pasta da categoria \"Notas\" não foi encontrada.", addScript, "/novo");
+    row("rename category: blank", "dir=Notas;cat=", "btnEditCat", "Voce precisa colocar um novo nome!", renCat);
+    row("rename category: taken", "dir=Notas;cat=alpha", "btnEditCat", "O nome \"alpha\" já existe!", kAppTitle);
+    row("rename category: dots", "dir=Notas;cat=...", "btnEditCat", "O nome \"...\" " + dots, renCat);
+    row("rename category: gone", "dir=Notas;cat=Novo;rm=Notas", "btnEditCat",
+        "Categoria não renomeada!\r\nA pasta \"Notas\" não foi encontrada.", renCat, "/", true);
+    row("rename category: taken meanwhile", "dir=Notas;cat=Beta;later:put=beta/b.txt", "btnEditCat",
+        "Categoria não renomeada!\r\nJá existe uma pasta chamada \"Beta\".", renCat, "/", true, "+beta +beta/b.txt=x");
+    row("rename script: blank", "dir=Notas;pick=a", "btnEditFile", "Voce precisa colocar um novo nome!", "Renomear script");
+    row("rename script: taken", "dir=Notas;pick=a;file=B", "btnEditFile", "O nome \"B\" já existe!", kAppTitle);
+    row("rename script: gone", "dir=Notas;pick=a;file=d;rm=Notas/a.txt", "btnEditFile",
+        "Script não renomeado!\r\n" + noScript.arg(QStringLiteral("a")), renScript, "/d", true);
+    row("rename script: taken meanwhile", "dir=Notas;pick=a;file=Novo;later:put=Notas/novo.txt", "btnEditFile",
+        "Script não renomeado!\r\nJá existe um script chamado \"Novo\".", renScript, "/Novo", true, "+Notas/novo.txt=x");
+    row("delete category: sub-folder", "mk=Notas/sub;dir=Notas", "btnDelCat", kNotDeleted, delCat);
+    row("delete category: hidden file", "put=Notas/.config;dir=Notas", "btnDelCat", kNotDeleted, delCat);
+    row("delete category: gone", "dir=Notas;rm=Notas", "btnDelCat",
+        "Categoria não deletada!\r\nA pasta \"Notas\" não foi encontrada.", delCat);
+    row("delete script: a folder", "put=Notas/Pasta/d.txt;dir=Notas;pick=Pasta", "btnDelFile",
+        "Script não deletado!\r\n" + noScript.arg(QStringLiteral("Pasta")), delScript, "/", true);
+    row("delete script: gone", "dir=Notas;pick=a;rm=Notas/a.txt", "btnDelFile",
+        "Script não deletado!\r\n" + noScript.arg(QStringLiteral("a")), delScript, "/", true);
     const QString renamed = QStringLiteral("dir=Notas;pick=a;file=c;yes=btnEditFile");
     const QString pickName = QStringLiteral("Voce precisa selecionar um nome!");
-    QTest::newRow("rename script: none chosen") << renamed << "btnEditFile" << false << pickName << "Renomear script"
-                                                << "/" << "";
-    QTest::newRow("delete script: none chosen") << renamed << "btnDelFile" << false << pickName << delScript << "/"
-                                                << "";
-    QTest::newRow("save: none chosen") << renamed << "btnEditText" << false << "O arquivo precisa ter um nome!"
-                                       << kEditTitle << "/" << "";
-    QTest::newRow("save from the panel: none chosen") << "search=antigo;found=a --> Notas;search=antigo"
-                                                      << "btnEditText2" << false << "O arquivo precisa ter um nome!"
-                                                      << kEditTitle << "/" << "";
+    const QString noName = QStringLiteral("O arquivo precisa ter um nome!");
+    row("rename script: none chosen", renamed, "btnEditFile", pickName, "Renomear script");
+    row("delete script: none chosen", renamed, "btnDelFile", pickName, delScript);
+    row("save: none chosen", renamed, "btnEditText", noName, kEditTitle);
+    row("save from the panel: none chosen", "search=antigo;found=a --> Notas;search=antigo", "btnEditText2", noName,
+        kEditTitle);
     const QString none = QStringLiteral("dir=Notas;yes=btnDelCat;yes=btnDelCat");
     const QString pickCategory = QStringLiteral("Voce precisa selecionar uma Categoria");
-    QTest::newRow("delete category: none left") << none << "btnDelCat" << false << pickCategory << delCat << "/" << "";
-    QTest::newRow("rename category: none left") << none << "btnEditCat" << false << pickCategory << renCat << "/" << "";
-    QTest::newRow("add script: no category") << none + ";file=solto;text=texto" << "btnAddFile" << false
-                                             << pickCategory << addScript << "/solto" << "";
+    row("delete category: none left", none, "btnDelCat", pickCategory, delCat);
+    row("rename category: none left", none, "btnEditCat", pickCategory, renCat);
+    row("add script: no category", none + ";file=solto;text=texto", "btnAddFile", pickCategory, addScript, "/solto");
     const QString notMoved = QStringLiteral("Script não movido!\r\n");
-    QTest::newRow("move: name taken") << "put=Alpha/A.txt;dir=Notas;pick=a" << "drag:a>Alpha" << false
-                                      << notMoved + "Já existe um script chamado \"A\" na categoria \"Alpha\"."
-                                      << kMoveTitle << "/" << "";
-    QTest::newRow("move: no script") << "dir=Notas;pick=leia.doc" << "drag:leia.doc>Alpha" << false
-                                     << notMoved + "O item \"leia.doc\" não é um script; só scripts podem ser movidos."
-                                     << kMoveTitle << "/" << "";
-    QTest::newRow("move: unsaved text") << "dir=Notas;pick=a;text=novo" << "drag:a>Alpha" << false
-                                        << notMoved + "O texto do script \"a\" foi alterado e não foi salvo; salve-o "
-                                                      "com Editar antes de movê-lo." << kMoveTitle << "/" << "";
-    QTest::newRow("move: category gone") << "dir=Notas;pick=a;later:rm=Alpha" << "drag:a>Alpha" << true
-                                         << notMoved + "A pasta da categoria \"Alpha\" não foi encontrada."
-                                         << kMoveTitle << "/" << "-Alpha -Alpha/x.txt";
-    QTest::newRow("save: character") << "dir=Notas;pick=a;text=neve ☃" << "btnEditText" << true
-                                     << "Arquivo não editado\r\n"
-                                            + character.arg(QStringLiteral("☃"), QStringLiteral("2603"))
-                                     << kEditTitle << "/" << "";
-    QTest::newRow("save: category gone") << "dir=Notas;pick=a;text=depois;rm=Notas" << "btnEditText" << true
-                                         << kNotSaved << kEditTitle << "/" << "";
+    row("move: name taken", "put=Alpha/A.txt;dir=Notas;pick=a", "drag:a>Alpha",
+        notMoved + "Já existe um script chamado \"A\" na categoria \"Alpha\".", kMoveTitle);
+    row("move: no script", "dir=Notas;pick=leia.doc", "drag:leia.doc>Alpha",
+        notMoved + "O item \"leia.doc\" não é um script; só scripts podem ser movidos.", kMoveTitle);
+    row("move: unsaved text", "dir=Notas;pick=a;text=novo", "drag:a>Alpha",
+        notMoved + "O texto do script \"a\" foi alterado e não foi salvo; salve-o com Editar antes de movê-lo.",
+        kMoveTitle);
+    row("move: category gone", "dir=Notas;pick=a;later:rm=Alpha", "drag:a>Alpha",
+        notMoved + "A pasta da categoria \"Alpha\" não foi encontrada.", kMoveTitle, "/", true, "-Alpha -Alpha/x.txt");
+    row("save: character", "dir=Notas;pick=a;text=neve ☃", "btnEditText",
+        "Arquivo não editado\r\n" + character.arg(QStringLiteral("☃"), QStringLiteral("2603")), kEditTitle, "/", true);
+    row("save: category gone", "dir=Notas;pick=a;text=depois;rm=Notas", "btnEditText", kNotSaved, kEditTitle, "/", true);
 }
 
 // A press refused or failing: its message, the library as the press found it

@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTextDocument>
 
 #include <cmath>
 
@@ -211,11 +210,6 @@ struct Window {
     bool print(std::function<void(QWidget*)> inspect) { return win.print(watcher, std::move(inspect)); }
 };
 
-QString preview(QWidget* dialog)
-{
-    return control<QPlainTextEdit>(dialog, "Text1")->toPlainText();
-}
-
 QStringList chosen(QWidget* dialog)
 {
     QStringList out;
@@ -236,11 +230,7 @@ QStringList colourRows(QWidget* dialog)
     return byPlace.values();
 }
 
-void click(QWidget* dialog, const char* name)
-{
-    auto* button = control<QAbstractButton>(dialog, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
+void click(QWidget* dialog, const char* name) { clickAtLeft(control<QAbstractButton>(dialog, name)); }
 
 const QStringList kDefaults{"optA4", "optBlack", "optC10", "optFont1"};
 
@@ -348,14 +338,14 @@ void TestPrinting::windowShowsTheTextAndChoicesLastOneOpening()
         text->setFocus();
         QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
         typeText(text, QStringLiteral(" mais"));
-        QVERIFY(preview(d).endsWith(QStringLiteral("editada mais")));
+        QVERIFY(text->toPlainText().endsWith(QStringLiteral("editada mais")));
         click(d, "cmbCancel");
         QVERIFY(!d->isVisible());
     });
     // Then the close box, after choosing blue; the next opening starts afresh.
     PRINT(main, [&](QWidget* d) {
         QCOMPARE(chosen(d), kDefaults);
-        QVERIFY(preview(d).endsWith(QStringLiteral("editada")));
+        QVERIFY(control<QPlainTextEdit>(d, "Text1")->toPlainText().endsWith(QStringLiteral("editada")));
         click(d, "optBlue");
         d->close();
     });
@@ -530,9 +520,7 @@ void TestPrinting::printsOnePageOnTheDefaultPrinter()
     QCOMPARE(main.watcher.unexpected, 0);  // no message: the job was handed to CUPS
     // The spooler works on its own time; wait for a new, complete PDF.
     QString pdf;
-    QElapsedTimer clock;
-    clock.start();
-    while (pdf.isEmpty() && clock.elapsed() < 30000) {
+    for (QDeadlineTimer deadline(30000); pdf.isEmpty() && !deadline.hasExpired();) {
         QTest::qWait(250);
         for (const QString& file : pdfs())
             if (!before.contains(file) && pdfPages(file) > 0)

@@ -26,8 +26,6 @@
 
 #include <memory>
 
-#include <csignal>
-#include <sys/prctl.h>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -79,11 +77,6 @@ bool isHeldElsewhere(const QString& libraryDir)
     return LibraryLock(libraryDir).tryLock() == LibraryLock::HeldElsewhere;
 }
 
-void closeNotice(QWidget* notice)
-{
-    QTest::mouseClick(control<QPushButton>(notice, "cmdClose"), Qt::LeftButton);
-}
-
 // Each way text comes in: with the keyboard, the clipboard, the mouse or an input method.
 using Route = std::function<void(QLineEdit*, const QString&)>;
 const QList<std::pair<const char*, Route>> kRoutes{
@@ -100,10 +93,7 @@ const QList<std::pair<const char*, Route>> kRoutes{
                  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
          QVERIFY(!QApplication::activePopupWidget());
      }},
-    {"Shift+Insert", [](QLineEdit* b, const QString& text) {
-         QGuiApplication::clipboard()->setText(text);
-         QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier);
-     }},
+    {"Shift+Insert", paste},
     {"drop", [](QLineEdit* b, const QString& text) {
          QMimeData data;
          data.setText(text);
@@ -176,7 +166,7 @@ void TestStartup::firstStartShowsTheNoticeThenAnEmptyWindow()
     watcher.onDialog([&](QWidget* w) {
         seen << (QFileInfo::exists(scripts) ? "folder made before the notice" : "")
              << control<QPlainTextEdit>(w, "txtDirIni")->toPlainText() + control<QLabel>(w, "Label1")->text();
-        closeNotice(w);
+        QTest::mouseClick(control<QPushButton>(w, "cmdClose"), Qt::LeftButton);
     });
     const auto onWindow = whenMainWindowShown([&](QWidget* w) {
         // The new folder is claimed and watched like any other: a category a sync
@@ -227,11 +217,7 @@ void TestStartup::secondCopyIsRefusedUntilFirstIsKilled()
         QSKIP("cannot copy the program next to a throw-away library");
     lib.write(QStringLiteral("solto.txt"), "x");
     QProcess first;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    first.setProcessEnvironment(env);
-    first.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });  // never outlives the test
-    first.start(exe, {});
+    startProgram(first, exe, {}, {"QT_QPA_PLATFORM=offscreen"});
     QVERIFY(first.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!lib.exists(QStringLiteral("solto.txt")) || first.state() != QProcess::Running, 10000);
     QCOMPARE(first.state(), QProcess::Running);
@@ -302,18 +288,14 @@ void TestStartup::nameBoxesTakeOnlyNameCharacters()
     lib.write(QStringLiteral("Café ç/Ação.txt"), "\"a\"\r\n");
     MainDriver win(lib);
     BackupWindow backup(lib.scripts());
-    QLineEdit* name = nullptr;
     // A name from disk, put in the box by the program as it is.
-    if (box == QStringLiteral("cxRnmCat")) {
-        doubleClickItem(win.dirs(), QStringLiteral("Café ç"));
-        name = win.catBox();
-    } else if (box == QStringLiteral("cxRnmFile")) {
-        doubleClickItem(win.files(), QStringLiteral("Ação"));
-        name = win.fileBox();
-    } else {
+    const bool category = box == u"cxRnmCat", inBackup = box == u"txtfile";
+    if (inBackup)
         QVERIFY(showActive(&backup));
-        name = control<QLineEdit>(&backup, "txtfile");
-    }
+    else
+        doubleClickItem(category ? win.dirs() : win.files(),
+                        category ? QStringLiteral("Café ç") : QStringLiteral("Ação"));
+    QLineEdit* name = inBackup ? control<QLineEdit>(&backup, "txtfile") : category ? win.catBox() : win.fileBox();
     const QString foreign = name->text();
     // Not stripped by the next keys: a refused one changes nothing, an allowed one adds.
     name->setFocus();

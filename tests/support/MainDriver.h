@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDrag>
 #include <QDropEvent>
 #include <QLabel>
@@ -52,6 +53,17 @@ inline void doubleClickItem(QListWidget* list, const QString& text)
 {
     clickItem(list, text);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(itemNamed(list, text)).center());
+}
+
+// A click near the left edge, on the mark of a radio button or check box.
+inline void clickAtLeft(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2)); }
+
+// Pastes into the box with Shift+Insert, as a user would.
+inline void paste(QLineEdit* box, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
 }
 
 inline QStringList entries(const QListWidget* list)

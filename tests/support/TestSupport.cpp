@@ -14,9 +14,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <utility>
 
@@ -286,6 +288,16 @@ bool showActive(QWidget* window)
     QApplication::setActiveWindow(window);
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+void startProgram(QProcess& process, const QString& exe, const QStringList& args, const QStringList& env)
+{
+    QProcessEnvironment changed = QProcessEnvironment::systemEnvironment();
+    for (const QString& e : env)
+        e.contains(u'=') ? changed.insert(e.section(u'=', 0, 0), e.section(u'=', 1)) : changed.remove(e);
+    process.setProcessEnvironment(changed);
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process.start(exe, args);
 }
 
 }  // namespace corvane::test

@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+class QProcess;
+
 namespace corvane::test {
 
 // Where the tests' own trash keeps relative ("files/x", "info/x.trashinfo").
@@ -159,6 +161,10 @@ T* control(QWidget* window, const char* name)
 
 // Types text key by key, accented letters included.
 void typeText(QWidget* widget, const QString& text);
+
+// Starts a program with the environment changed ("NAME=value" set, a bare "NAME"
+// removed); it is killed when the test ends, if it is still running.
+void startProgram(QProcess& process, const QString& exe, const QStringList& args, const QStringList& env);
 
 // Shows a window and waits until it is active, so focus events run as for a user.
 bool showActive(QWidget* window);
