@@ -8,6 +8,7 @@ whole suite, and tells whether the suite caught it.
     tools/mutate.py --check    that every fault still applies to the code
     tools/mutate.py --blind    the faults of tools/faults_blind.py instead, written
                                from src/ alone by someone who never read the tests
+    tools/mutate.py --both     both lists in one run, the blind one first
 
 A fault names the file it was written for; when its code has moved, it is
 looked for in every file of src/ and applies where it is found exactly once.
@@ -192,10 +193,11 @@ def applies(fault, base):
 
 def main(argv):
     global FAULTS
-    if "--blind" in argv:
+    if "--blind" in argv or "--both" in argv:
         sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
         from faults_blind import FAULTS as blind
-        FAULTS = blind
+        blind = [(p, o, n, "[blind] " + w) for p, o, n, w in blind]
+        FAULTS = blind + FAULTS if "--both" in argv else blind
     if "--list" in argv:
         for i, (path, _, _, what) in enumerate(FAULTS, 1):
             print(f"{i:3}  {path:32} {what}")
