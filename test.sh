@@ -24,7 +24,8 @@ trap 'tools/cups-pdf.sh down "$cups_state"' EXIT
 queue=$(tools/cups-pdf.sh up "$cups_state")
 [ -n "$queue" ] && export PRINTER=$queue LPDEST=$queue
 export QT_QPA_PLATFORM=offscreen
-# The tests and checks leave the temporary folder ($TMPDIR, else /tmp) as they found it: their temporary folders, names that
+# The tests and checks leave the temporary folder ($TMPDIR, else /tmp) as they
+# found it: their temporary folders, names that
 # are not UTF-8 included, go with them.
 tmp=${TMPDIR:-/tmp}
 leftovers() { (shopt -s nullglob; printf '%s\n' "$tmp"/qt_temp-* "$tmp"/tst_*-?????? "$tmp"/corvane-* "$tmp"/tmp.*) | sort; }
