@@ -16,7 +16,8 @@ bool ClickWatch::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != control_)
         return false;
-    auto* mouse = static_cast<QMouseEvent*>(event);
+    // Only mouse events are looked at as such.
+    const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseMove:
         event->accept();
@@ -25,12 +26,12 @@ bool ClickWatch::eventFilter(QObject* watched, QEvent* event)
     // A double click's second press is a press like the first, as QWidget has it.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        pressed_ = mouse->button() == Qt::LeftButton;
+        pressed_ = mouse()->button() == Qt::LeftButton;
         event->accept();
         return true;
     case QEvent::MouseButtonRelease: {
-        const bool click = pressed_ && mouse->button() == Qt::LeftButton
-            && control_->rect().contains(mouse->position().toPoint());
+        const bool click = pressed_ && mouse()->button() == Qt::LeftButton
+            && control_->rect().contains(mouse()->position().toPoint());
         pressed_ = false;
         event->accept();
         if (click)
