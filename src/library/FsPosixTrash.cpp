@@ -80,8 +80,10 @@ Path topTrash(const Path& top)
 
 Trashed trashInto(const Path& trash, const Path& entry, const Path& recordedPath)
 {
+    // The trash is there: a failure to make its folders is a failure, never a
+    // reason to delete for good.
     if (!makePrivateDirs(trash + "/files") || !makePrivateDirs(trash + "/info"))
-        return Trashed::NoTrash;
+        return Trashed::Failed;
     const Path base = entry.mid(entry.lastIndexOf('/') + 1);
     const QByteArray record = "[Trash Info]\nPath=" + percentEncoded(recordedPath) + "\nDeletionDate="
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
