@@ -109,7 +109,7 @@ SeenBox TestBackup::backUp()
     clickAtLeft(control(window_, "cmd2"));
     // Not exactly one box: one that says so, for the caller's check to show.
     if (watcher_->seen.size() != 1 || watcher_->unexpected != 0)
-        return {{}, QStringLiteral("boxes: ") + watcher_->texts().join(u" // ")};
+        return {{}, QStringLiteral("boxes: ") + watcher_->texts().join(u" // "), QMessageBox::NoIcon, {}, {}};
     return watcher_->seen[0];
 }
 

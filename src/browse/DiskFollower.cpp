@@ -2,7 +2,7 @@
 
 #include "widgets/KeyedList.h"
 
-#include <QFile>
+#include "library/Fs.h"
 
 namespace corvane {
 
@@ -56,9 +56,7 @@ bool DiskFollower::rewatch()
 {
     // A folder whose name the system's encoding cannot carry is read when chosen.
     const fs::Path dir = library_.categoryPath(categories_.selectedKey());
-    QString category = QFile::decodeName(dir);
-    if (!categories_.hasSelection() || QFile::encodeName(category) != dir)
-        category.clear();
+    const QString category = categories_.hasSelection() ? fs::qtPath(dir) : QString();
     // Watched anew each time: a folder removed, or moved away and replaced by
     // another of its name (as sync tools do), leaves its watch on what is gone.
     if (!watcher_.directories().isEmpty())

@@ -4,7 +4,6 @@
 
 #include "library/Cp1252.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <atomic>
@@ -62,9 +61,13 @@ bool locksMissing()
 
 }  // namespace detail
 
-Path fromQString(const QString& path)
+bool within(const Path& root, const Path& path)
 {
-    return QFile::encodeName(path);
+    const Path r = realPath(root), p = realPath(path);
+    if (r.isEmpty() || p.isEmpty())
+        return false;
+    // A drive's or the system's root already ends in '/'.
+    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');
 }
 
 Path join(QByteArrayView dir, QByteArrayView name)

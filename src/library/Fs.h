@@ -19,6 +19,9 @@ namespace corvane::fs {
 using Path = QByteArray;
 
 Path fromQString(const QString& path);
+// The path as Qt's own calls take it; empty when the system's encoding cannot
+// carry its bytes (such a file is still read and written through this door).
+QString qtPath(const Path& path);
 // dir and name joined by one '/'.
 Path join(QByteArrayView dir, QByteArrayView name);
 

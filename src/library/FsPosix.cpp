@@ -2,6 +2,8 @@
 // here; writing, moving, the trash and locks in FsPosix*.cpp beside it.
 #include "library/FsPosix_p.h"
 
+#include <QFile>
+
 #include <dirent.h>
 
 #include <cstdlib>
@@ -184,12 +186,15 @@ Path realPath(const Path& path)
     return out;
 }
 
-bool within(const Path& root, const Path& path)
+Path fromQString(const QString& path)
 {
-    const Path r = realPath(root), p = realPath(path);
-    if (r.isEmpty() || p.isEmpty())
-        return false;
-    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');
+    return QFile::encodeName(path);
+}
+
+QString qtPath(const Path& path)
+{
+    const QString out = QFile::decodeName(path);
+    return QFile::encodeName(out) == path ? out : QString();
 }
 
 }  // namespace corvane::fs

@@ -110,10 +110,16 @@ Path realPath(const Path& path)
     return QFileInfo(q(path)).canonicalFilePath().toUtf8();
 }
 
-bool within(const Path& root, const Path& path)
+// Not QFile::encodeName, which gives the ANSI code page here: the door reads
+// a path as UTF-8, and a name like "João" has no ANSI form on every system.
+Path fromQString(const QString& path)
 {
-    const Path r = realPath(root), p = realPath(path);
-    return !r.isEmpty() && !p.isEmpty() && (p == r || p.startsWith(r + '/'));
+    return path.toUtf8();
+}
+
+QString qtPath(const Path& path)
+{
+    return q(path);
 }
 
 bool writeFile(const Path& target, QByteArrayView bytes, Replace replace)

@@ -2,7 +2,8 @@
 
 #include "widgets/TextViewer.h"
 
-#include <QFile>
+#include "library/Fs.h"
+
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -72,8 +73,8 @@ void ShownScript::rewatch()
         watcher_.removePaths(watcher_.files());
     if (!watcher_.directories().isEmpty())
         watcher_.removePaths(watcher_.directories());
-    const QString file = QFile::decodeName(path_);
-    if (path_.isEmpty() || QFile::encodeName(file) != path_)
+    const QString file = fs::qtPath(path_);
+    if (file.isEmpty())
         return;
     watcher_.addPath(file);
     watcher_.addPath(QFileInfo(file).path());
