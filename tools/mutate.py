@@ -57,7 +57,7 @@ FAULTS = [
      "a folder on FUSE renamed whole, which fusefat empties"),
     ("src/library/FsPosixMove.cpp", "    if (moveEntry(via, to))\n        return true;", "    return true;",
      "a folder's case-only rename on FAT left under its hidden name"),
-    ("src/library/FsPosix.cpp", "    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');",
+    ("src/library/Fs.cpp", "    return p == r || p.startsWith(r.endsWith('/') ? r : r + '/');",
      "    return p.startsWith(r);", "a sibling folder whose name starts like the library's counts as inside"),
     ("src/library/Fs.cpp", "    return cp1252::decode(raw);", "    return text;",
      "names that are not UTF-8 shown with replacement marks"),
