@@ -216,8 +216,8 @@ BackHelpWindow::BackHelpWindow(QWidget* parent)
         {"lblBk3", twips(240, 1320, 3975, 615)},
         {"lblBk4", twips(240, 2040, 3975, 1575)},
     };
-    for (int i = 0; i < paragraphs.size(); ++i) {
-        QLabel* text = label(this, places[i].name, paragraphs[i], places[i].geometry);
+    for (size_t i = 0; i < std::size(places); ++i) {
+        QLabel* text = label(this, places[i].name, paragraphs.value(qsizetype(i)), places[i].geometry);
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }

@@ -7,7 +7,6 @@
 #include "widgets/NameBox.h"
 #include "widgets/Picture.h"
 #include "widgets/TextViewer.h"
-#include "widgets/Texts.h"
 #include "widgets/Twips.h"
 
 #include <QLabel>
@@ -203,10 +202,8 @@ ViewerPane::ViewerPane(QWidget* window)
     mark_ = picture(window, "Image6", "badge.svg", twips(4580, 615, 195, 180));
     heading_ = label(window, "Label1", browseTexts::viewerHeading(false), twips(4845, 615, 2415, 255));
     controls::setBold(heading_);
-    smaller_ = picture(window, "imgMenos", "zoom_out.svg", twips(7320, 625, 240, 180), texts::magnifierTip(false));
-    larger_ = picture(window, "imgMais", "zoom_in.svg", twips(7560, 630, 240, 180), texts::magnifierTip(true));
-    smaller_->setAccessibleName(texts::magnifierName(false));
-    larger_->setAccessibleName(texts::magnifierName(true));
+    smaller_ = controls::magnifier(window, "imgMenos", false, twips(7320, 625, 240, 180));
+    larger_ = controls::magnifier(window, "imgMais", true, twips(7560, 630, 240, 180));
     viewer_ = controls::place(new TextViewer(window), "cxLerFile", twips(4560, 840, 3495, 3285),
                               browseTexts::viewerHeading(false));
     viewer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -118,21 +118,7 @@ bool moveAcross(const Path& from, const Path& to)
         return false;
     };
     ::fchmod(out.fd, st.st_mode & 07777);
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0 && errno != EINTR) {
-            fail(errno);
-            return undo();
-        }
-        if (n > 0 && !writeAll(out.fd, buffer, n))
-            return undo();
-    }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ::futimens(out.fd, times);  // a nicety only
-    if (!sync(out.fd) || !out.close() || !step() || !placeFree(temp, to))
+    if (!copyContents(in.fd, out.fd, st) || !sync(out.fd) || !out.close() || !step() || !placeFree(temp, to))
         return undo();
     named = true;
     if (!syncDirChecked(parentOf(to)) || !removeFile(from))

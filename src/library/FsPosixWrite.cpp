@@ -57,6 +57,23 @@ void syncDir(const Path& dir)
         ::fsync(fd.fd);
 }
 
+bool copyContents(int in, int out, const struct stat& st)
+{
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            return fail(errno);
+        if (n > 0 && !writeAll(out, buffer, n))
+            return false;
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::futimens(out, times);  // a nicety only
+    return true;
+}
+
 Path parentOf(const Path& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -75,10 +92,6 @@ int openTemp(const Path& target, Path& tempPath)
     return fd;
 }
 
-// Gives temp the name target only while that name is free, so a name taken
-// meanwhile is refused, never replaced: by a hard link where there are links;
-// else by a rename that never replaces; where the file system takes neither, by
-// a look at the name right before a plain rename.
 NoReplace renameNoReplace(const Path& from, const Path& to)
 {
 #ifdef RENAME_NOREPLACE
@@ -94,6 +107,9 @@ NoReplace renameNoReplace(const Path& from, const Path& to)
     return NoReplace::Unsupported;
 }
 
+// A name taken meanwhile is refused, never replaced: by a hard link where there
+// are links; else by a rename that never replaces; where the file system takes
+// neither, by a look at the name right before a plain rename.
 bool placeUnderFreeName(const Path& temp, const Path& target)
 {
     if (::link(temp.constData(), target.constData()) == 0) {
@@ -159,29 +175,10 @@ bool copyFile(const Path& source, const Path& target)
     Fd out{::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
     if (out.fd < 0)
         return fail(errno);
-    const auto undo = [&target] {
-        ::unlink(target.constData());
-        return false;
-    };
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-            return undo();
-        }
-        if (n == 0)
-            break;
-        if (!writeAll(out.fd, buffer, n))
-            return undo();
-    }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ::futimens(out.fd, times);  // a nicety only
-    if (!out.close())
-        return undo();
-    return true;
+    if (copyContents(in.fd, out.fd, st) && out.close())
+        return true;
+    ::unlink(target.constData());
+    return false;
 }
 
 bool removeFile(const Path& path)

@@ -45,6 +45,9 @@ struct Fd {
 // Writing (FsPosixWrite.cpp).
 bool writeAll(int fd, const char* data, qint64 size);
 bool sync(int fd);
+// The rest of in written to out, which then takes in's times (st); a failed
+// read or write counts, the times do not.
+bool copyContents(int in, int out, const struct stat& st);
 // Makes a rename or a new name in a folder last through a power cut; a folder
 // that cannot be opened or flushed does not undo what was done.
 void syncDir(const Path& dir);

@@ -58,10 +58,8 @@ void SearchPanel::build(QWidget* window)
     results_->setUniformItemSizes(true);
     controls::tipCutEntries(results_);
     save_ = button(window, "btnEditText2", QStringLiteral("Editar"), twips(4560, 4200, 1095, 330));
-    smaller_ = picture(window, "imgMenos2", "zoom_out.svg", twips(7320, 625, 240, 180), texts::magnifierTip(false));
-    larger_ = picture(window, "imgMais2", "zoom_in.svg", twips(7560, 625, 240, 180), texts::magnifierTip(true));
-    smaller_->setAccessibleName(texts::magnifierName(false));
-    larger_->setAccessibleName(texts::magnifierName(true));
+    smaller_ = controls::magnifier(window, "imgMenos2", false, twips(7320, 625, 240, 180));
+    larger_ = controls::magnifier(window, "imgMais2", true, twips(7560, 625, 240, 180));
     for (QWidget* w : std::initializer_list<QWidget*>{text_, search_, close_, results_, save_, smaller_, larger_})
         w->hide();
     save_->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "widgets/Controls.h"
 
 #include "widgets/Picture.h"
+#include "widgets/Texts.h"
 #include "widgets/Twips.h"
 
 #include <QFrame>
@@ -44,6 +45,13 @@ Picture* picture(QWidget* parent, const char* name, const char* file, const QRec
     p->setToolTip(tip);
     if (!tip.trimmed().isEmpty())
         p->setAccessibleName(tip.trimmed());
+    return p;
+}
+
+Picture* magnifier(QWidget* parent, const char* name, bool larger, const QRect& geometry)
+{
+    Picture* p = picture(parent, name, larger ? "zoom_in.svg" : "zoom_out.svg", geometry, texts::magnifierTip(larger));
+    p->setAccessibleName(texts::magnifierName(larger));
     return p;
 }
 

@@ -39,6 +39,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 Picture* picture(QWidget* parent, const char* name, const char* file, const QRect& geometry,
                  const QString& tip = {});
 QString pictureFile(const char* file);
+// One of the viewer's two magnifiers, with its tool tip and spoken name.
+Picture* magnifier(QWidget* parent, const char* name, bool larger, const QRect& geometry);
 
 // Entries of the list that its width cuts show their whole text as a tool tip.
 void tipCutEntries(QListWidget* list);
